@@ -1,0 +1,96 @@
+#include "components/VelImage.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "core/Pausa.h"
+
+VelImage::VelImage(QWidget* parent) : QWidget(parent) { resize(80, 120); }
+
+QImage& VelImage::Canvas()
+{
+    if (picture_.isNull() || picture_.size() != size()) {
+        picture_ = QImage(size(), QImage::Format_RGB32);
+        picture_.fill(Qt::black);
+    }
+    return picture_;
+}
+
+void VelImage::ImpostaPicture(const QImage& img)
+{
+    picture_ = img.convertToFormat(QImage::Format_RGB32);
+    Ridisegna();
+}
+
+void VelImage::Svuota()
+{
+    picture_ = QImage();
+    Ridisegna();
+}
+
+void VelImage::Ridisegna()
+{
+    if (isVisible()) repaint();
+}
+
+void VelImage::paintEvent(QPaintEvent*)
+{
+    if (picture_.isNull()) return;
+    QPainter p(this);
+    p.drawImage(0, 0, picture_);
+}
+
+void VelImage::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton) emit Click();
+    QWidget::mousePressEvent(e);
+}
+
+void VelImage::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton) emit DoppioClic();
+    QWidget::mouseDoubleClickEvent(e);
+}
+
+std::vector<QPoint> VelImage::Percorso(int x0, int y0, int x1, int y1, int passi, bool finoAllaMeta)
+{
+    std::vector<QPoint> out;
+    if (passi <= 0) {
+        // A flight needs a positive step count; the full variant still lands on the target.
+        if (finoAllaMeta) out.emplace_back(x1, y1);
+        return out;
+    }
+    const float dx = static_cast<float>(std::abs(x1 - x0)) / static_cast<float>(passi);
+    const float dy = static_cast<float>(std::abs(y1 - y0)) / static_cast<float>(passi);
+    const int sx = x1 < x0 ? -1 : 1;
+    const int sy = y1 < y0 ? -1 : 1;
+    const int ultimo = finoAllaMeta ? passi : passi - 1;
+    for (int i = 0; i <= ultimo; ++i) {
+        // Computed in extended precision, stored as single precision, then truncated.
+        const float fx = static_cast<float>(static_cast<long double>(x0) + sx * static_cast<long double>(i) * dx);
+        const float fy = static_cast<float>(static_cast<long double>(y0) + sy * static_cast<long double>(i) * dy);
+        out.emplace_back(static_cast<int>(std::trunc(fx)), static_cast<int>(std::trunc(fy)));
+    }
+    return out;
+}
+
+void VelImage::Vola(const std::vector<QPoint>& percorso, unsigned ritardo, QWidget* finestra)
+{
+    for (const QPoint& p : percorso) {
+        const QRect prima = geometry();
+        move(p);
+        // Repaint the old and the new place together so the card leaves no trail.
+        if (finestra && finestra->isVisible()) {
+            const QRect dopo = geometry();
+            QWidget* genitore = parentWidget() ? parentWidget() : finestra;
+            genitore->repaint(prima.united(dopo).adjusted(-10, 0, 0, 0));
+        }
+        Pausa(ritardo);
+    }
+}
+
+void VelImage::MuoviCarta(int left, int top, int passi, unsigned ritardo, QWidget* finestra)
+{
+    Vola(Percorso(x(), y(), left, top, passi, true), ritardo, finestra);
+}

@@ -1,0 +1,49 @@
+#pragma once
+// VelImage: a card slot on a table. An image control that holds a picture of its own size
+// and can fly across its parent window with MuoviCarta.
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+#include <vector>
+
+class VelImage : public QWidget {
+    Q_OBJECT
+public:
+    explicit VelImage(QWidget* parent = nullptr);
+
+    // The slot's picture; created on first use at the control's size (black, as a new
+    // bitmap of the framework is) and recreated when the control has been resized.
+    QImage& Canvas();
+    const QImage& Picture() const { return picture_; }
+    bool HaPicture() const { return !picture_.isNull(); }
+    // Replaces the picture with a copy of `img` (the control keeps its size).
+    void ImpostaPicture(const QImage& img);
+    // Empties the picture: the slot then shows nothing.
+    void Svuota();
+    // Repaints at once (the drawing operations of the deck call this after drawing).
+    void Ridisegna();
+
+    // Slides the control to (left, top) in `passi` steps, pausing `ritardo` ms after each
+    // step through the pause service, repainting `finestra` synchronously at each step.
+    // Visits passi + 1 positions, the last at the destination.
+    virtual void MuoviCarta(int left, int top, int passi, unsigned ritardo, QWidget* finestra);
+
+    // Positions visited by a flight from (x0, y0) to (x1, y1): single-precision steps,
+    // truncation toward zero. With `finoAllaMeta` true i runs 0..passi (passi + 1
+    // positions); with false 0..passi-1 (the deck component's variant).
+    static std::vector<QPoint> Percorso(int x0, int y0, int x1, int y1, int passi, bool finoAllaMeta);
+
+signals:
+    void Click();
+    void DoppioClic();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseDoubleClickEvent(QMouseEvent*) override;
+    // Moves through the positions of a flight, repainting and pausing at each.
+    void Vola(const std::vector<QPoint>& percorso, unsigned ritardo, QWidget* finestra);
+
+private:
+    QImage picture_;
+};

@@ -1,0 +1,62 @@
+#pragma once
+// VelmoBottone: the picture button of every window. Shows one of four bitmaps by state and
+// mouse (normal, hovered, pressed, disabled), a centred caption with an optional white
+// shadow, and an optional border in one of six styles.
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+class VelmoBottone : public QWidget {
+    Q_OBJECT
+public:
+    explicit VelmoBottone(QWidget* parent = nullptr);  // 100 x 100, enabled
+
+    int Bordo() const { return bordo_; }                  // default 1
+    int DistanzaOmbra() const { return distanzaOmbra_; }  // default 1
+    int TipoBordo() const { return tipoBordo_; }          // default 1
+    QString Caption() const { return caption_; }
+    int Stato() const { return stato_; }                  // 0 disabled, else enabled; default 1
+    const QImage& Normale() const { return normale_; }
+    const QImage& Attivo() const { return attivo_; }
+    const QImage& Disabilitato() const { return disabilitato_; }
+    const QImage& Premuto() const { return premuto_; }
+    bool MouseDentro() const { return mouseDentro_; }
+    bool Premendo() const { return premendo_; }
+
+    virtual void setBordo(int v);
+    virtual void setDistanzaOmbra(int v);
+    virtual void setTipoBordo(int v);
+    virtual void setCaption(const QString& s);
+    virtual void setStato(int v);
+    virtual void setNormale(const QImage& img);
+    virtual void setAttivo(const QImage& img);
+    virtual void setDisabilitato(const QImage& img);
+    virtual void setPremuto(const QImage& img);
+
+    // Which bitmap the current state shows (may be a null image: nothing is drawn).
+    const QImage& ImmagineCorrente() const;
+    // Renders the whole button as it would appear now (used by painting and tests).
+    QImage Render() const;
+    // Redraws at once.
+    void Disegna();
+
+signals:
+    void Click();
+    void DoppioClic();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+    void mouseDoubleClickEvent(QMouseEvent*) override;
+    void enterEvent(QEnterEvent*) override;
+    void leaveEvent(QEvent*) override;
+
+private:
+    int bordo_ = 1, distanzaOmbra_ = 1, tipoBordo_ = 1, stato_ = 1;
+    QString caption_;
+    QImage normale_, attivo_, disabilitato_, premuto_;
+    bool mouseDentro_ = false, premendo_ = false;
+    mutable bool sfondoCaricato_ = false;
+    mutable QImage sfondo_;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// The one pause service. Every blocking wait of the program (the engine's 500 ms, the
+// tables' 100-1200 ms waits, the steps of a card flight) goes through Pausa, scaled by one
+// time factor: 1 in the program, 0 in tests and the simulator (no waiting at all).
+#include <functional>
+
+void Pausa(unsigned ms);
+void ImpostaScalaTempo(double scala);  // negative values count as 0
+double ScalaTempo();
+
+// The GUI installs a sleeper that keeps the screen painted while it waits; the default
+// sleeps the thread. The sleeper receives the already scaled milliseconds (never 0).
+using Dormiente = std::function<void(unsigned ms)>;
+void ImpostaDormiente(Dormiente d);  // empty restores the thread sleep
+
+// Counts pauses requested since start (scaled or not): lets tests check that a step waited.
+unsigned long long PauseRichieste();
+unsigned long long MillisecondiRichiesti();

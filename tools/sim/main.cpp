@@ -1,0 +1,64 @@
+// cartovia-sim: plays whole games between the computer and a seeded random player, with no
+// delays, checking after every move that each card is in exactly one place.
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+
+#include "core/Pausa.h"
+#include "tools/sim/Simulatore.h"
+
+std::map<std::string, FunzioneSim>& RegistroSim()
+{
+    static std::map<std::string, FunzioneSim> registro;
+    return registro;
+}
+
+namespace {
+int uso(const char* prog)
+{
+    std::cerr << "usage: " << prog << " GAME [--games N] [--seed S] [--trace FILE] [--quiet]\n  GAME:";
+    for (const auto& [nome, f] : RegistroSim()) std::cerr << ' ' << nome;
+    std::cerr << '\n';
+    return 2;
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) return uso(argv[0]);
+    OpzioniSim o;
+    o.gioco = argv[1];
+    for (int i = 2; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto valore = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+        if (a == "--games") {
+            const char* v = valore();
+            if (!v || (o.partite = std::atol(v)) <= 0) return uso(argv[0]);
+        } else if (a == "--seed") {
+            const char* v = valore();
+            if (!v) return uso(argv[0]);
+            o.seme = static_cast<std::uint32_t>(std::strtoul(v, nullptr, 10));
+        } else if (a == "--trace") {
+            const char* v = valore();
+            if (!v) return uso(argv[0]);
+            o.traccia = v;
+        } else if (a == "--quiet") {
+            o.silenzioso = true;
+        } else {
+            return uso(argv[0]);
+        }
+    }
+    auto it = RegistroSim().find(o.gioco);
+    if (it == RegistroSim().end()) return uso(argv[0]);
+
+    ImpostaScalaTempo(0);
+    std::ofstream traccia;
+    if (!o.traccia.empty()) {
+        traccia.open(o.traccia, std::ios::binary | std::ios::trunc);
+        if (!traccia) {
+            std::cerr << "cannot write trace file " << o.traccia << '\n';
+            return 2;
+        }
+    }
+    return it->second(o, std::cout, o.traccia.empty() ? nullptr : &traccia);
+}
