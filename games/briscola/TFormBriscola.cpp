@@ -1,0 +1,6 @@
+#include "games/briscola/TFormBriscola.h"
+
+TFormBriscola::TFormBriscola(QWidget* parent) : TFormTavolo(801, 599, parent)
+{
+    setWindowTitle("Briscola");
+}

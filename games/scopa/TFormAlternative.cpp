@@ -1,0 +1,3 @@
+#include "games/scopa/TFormAlternative.h"
+
+TFormAlternative::TFormAlternative(QWidget* parent) : TFinestra(484, 210, parent) {}

@@ -1,0 +1,22 @@
+// Entry point of the GUI tests: headless Qt, no delays, no real sound output.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cstdlib>
+#include <string>
+
+#include "core/Pausa.h"
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    // Listing tests at build time needs no display and no application object.
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]).rfind("--gtest_list_tests", 0) == 0) return RUN_ALL_TESTS();
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (!std::getenv("XDG_RUNTIME_DIR")) setenv("XDG_RUNTIME_DIR", "/tmp", 0);
+    qputenv("QT_LOGGING_RULES", "qt.multimedia.*=false;qt.qpa.*=false");
+    QApplication app(argc, argv);
+    ImpostaScalaTempo(0);
+    return RUN_ALL_TESTS();
+}
