@@ -54,6 +54,10 @@ public:
     virtual void setBufferImmaginiSelezionate(const QImage& img);
     virtual void setBordiCarta(const QImage& img);
     virtual void setImmagineNorm(const QImage& img);
+    // A sheet from a file or resource as 32-bit pixels; a null image when it cannot be read.
+    static QImage CaricaFoglio(const QString& nome);
+    // What the control's own painting drew last (DimX x DimY; undrawn pixels transparent).
+    const QImage& Superficie() const { return superficie_; }
 
     // ---- deck and state (no drawing) ----
     StatoMazzo& Stato() { return stato_; }
@@ -93,6 +97,17 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
+    void Ridipingi();                      // repaints the control when it is shown
+    void ImpostaCartaDalNumero(int c);     // suit and number from c, ten cards per suit
+    bool FacciaPresente() const;
+    QRect Cella(int w, int h) const;       // the current card's cell for a cell size
+    bool CartaSegnata() const;             // state entry of the current card is set
+    const QImage& FoglioFacce(bool consultaStato) const;
+    void ComponiVecchio(QImage& dst, bool consultaStato) const;  // whole picture from its cell
+    void ComponiNuovo(QImage& dst, bool consultaStato) const;    // frame, then face at (1, 2)
+    void ComponiPerTipo(QImage& dst) const;
+    void EvidenziaNelloSlot(VelImage* slot);  // highlighted current card into the slot
+
     int dimX_ = 60, dimY_ = 94, dimXCarte_ = 0, dimYCarte_ = 0, tipo_ = 2;
     int seme_ = 1, numero_ = 1, mazzo_ = 1, bordo_ = 1;
     bool seleziona_ = true;
@@ -100,4 +115,5 @@ private:
     StatoMazzo stato_;
     QImage bufferImmagini_, bufferSelezionate_, bordiCarta_;
     QImage immagineNorm_, immagineMini_, immagineRove_, immagineSele_;
+    QImage superficie_;
 };

@@ -57,6 +57,7 @@ private:
     QString caption_;
     QImage normale_, attivo_, disabilitato_, premuto_;
     bool mouseDentro_ = false, premendo_ = false;
+    bool cliccato_ = false;  // the left press began on the button (a release then clicks)
     mutable bool sfondoCaricato_ = false;
     mutable QImage sfondo_;
 };
