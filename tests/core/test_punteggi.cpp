@@ -1,0 +1,254 @@
+// Score files: records, updates through the temporary file and backup, reading the ranking.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/Globali.h"
+#include "scores/PunteggiFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A fresh folder per test, removed afterwards.
+struct Cartella {
+    std::string p;
+    Cartella()
+    {
+        char modello[] = "/tmp/cartovia-punteggi-XXXXXX";
+        p = mkdtemp(modello);
+    }
+    ~Cartella() { fs::remove_all(p); }
+    std::string operator/(const std::string& nome) const { return p + "/" + nome; }
+};
+
+std::string Leggi(const std::string& percorso)
+{
+    std::ifstream in(percorso, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void Scrivi(const std::string& percorso, const std::string& byte)
+{
+    std::ofstream(percorso, std::ios::binary) << byte;
+}
+
+std::string Rec(const std::string& nome, const char* contatori)
+{
+    return nome + std::string(30 - nome.size(), ' ') + contatori + "\r\n";
+}
+
+const std::string Anna = Rec("ANNA", "0001  0000  0000");
+
+}  // namespace
+
+TEST(ScoreFiles, FirstMatchWritesOneFortyEightByteRecord)
+{
+    Cartella c;
+    EXPECT_EQ(AggiornaPunteggi(FileBriscola, c.p, "Anna", ContaPartitaGiocata), PunteggiAggiornati);
+    EXPECT_EQ(Leggi(c / "PunteggiBriscola.txt"), "ANNA" + std::string(26, ' ') + "0001  0000  0000\r\n");
+    EXPECT_EQ(Anna.size(), 48u);
+    EXPECT_FALSE(fs::exists(c / "PunteggiBriscola1.txt")) << "the temporary copy must be gone";
+}
+
+TEST(ScoreFiles, EachOperationAddsOnlyToItsOwnCounter)
+{
+    struct Caso { const char* cosa; std::string prima; std::vector<std::pair<const char*, int>> mosse; std::string atteso; };
+    const Caso casi[] = {
+        {"same name typed in lower case", "", {{"Anna", 1}, {"anna", 1}}, Rec("ANNA", "0002  0000  0000")},
+        {"win with a record", "", {{"Anna", 1}, {"Anna", 2}}, Rec("ANNA", "0001  0001  0000")},
+        {"win without a record", "", {{"Anna", 2}}, Rec("ANNA", "0001  0001  0000")},
+        {"draw with a record", "", {{"Anna", 1}, {"ANNA", 3}}, Rec("ANNA", "0001  0000  0001")},
+        {"draw without a record", "", {{"Anna", 3}}, Rec("ANNA", "0001  0000  0001")},
+        {"first 20 letters shared", "", {{"Abcdefghijklmnopqrst uno", 1}, {"ABCDEFGHIJKLMNOPQRSTdue", 1}},
+         Rec("ABCDEFGHIJKLMNOPQRSTDUE", "0002  0000  0000")},
+        {"differ in letter 20", "", {{"abcdefghijklmnopqrsX", 1}, {"abcdefghijklmnopqrsY", 1}},
+         Rec("ABCDEFGHIJKLMNOPQRSX", "0001  0000  0000") + Rec("ABCDEFGHIJKLMNOPQRSY", "0001  0000  0000")},
+        {"long name cut to 30", "", {{"Bartolomeo Giovanni Maria Rossi di Sopra", 1}},
+         Rec("BARTOLOMEO GIOVANNI MARIA ROSS", "0001  0000  0000")},
+        {"counters stop at 9999", Rec("ANNA", "9999  9999  0000"), {{"Anna", 1}, {"Anna", 2}, {"Anna", 3}},
+         Rec("ANNA", "9999  9999  0001")},
+    };
+    for (const auto& k : casi) {
+        Cartella c;
+        if (!k.prima.empty()) Scrivi(c / "PunteggiScopa.txt", k.prima);
+        for (auto [nome, op] : k.mosse) AggiornaPunteggi(FileScopa, c.p, nome, op);
+        EXPECT_EQ(Leggi(c / "PunteggiScopa.txt"), k.atteso) << k.cosa;
+    }
+}
+
+TEST(ScoreFiles, NamesAreCutWithoutSplittingACharacter)
+{
+    struct Caso { std::string nome, chiave; };
+    const Caso casi[] = {
+        {std::string(29, 'a') + "\xC3\xA8", std::string(29, 'A') + " "},             // è would straddle byte 30
+        {std::string(28, 'b') + "\xE2\x82\xAC", std::string(28, 'B') + "  "},        // € likewise
+        {std::string(28, 'c') + "\xC3\xA8", std::string(28, 'C') + "\xC3\xA8"},      // fits exactly
+        {"Niccol\xC3\xB2", "NICCOL\xC3\xB2" + std::string(22, ' ')},                  // ò left as typed
+        {"Anna\r\nBea", "ANNA  BEA" + std::string(21, ' ')},                          // no line end inside
+    };
+    for (const auto& k : casi) {
+        EXPECT_EQ(ChiavePunteggi(k.nome), k.chiave) << "name " << k.nome;
+        EXPECT_EQ(RecordPunteggi(ChiavePunteggi(k.nome), 1, 0, 0).size(), 48u) << "name " << k.nome;
+    }
+}
+
+TEST(ScoreFiles, BackupAlwaysHoldsThePreviousFile)
+{
+    Cartella c;
+    std::string prima;
+    for (auto [nome, op] : std::vector<std::pair<const char*, int>>{{"Anna", 1}, {"Bea", 1}, {"Anna", 2}, {"Bea", 3}}) {
+        AggiornaPunteggi(FileRubaMazzo, c.p, nome, op);
+        if (!prima.empty()) {
+            EXPECT_EQ(Leggi(c / "PunteggiRubaMazzo.bak"), prima) << "after an update for " << nome;
+        }
+        EXPECT_FALSE(fs::exists(c / "PunteggiRubaMazzo1.txt"));
+        prima = Leggi(c / "PunteggiRubaMazzo.txt");
+    }
+    EXPECT_EQ(prima, Rec("ANNA", "0001  0001  0000") + Rec("BEA", "0001  0000  0001"));
+}
+
+TEST(ScoreFiles, OtherLinesKeepTheirBytesAndOrder)
+{
+    // A line longer than 255 bytes whose tail looks like Anna's record, a stray comment,
+    // an empty line, a bare LF line, and a last line without a line end.
+    const std::string lunga = std::string(255, 'x') + Rec("ANNA", "0005  0005  0000");
+    const std::string altri = Rec("BEA", "0003  0001  0000") + lunga + "# nota\r\n\r\nriga LF\n";
+    struct Caso { const char* cosa; std::string prima, dopo; };
+    const Caso casi[] = {
+        {"new player after an unterminated line", altri + "coda", altri + "coda\r\n" + Anna},
+        {"new player after a complete line", altri, altri + Anna},
+        {"record in the middle", Rec("CARLO", "0001  0000  0000") + Rec("anna", "0007  0002  0001") + altri,
+         Rec("CARLO", "0001  0000  0000") + Rec("ANNA", "0008  0002  0001") + altri},
+        {"every matching line", Rec("ANNA", "0001  0000  0000") + altri + Rec("ANNA", "0004  0000  0000"),
+         Rec("ANNA", "0002  0000  0000") + altri + Rec("ANNA", "0005  0000  0000")},
+        {"unterminated record of the player", altri + Rec("ANNA", "0003  0000  0000").substr(0, 46),
+         altri + Rec("ANNA", "0004  0000  0000")},
+        {"short or garbled counters read as 0", "ANNA" + std::string(16, ' ') + "\r\n" + Rec("ANNA", "0x07  ab12    12"),
+         Anna + Rec("ANNA", "0001  0000  0012")},
+        {"empty file", "", Anna},
+    };
+    for (const auto& k : casi) {
+        Cartella c;
+        Scrivi(c / "PunteggiScopa.txt", k.prima);
+        EXPECT_EQ(AggiornaPunteggi(FileScopa, c.p, "Anna", ContaPartitaGiocata), PunteggiAggiornati) << k.cosa;
+        EXPECT_EQ(Leggi(c / "PunteggiScopa.txt"), k.dopo) << k.cosa;
+        EXPECT_EQ(Leggi(c / "PunteggiScopa.bak"), k.prima) << k.cosa;
+    }
+}
+
+TEST(ScoreFiles, FileNamesIgnoreLetterCase)
+{
+    Cartella c;
+    Scrivi(c / "PunteggiRubamazzo.txt", Rec("BEA", "0002  0001  0000"));
+    Scrivi(c / "punteggirubamazzo.BAK", "vecchio");
+    Scrivi(c / "PUNTEGGIRUBAMAZZO1.txt", "avanzo di un aggiornamento fallito");
+    EXPECT_EQ(AggiornaPunteggi(FileRubaMazzo, c.p, "Bea", ContaVittoria), PunteggiAggiornati);
+
+    std::vector<std::string> nomi;
+    for (const auto& e : fs::directory_iterator(c.p)) nomi.push_back(e.path().filename().string());
+    std::sort(nomi.begin(), nomi.end());
+    EXPECT_EQ(nomi, (std::vector<std::string>{"PunteggiRubamazzo.txt", "punteggirubamazzo.BAK"}))
+        << "the existing spellings must be reused, never doubled";
+    EXPECT_EQ(Leggi(c / "PunteggiRubamazzo.txt"), Rec("BEA", "0002  0002  0000"));
+    EXPECT_EQ(Leggi(c / "punteggirubamazzo.BAK"), Rec("BEA", "0002  0001  0000"));
+    ASSERT_EQ(LeggiPunteggi(c.p, FileRubaMazzo.corrente).size(), 1u) << "the ranking must find the file too";
+}
+
+TEST(ScoreFiles, FailedUpdateLeavesCurrentFileAndBackupAlone)
+{
+    struct Caso { const char* cosa; std::string ostacolo; bool cartella; int esito; };
+    const Caso casi[] = {
+        {"temporary name taken by a folder", "PunteggiScopa1.txt", true, PunteggiTemporaneoNonScritto},
+        {"same folder in other letter case", "punteggiscopa1.TXT", true, PunteggiTemporaneoNonScritto},
+        {"temporary file on a full disk", "PunteggiScopa1.txt", false, PunteggiTemporaneoNonScritto},
+    };
+    for (const auto& k : casi) {
+        Cartella c;
+        Scrivi(c / "PunteggiScopa.txt", Anna);
+        Scrivi(c / "PunteggiScopa.bak", "copia precedente");
+        if (k.cartella)
+            fs::create_directory(c / k.ostacolo);
+        else
+            fs::create_symlink("/dev/full", c / k.ostacolo);
+        EXPECT_EQ(AggiornaPunteggi(FileScopa, c.p, "Anna", ContaVittoria), k.esito) << k.cosa;
+        EXPECT_EQ(Leggi(c / "PunteggiScopa.txt"), Anna) << k.cosa << ": the scores must not change";
+        EXPECT_EQ(Leggi(c / "PunteggiScopa.bak"), "copia precedente") << k.cosa;
+    }
+    // A current file that cannot be read is not a first use: nothing may replace it.
+    Cartella c;
+    fs::create_directory(c / "PunteggiScopa.txt");
+    EXPECT_EQ(AggiornaPunteggi(FileScopa, c.p, "Anna", ContaVittoria), PunteggiCorrenteIlleggibile);
+    EXPECT_FALSE(fs::exists(c / "PunteggiScopa1.txt"));
+}
+
+TEST(ScoreFiles, OperationsUseTheWorkingFolderAndTheNameBox)
+{
+    Cartella c;
+    const std::string vecchiaCartella = CartellaLavoro;
+    auto vecchiaFonte = FonteNomeGiocatore();
+    CartellaLavoro = c.p;
+    FonteNomeGiocatore() = [] { return std::string("Bea"); };
+    RegistraPartitaGiocata(FileSettemezzo);
+    RegistraVittoria(FileSettemezzo);
+    RegistraPareggio(FileSettemezzo);
+    CartellaLavoro = vecchiaCartella;
+    FonteNomeGiocatore() = vecchiaFonte;
+    EXPECT_EQ(Leggi(c / "PunteggiSettemezzo.txt"), Rec("BEA", "0001  0001  0001"));
+}
+
+TEST(ScoreRanking, HighestShareOfWinsFirstAndTiesKeepFileOrder)
+{
+    struct Caso { const char* cosa; std::string file; std::vector<std::string> ordine; };
+    const Caso casi[] = {
+        {"share, not number, of wins",
+         Rec("UNO SU DUE", "0002  0001  0000") + Rec("TRE SU TRE", "0003  0003  0000") +
+             Rec("ZERO SU CINQUE", "0005  0000  0000") + Rec("50 SU 60", "0060  0050  0000"),
+         {"TRE SU TRE", "50 SU 60", "UNO SU DUE", "ZERO SU CINQUE"}},
+        {"equal ratios keep file order",
+         Rec("PRIMO", "0002  0001  0000") + Rec("ALTO", "0001  0001  0000") + Rec("SECONDO", "0004  0002  0001"),
+         {"ALTO", "PRIMO", "SECONDO"}},
+        {"nothing played ranks with ratio 0",
+         Rec("MAI", "0000  0000  0000") + Rec("PERDENTE", "0003  0000  0000") + Rec("VINCE", "0001  0001  0000"),
+         {"VINCE", "MAI", "PERDENTE"}},
+        {"lines that are not records are left out",
+         "# nota\r\n\r\n# una nota lunga quanto un record, ma senza contatori\r\n" + Rec("ANNA", "0002  0001  0000").substr(0, 40) + "\r\n" + Rec("BEA", "0001  0000  0000"),
+         {"BEA"}},
+    };
+    for (const auto& k : casi) {
+        Cartella c;
+        Scrivi(c / "PunteggiBriscola.txt", k.file);
+        auto voci = LeggiPunteggi(c.p, FileBriscola.corrente);
+        OrdinaPerRapporto(voci);
+        std::vector<std::string> nomi;
+        for (const auto& v : voci) nomi.push_back(v.Nome.substr(0, v.Nome.find_last_not_of(' ') + 1));
+        EXPECT_EQ(nomi, k.ordine) << k.cosa;
+    }
+    EXPECT_TRUE(LeggiPunteggi("/nonexistent-cartovia", FileBriscola.corrente).empty());
+}
+
+TEST(ScoreRanking, EveryRecordOfALargeFileIsRanked)
+{
+    Cartella c;
+    std::string file;
+    for (int i = 1; i <= 150; ++i) {
+        char contatori[32];
+        std::snprintf(contatori, sizeof contatori, "%04d  %04d  0000", 150, i);
+        file += Rec("P" + std::to_string(i), contatori);
+    }
+    Scrivi(c / "PunteggiScopa.txt", file);
+    auto voci = LeggiPunteggi(c.p, FileScopa.corrente);
+    ASSERT_EQ(voci.size(), 150u);
+    OrdinaPerRapporto(voci);
+    EXPECT_EQ(voci.front().Nome.substr(0, 4), "P150") << "the best player sits at the end of the file";
+    EXPECT_EQ(voci.back().Nome.substr(0, 3), "P1 ");
+}
