@@ -1,14 +1,118 @@
 #include "games/comune/TFormTavolo.h"
 
+#include <QPainter>
+
+#include "app/Finestre.h"
+#include "app/TFormConfig.h"
 #include "core/Globali.h"
+#include "resources/Risorse.h"
+
+QColor ColorePanelPerBordo(int bordo)
+{
+    static const QColor colori[] = {{159, 223, 175}, {158, 212, 224}, {224, 158, 158},
+                                    {223, 224, 158}, {158, 164, 224}, {224, 158, 224}};
+    return colori[(bordo >= 1 && bordo <= 6) ? bordo - 1 : 0];
+}
 
 TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestra(larghezza, altezza, parent)
 {
-    NomeGiocat = new QLabel(QString::fromStdString(NomeGiocatore), this);
+    sfondo_ = QImage(Risorse::SfondoTavolo);
+
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName("Panel1");
+    Panel1->setGeometry(22, 15, larghezza - 37, 518);
+    Panel1->setAutoFillBackground(true);
+    ColoraPanel(ColorePanelPerBordo(1));
+
+    Computer = CreaSlot("Computer", 604, 0, 145, 201);
+    Computer->ImpostaPicture(QImage(Risorse::TurnoComputer));
+    Giocatore = CreaSlot("Giocatore", 604, 0, 145, 201);
+    Giocatore->ImpostaPicture(QImage(Risorse::TurnoGiocatore));
+    Computer->hide();
+
+    NomeGiocat = new QLabel(QString::fromStdString(NomeGiocatore), Panel1);
     NomeGiocat->setObjectName("NomeGiocat");
     QFont f = NomeGiocat->font();
     f.setBold(true);
+    f.setPointSize(12);
     NomeGiocat->setFont(f);
-    NomeGiocat->setStyleSheet("color: rgb(0, 128, 0);");
-    NomeGiocat->setGeometry(608, 200, 180, 20);
+    NomeGiocat->setStyleSheet("color: rgb(0, 110, 0); background: transparent;");
+    NomeGiocat->setGeometry(608, 204, 150, 22);
+
+    Configurazione = CreaBottone("Configurazione", "configurazione", 604, 380);
+    NuovaPartita = CreaBottone("NuovaPartita", "nuovapartita", 604, 412);
+    BtnPunteggi = CreaBottone("BtnPunteggi", "punteggi", 604, 446);
+    Chiudi = CreaBottone("Chiudi", "chiudi", 604, 480);
+    connect(Configurazione, &VelmoBottone::Click, this, [this] { ConfigurazioneClick(); });
+    connect(NuovaPartita, &VelmoBottone::Click, this, [this] { NuovaPartitaClick(); });
+    connect(BtnPunteggi, &VelmoBottone::Click, this, [this] { BtnPunteggiClick(); });
+    connect(Chiudi, &VelmoBottone::Click, this, [this] { ChiudiClick(); });
+}
+
+VelmoBottone* TFormTavolo::CreaBottone(const char* oggetto, const char* nome, int x, int y)
+{
+    // The command buttons stand 32-34 pixels apart; they are drawn 32 high so none covers
+    // the one below, with their 145 x 38 pictures fitted to that height.
+    auto* b = new VelmoBottone(Panel1);
+    b->setObjectName(oggetto);
+    b->setGeometry(x, y, 145, 32);
+    b->setBordo(0);
+    b->setDistanzaOmbra(0);
+    auto carica = [&](const char* stato) {
+        QImage img(QString(":/img/btn_%1_%2.bmp").arg(nome, stato));
+        return img.isNull() ? img : img.scaled(145, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    };
+    b->setNormale(carica("normale"));
+    b->setAttivo(carica("attivo"));
+    b->setDisabilitato(carica("disabilitato"));
+    return b;
+}
+
+VelImage* TFormTavolo::CreaSlot(const char* oggetto, int x, int y, int w, int h)
+{
+    auto* s = new VelImage(Panel1);
+    s->setObjectName(oggetto);
+    s->setGeometry(x, y, w, h);
+    return s;
+}
+
+void TFormTavolo::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    if (!sfondo_.isNull())
+        p.drawImage(0, 0, sfondo_);
+    else
+        p.fillRect(rect(), QColor(70, 40, 25));
+}
+
+void TFormTavolo::ColoraPanel(const QColor& c)
+{
+    QPalette pal = Panel1->palette();
+    pal.setColor(QPalette::Window, c);
+    Panel1->setPalette(pal);
+}
+
+void TFormTavolo::MostraTurno(int turno)
+{
+    const bool computer = turno == 2;
+    Computer->setVisible(computer);
+    Giocatore->setVisible(!computer);
+    NomeGiocat->setVisible(!computer);
+    (computer ? Computer : Giocatore)->Ridisegna();
+}
+
+void TFormTavolo::ConfigurazioneClick() { ApriFinestra(FinestraConfig); }
+void TFormTavolo::ChiudiClick() { TornaIndietro(); }
+
+bool TFormTavolo::SuoniAttivi() { return FormConfig && FormConfig->CBSuoni->isChecked(); }
+bool TFormTavolo::CarteComputerScoperte() { return FormConfig && FormConfig->CBComputer->isChecked(); }
+
+void TFormTavolo::Suona(TWave* w)
+{
+    if (w && SuoniAttivi()) w->Play();
+}
+
+void TFormTavolo::SuonaSempre(TWave* w)
+{
+    if (w) w->Play();
 }

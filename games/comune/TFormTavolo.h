@@ -1,17 +1,61 @@
 #pragma once
-// Base window of the four game tables: what they share (the player's name label, and the
-// redraw the configuration window asks for). Each table adds only its own game.
+// Base window of the four game tables. It holds what they share: the felt panel, the four
+// command buttons, the turn pictures, the player's name label, digit drawing and the sound
+// shortcuts. Each table adds only its own game.
 #include <QLabel>
+#include <QTimer>
 
 #include "components/Finestra.h"
+#include "components/UWave.h"
+#include "components/VelCarte.h"
+#include "components/VelImage.h"
+#include "components/VelmoBottone.h"
 
 class TFormTavolo : public TFinestra {
     Q_OBJECT
 public:
     TFormTavolo(int larghezza, int altezza, QWidget* parent = nullptr);
 
-    QLabel* NomeGiocat = nullptr;  // the player's name; the configuration window sets its text
+    QWidget* Panel1 = nullptr;       // the felt; every table control lies inside it
+    QLabel* NomeGiocat = nullptr;    // the player's name; the configuration window sets its text
+    VelImage* Computer = nullptr;    // "the computer is playing"
+    VelImage* Giocatore = nullptr;   // "your turn"
+    VelmoBottone* Configurazione = nullptr;
+    VelmoBottone* NuovaPartita = nullptr;
+    VelmoBottone* BtnPunteggi = nullptr;
+    VelmoBottone* Chiudi = nullptr;
 
     // Redraws the table from the game state (after a change of deck, back or face-up choice).
     virtual void Ridisegna() {}
+
+    virtual void NuovaPartitaClick() {}
+    virtual void BtnPunteggiClick() {}
+    void ConfigurazioneClick();  // opens the configuration window over this table
+    void ChiudiClick();          // back to the previous window
+
+    // Colours the felt.
+    void ColoraPanel(const QColor& c);
+    // Shows exactly one of the two turn pictures: the player's (with the name label) or the computer's.
+    void MostraTurno(int turno);
+
+    // Shared settings of the configuration window, read at the moment of use.
+    static bool SuoniAttivi();
+    static bool CarteComputerScoperte();
+    // Plays a sound of the Scopa window when sounds are on; SuonaSempre ignores the setting.
+    static void Suona(TWave* w);
+    static void SuonaSempre(TWave* w);
+
+    // A table picture button at (x, y) in the panel with the pictures of `nome`.
+    VelmoBottone* CreaBottone(const char* oggetto, const char* nome, int x, int y);
+    // A card slot in the panel.
+    VelImage* CreaSlot(const char* oggetto, int x, int y, int w = 80, int h = 120);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    QImage sfondo_;
 };
+
+// Felt colour of the Scopa table by card frame number 1-6 (any other number: the first).
+QColor ColorePanelPerBordo(int bordo);

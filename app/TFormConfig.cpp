@@ -1,0 +1,293 @@
+#include "app/TFormConfig.h"
+
+#include <QPainter>
+#include <QShowEvent>
+
+#include "app/Finestre.h"
+#include "core/Globali.h"
+#include "games/briscola/TFormBriscola.h"
+#include "games/rubamazzo/TFormRubamazzo.h"
+#include "games/scopa/TFormScopa.h"
+#include "games/settemezzo/TFormSettemezzo.h"
+#include "platform/Impostazioni.h"
+#include "resources/Risorse.h"
+
+int Mazzo = MazzoPredefinito;
+int Retro = RetroPredefinito;
+
+namespace {
+
+QImage risorsa(const QString& nome) { return QImage(nome); }
+
+void stileEtichetta(QLabel* l, int punti, bool grassetto)
+{
+    QFont f = l->font();
+    f.setPointSize(punti);
+    f.setBold(grassetto);
+    l->setFont(f);
+    l->setStyleSheet("color: rgb(255, 248, 220); background: transparent;");
+}
+
+QLabel* etichetta(QWidget* genitore, const QString& testo, int x, int y, int w, int h, int punti = 11)
+{
+    auto* l = new QLabel(testo, genitore);
+    l->setGeometry(x, y, w, h);
+    stileEtichetta(l, punti, true);
+    return l;
+}
+
+QCheckBox* casella(QWidget* genitore, const QString& nome, const QString& testo, int x, int y)
+{
+    auto* c = new QCheckBox(testo, genitore);
+    c->setObjectName(nome);
+    c->setGeometry(x, y, 240, 24);
+    QFont f = c->font();
+    f.setPointSize(11);
+    f.setBold(true);
+    c->setFont(f);
+    c->setStyleSheet("QCheckBox { color: rgb(255, 248, 220); background: transparent; }");
+    return c;
+}
+
+void immaginiBottone(VelmoBottone* b, const QString& nome)
+{
+    b->setNormale(risorsa(QString(":/img/btn_%1_normale.bmp").arg(nome)));
+    b->setAttivo(risorsa(QString(":/img/btn_%1_attivo.bmp").arg(nome)));
+    b->setBordo(0);
+    b->setDistanzaOmbra(0);
+}
+
+// A digit of the score sheets, a back number or a style: keeps 1..max, anything else gives
+// the default. The stored form is one character '0' + n.
+int cifraNellIntervallo(const std::optional<std::string>& v, int massimo, int predefinito)
+{
+    if (!v || v->empty()) return predefinito;
+    const int n = (*v)[0] - '0';
+    return (n >= 1 && n <= massimo) ? n : predefinito;
+}
+
+}  // namespace
+
+TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
+{
+    setWindowTitle("Configurazione");
+    sfondo_ = risorsa(Risorse::SfondoConfig);
+
+    auto* titolo = etichetta(this, "Configurazione", 24, 12, 400, 36, 20);
+    titolo->setObjectName("Titolo");
+
+    // The shared decks: fronts (new system, six styles), backs (23 designs), score digits.
+    VelCarte1 = new VelCarte(this);
+    VelCarte1->setObjectName("VelCarte1");
+    VelCarte1->setTipo(2);
+    VelCarte1->setDimX(80);
+    VelCarte1->setDimY(120);
+    VelCarte1->setDimXCarte(60);
+    VelCarte1->setDimYCarte(94);
+    VelCarte1->setImmaginiCarteColonne(10);
+    VelCarte1->setImmaginiCarteRighe(4);
+    VelCarte1->setSeleziona(false);
+    VelCarte1->setBufferImmagini(risorsa(Risorse::Fronti));
+    VelCarte1->setBordiCarta(risorsa(Risorse::Bordi));
+    VelCarte1->setMazzo(MazzoPredefinito);
+    VelCarte1->hide();
+
+    RetroCarte = new VelCarte(this);
+    RetroCarte->setObjectName("RetroCarte");
+    RetroCarte->setTipo(2);
+    RetroCarte->setDimX(80);
+    RetroCarte->setDimY(120);
+    RetroCarte->setDimXCarte(60);
+    RetroCarte->setDimYCarte(94);
+    RetroCarte->setImmaginiCarteColonne(23);
+    RetroCarte->setImmaginiCarteRighe(1);
+    RetroCarte->setBufferImmagini(risorsa(Risorse::Retro));
+    RetroCarte->setBordiCarta(risorsa(Risorse::Bordi));
+    RetroCarte->setSemeCarta(1);
+    RetroCarte->setNumeroCarta(RetroPredefinito);
+
+    VelCartePunteggi = new VelCarte(this);
+    VelCartePunteggi->setObjectName("VelCartePunteggi");
+    VelCartePunteggi->setTipo(2);
+    VelCartePunteggi->setDimX(32);
+    VelCartePunteggi->setDimY(24);
+    VelCartePunteggi->setImmaginiCarteColonne(10);
+    VelCartePunteggi->setImmaginiCarteRighe(4);
+    VelCartePunteggi->setSeleziona(false);
+    VelCartePunteggi->setBufferImmagini(risorsa(Risorse::CifrePunteggi));
+    VelCartePunteggi->setBufferImmaginiSelezionate(risorsa(Risorse::CifrePunteggiSel));
+    VelCartePunteggi->hide();
+
+    EtichettaMazzo = etichetta(this, "Mazzo di carte", 24, 64, 240, 22);
+    ScrollBar1 = new QScrollBar(Qt::Horizontal, this);
+    ScrollBar1->setObjectName("ScrollBar1");
+    ScrollBar1->setRange(1, 6);
+    ScrollBar1->setPageStep(1);
+    ScrollBar1->setGeometry(24, 90, 240, 22);
+    ScrollBar1->setValue(MazzoPredefinito);
+
+    EtichettaRetro = etichetta(this, "Carta Rovesciata", 24, 130, 240, 22);
+    ScrollBar2 = new QScrollBar(Qt::Horizontal, this);
+    ScrollBar2->setObjectName("ScrollBar2");
+    ScrollBar2->setRange(1, 9);
+    ScrollBar2->setPageStep(1);
+    ScrollBar2->setGeometry(24, 156, 240, 22);
+    ScrollBar2->setValue(RetroPredefinito);
+
+    etichetta(this, "Nome del Giocatore", 24, 196, 240, 22);
+    NomeGiocat = new QLineEdit(QString::fromUtf8(NomeGiocatorePredefinito), this);
+    NomeGiocat->setObjectName("NomeGiocat");
+    NomeGiocat->setGeometry(24, 220, 240, 26);
+    NomeGiocat->setMaxLength(static_cast<int>(LunghezzaMassimaNome));
+    RetroCarte->move(104, 262);
+
+    CBSuoni = casella(this, "CBSuoni", "Suoni", 24, 396);
+    CBComputer = casella(this, "CBComputer", "Mostra Carte Computer", 24, 424);
+    CBMessaggi = casella(this, "CBMessaggi", "Messaggi", 24, 452);
+    CBRisoluzione = casella(this, "CBRisoluzione", "Cambio Risoluzione", 24, 480);
+    CBProgrammi = casella(this, "CBProgrammi", "Nascondi Barra", 24, 508);
+    CBMessaggi->hide();
+    CBRisoluzione->hide();
+    CBProgrammi->hide();
+    CBSuoni->setChecked(true);
+    CBMessaggi->setChecked(true);
+
+    // Preview: one suit per row, ace, two, three and the three figures.
+    for (int i = 0; i < 24; ++i) {
+        const int n = CarteAnteprima[i];
+        auto* img = new VelImage(this);
+        img->setObjectName(QString("Carta%1").arg(n));
+        img->setGeometry(290 + (i % 6) * 84, 40 + (i / 6) * 128, 80, 120);
+        Carta[n] = img;
+    }
+
+    VelmoBottone1 = new VelmoBottone(this);
+    VelmoBottone1->setObjectName("VelmoBottone1");
+    VelmoBottone1->hide();
+    VelmoBottone2 = new VelmoBottone(this);
+    VelmoBottone2->setObjectName("VelmoBottone2");
+    VelmoBottone2->setGeometry(72, 548, 145, 38);
+    immaginiBottone(VelmoBottone2, "chiudi");
+
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { ScrollBar1Change(); });
+    connect(ScrollBar2, &QScrollBar::valueChanged, this, [this] { ScrollBar2Change(); });
+    connect(NomeGiocat, &QLineEdit::textChanged, this, [this] { NomeGiocatChange(); });
+    connect(VelmoBottone2, &VelmoBottone::Click, this, [this] { VelmoBottone2Click(); });
+
+    // The score files take the player's name from this box.
+    FonteNomeGiocatore() = [this] { return NomeGiocat->text().toStdString(); };
+}
+
+void TFormConfig::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    if (!sfondo_.isNull())
+        p.drawImage(0, 0, sfondo_);
+    else
+        p.fillRect(rect(), QColor(40, 70, 50));
+}
+
+void TFormConfig::showEvent(QShowEvent* e)
+{
+    TFinestra::showEvent(e);
+    if (!e->spontaneous()) FormShow();
+}
+
+void TFormConfig::FormShow()
+{
+    ScrollBar1->setValue(VelCarte1->Mazzo());
+    ScrollBar2->setValue(Retro);
+    NomeGiocat->setText(QString::fromStdString(NomeGiocatore));
+    AnteprimaMazzo();
+}
+
+void TFormConfig::ScrollBar1Change()
+{
+    VelCarte1->setMazzo(ScrollBar1->value());
+    Mazzo = ScrollBar1->value();
+    AnteprimaMazzo();
+}
+
+void TFormConfig::ScrollBar2Change()
+{
+    RetroCarte->setNumeroCarta(ScrollBar2->value());
+    Retro = ScrollBar2->value();
+    AnteprimaMazzo();
+}
+
+void TFormConfig::NomeGiocatChange()
+{
+    NomeGiocatore = NomeGiocat->text().left(static_cast<int>(LunghezzaMassimaNome)).toStdString();
+    const QString nome = QString::fromStdString(NomeGiocatore);
+    TFormTavolo* tavoli[] = {FormBriscola, FormRubamazzo, FormSettemezzo, FormScopa};
+    for (TFormTavolo* t : tavoli)
+        if (t) t->NomeGiocat->setText(nome);
+}
+
+void TFormConfig::VelmoBottone2Click()
+{
+    // A new deck style, back or face-up choice shows at once on these two tables.
+    if (FormScopa) FormScopa->Ridisegna();
+    if (FormBriscola) FormBriscola->Ridisegna();
+    TornaIndietro();
+}
+
+void TFormConfig::AnteprimaMazzo()
+{
+    for (int n : CarteAnteprima) VelCarte1->CartaDalNumero(n, Carta[n]);
+    RetroCarte->update();
+}
+
+void CaricaConfigurazione()
+{
+    bool suoni = true, messaggi = true;
+    int mazzo = MazzoPredefinito, retro = RetroPredefinito;
+    std::string nome = NomeGiocatorePredefinito;
+
+    ArchivioImpostazioni& a = ArchivioCorrente();
+    if (a.Apri(false)) {
+        a.Leggi("CambioRisoluzione");  // read for completeness: the option has no effect
+        a.Leggi("Barra");              // likewise; the flag always loads as off
+        mazzo = cifraNellIntervallo(a.Leggi("Mazzo"), 6, MazzoPredefinito);
+        retro = cifraNellIntervallo(a.Leggi("Retro"), 9, RetroPredefinito);
+        const auto s = a.Leggi("Suoni");
+        suoni = s && !s->empty() && (*s)[0] == '1';
+        const auto m = a.Leggi("Messaggi");
+        messaggi = m && !m->empty() && (*m)[0] == '1';
+        if (const auto n = a.Leggi("Nome"); n && !n->empty())
+            nome = QString::fromStdString(*n).left(static_cast<int>(LunghezzaMassimaNome)).toStdString();
+        a.Chiudi();
+    }
+    Mazzo = mazzo;
+    Retro = retro;
+    NomeGiocatore = nome;
+
+    if (!FormConfig) return;
+    FormConfig->CBProgrammi->setChecked(false);
+    if (FormScopa) {
+        FormScopa->setFixedSize(800, 600);
+        FormScopa->Centra();
+    }
+    FormConfig->CBRisoluzione->setChecked(false);
+    FormConfig->VelCarte1->setMazzo(Mazzo);
+    FormConfig->RetroCarte->setNumeroCarta(Retro);
+    FormConfig->RetroCarte->update();
+    FormConfig->CBSuoni->setChecked(suoni);
+    FormConfig->CBMessaggi->setChecked(messaggi);
+}
+
+void SalvaConfigurazione()
+{
+    ArchivioImpostazioni& a = ArchivioCorrente();
+    if (!a.Apri(true)) return;
+    auto flag = [](const QCheckBox* c) { return std::string(c && c->isChecked() ? "1" : "0"); };
+    const TFormConfig* f = FormConfig;
+    a.Scrivi("CambioRisoluzione", flag(f ? f->CBRisoluzione : nullptr));
+    a.Scrivi("Barra", flag(f ? f->CBProgrammi : nullptr));
+    a.Scrivi("Mazzo", std::string(1, static_cast<char>('0' + Mazzo)));
+    a.Scrivi("Retro", std::string(1, static_cast<char>('0' + Retro)));
+    a.Scrivi("Suoni", f ? flag(f->CBSuoni) : "1");
+    a.Scrivi("Messaggi", f ? flag(f->CBMessaggi) : "1");
+    a.Scrivi("Nome", NomeGiocatore);
+    a.Chiudi();
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The configuration window: deck style, card back, sounds, the computer's open cards and the
+// player's name. It also holds the deck components every table draws with.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+
+#include "components/Finestra.h"
+#include "components/VelCarte.h"
+#include "components/VelImage.h"
+#include "components/VelmoBottone.h"
+
+// Deck style (1-6) and card back (1-9) chosen; the tables read them.
+extern int Mazzo;
+extern int Retro;
+constexpr int MazzoPredefinito = 2;
+constexpr int RetroPredefinito = 2;
+
+// Loads the settings and applies them to the configuration and Scopa windows.
+void CaricaConfigurazione();
+// Stores the settings (at shut-down).
+void SalvaConfigurazione();
+
+class TFormConfig : public TFinestra {
+    Q_OBJECT
+public:
+    explicit TFormConfig(QWidget* parent = nullptr);
+
+    // The card numbers shown in the preview: ace, two, three and the figures of each suit.
+    static constexpr int CarteAnteprima[24] = {1, 2, 3, 7, 8, 9, 11, 12, 13, 17, 18, 19,
+                                               21, 22, 23, 27, 28, 29, 31, 32, 33, 37, 38, 39};
+
+    QScrollBar* ScrollBar1 = nullptr;  // deck style 1-6
+    QScrollBar* ScrollBar2 = nullptr;  // card back 1-9
+    QLabel* EtichettaMazzo = nullptr;
+    QLabel* EtichettaRetro = nullptr;
+    VelCarte* RetroCarte = nullptr;        // visible: the chosen back
+    VelCarte* VelCarte1 = nullptr;         // hidden: the shared playing deck, card fronts
+    VelCarte* VelCartePunteggi = nullptr;  // hidden: score digits
+    VelImage* Carta[41] = {};              // preview pictures, Carta[n] shows card n
+    QLineEdit* NomeGiocat = nullptr;
+    QCheckBox* CBSuoni = nullptr;
+    QCheckBox* CBComputer = nullptr;
+    QCheckBox* CBMessaggi = nullptr;     // hidden
+    QCheckBox* CBRisoluzione = nullptr;  // hidden, no effect
+    QCheckBox* CBProgrammi = nullptr;    // hidden, no effect
+    VelmoBottone* VelmoBottone1 = nullptr;  // hidden, no action
+    VelmoBottone* VelmoBottone2 = nullptr;  // close
+
+    void FormShow();
+    void ScrollBar1Change();
+    void ScrollBar2Change();
+    void NomeGiocatChange();
+    void VelmoBottone2Click();
+    void AnteprimaMazzo();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    QImage sfondo_;
+};

@@ -1,0 +1,143 @@
+#include "app/TFormSplashScreen.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QShowEvent>
+#include <cstdlib>
+
+#include "app/Finestre.h"
+#include "app/TFormConfig.h"
+#include "core/Globali.h"
+#include "games/briscola/TFormBriscola.h"
+#include "games/rubamazzo/TFormRubamazzo.h"
+#include "games/scopa/TFormScopa.h"
+#include "games/settemezzo/TFormSettemezzo.h"
+#include "platform/BarraApplicazioni.h"
+#include "resources/Risorse.h"
+#include "scores/TFormPunteggi.h"
+
+namespace {
+
+QWidget* finestraDelCodice(int codice)
+{
+    switch (codice) {
+    case FinestraBriscola: return FormBriscola;
+    case FinestraConfig: return FormConfig;
+    case FinestraPunteggi: return FormPunteggi;
+    case FinestraRubamazzo: return FormRubamazzo;
+    case FinestraScopa: return FormScopa;
+    case FinestraSettemezzo: return FormSettemezzo;
+    case FinestraChooser: return FormSplashScreen;
+    default: return nullptr;  // unknown codes show and hide nothing
+    }
+}
+
+}  // namespace
+
+std::string CalcolaCartellaLavoro()
+{
+    if (const char* env = std::getenv("CARTOVIA_DATA_DIR"); env && *env) {
+        QDir().mkpath(QString::fromLocal8Bit(env));
+        return QDir(QString::fromLocal8Bit(env)).absolutePath().toStdString();
+    }
+    return QDir::currentPath().toStdString();
+}
+
+TFormSplashScreen::TFormSplashScreen(QWidget* parent) : TFinestra(800, 599, parent)
+{
+    setWindowTitle("Cartovia");
+    FormCreate();
+
+    ImmagineSfondo = new VelImage(this);
+    ImmagineSfondo->setObjectName("ImmagineSfondo");
+    ImmagineSfondo->setGeometry(0, 0, 800, 599);
+    ImmagineSfondo->ImpostaPicture(QImage(Risorse::SfondoSplash));
+
+    struct Bottone { VelmoBottone** b; const char* nome; const char* immagine; int y; void (TFormSplashScreen::*click)(); };
+    const Bottone bottoni[] = {
+        {&Spl_Btn_Briscola, "Spl_Btn_Briscola", "briscola", 30, &TFormSplashScreen::Spl_Btn_BriscolaClick},
+        {&Spl_Btn_Scopa, "Spl_Btn_Scopa", "scopa", 132, &TFormSplashScreen::Spl_Btn_ScopaClick},
+        {&Spl_Btn_Rubamazzo, "Spl_Btn_Rubamazzo", "rubamazzo", 234, &TFormSplashScreen::Spl_Btn_RubamazzoClick},
+        {&Spl_Btn_Settemezzo, "Spl_Btn_Settemezzo", "settemezzo", 334, &TFormSplashScreen::Spl_Btn_SettemezzoClick},
+        {&Spl_Btn_Close, "Spl_Btn_Close", "chiudi", 434, &TFormSplashScreen::Spl_Btn_CloseClick},
+    };
+    for (const Bottone& d : bottoni) {
+        auto* b = new VelmoBottone(this);
+        b->setObjectName(d.nome);
+        b->setGeometry(130, d.y, 600, 100);
+        b->setBordo(0);
+        b->setStato(1);
+        b->setNormale(QImage(QString(":/img/splash_%1_normale.bmp").arg(d.immagine)));
+        b->setAttivo(QImage(QString(":/img/splash_%1_attivo.bmp").arg(d.immagine)));
+        const auto click = d.click;
+        connect(b, &VelmoBottone::Click, this, [this, click] { (this->*click)(); });
+        *d.b = b;
+    }
+
+    WaveWellcome = new TWave(this);
+    WaveWellcome->CaricaRisorsa(":/snd/wellcome.wav");
+    TimerWellcome = new QTimer(this);
+    TimerWellcome->setInterval(1000);
+    connect(TimerWellcome, &QTimer::timeout, this, [this] { TimerWellcomeTimer(); });
+    TimerWellcome->start();
+
+    pila_.Mostra = [](int codice) {
+        if (auto* w = finestraDelCodice(codice)) {
+            w->show();
+            w->raise();
+            w->activateWindow();
+        }
+    };
+    pila_.Nascondi = [](int codice) {
+        if (auto* w = finestraDelCodice(codice); w && w != FormSplashScreen) w->hide();
+    };
+}
+
+void TFormSplashScreen::FormCreate()
+{
+    CartellaLavoro = CalcolaCartellaLavoro();
+}
+
+void TFormSplashScreen::TimerWellcomeTimer()
+{
+    // The greeting plays whatever the sound setting says, once per run.
+    WaveWellcome->Play();
+    TimerWellcome->stop();
+}
+
+void TFormSplashScreen::showEvent(QShowEvent* e)
+{
+    TFinestra::showEvent(e);
+    if (!e->spontaneous() && !mostrata_) {
+        mostrata_ = true;
+        FormShow();
+    }
+}
+
+void TFormSplashScreen::FormShow()
+{
+    CaricaConfigurazione();
+    move(0, 0);
+    Centra();
+    raise();
+    const QString nome = QString::fromStdString(NomeGiocatore);
+    TFormTavolo* tavoli[] = {FormScopa, FormBriscola, FormRubamazzo, FormSettemezzo};
+    for (TFormTavolo* t : tavoli)
+        if (t) t->NomeGiocat->setText(nome);
+    if (PreparaPubblicita) PreparaPubblicita();
+}
+
+void TFormSplashScreen::closeEvent(QCloseEvent* e)
+{
+    FormClose();
+    TFinestra::closeEvent(e);
+    // Closing the main window ends the program, whatever other window is still open.
+    QCoreApplication::quit();
+}
+
+void TFormSplashScreen::FormClose()
+{
+    SalvaConfigurazione();
+    MostraBarraApplicazioni();
+}

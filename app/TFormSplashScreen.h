@@ -1,0 +1,55 @@
+#pragma once
+// The game chooser, the main window: a full-window picture, four game buttons and a quit
+// button, and a welcome sound about a second after start. It owns the window stack.
+#include <QTimer>
+
+#include "app/PilaFinestre.h"
+#include "components/Finestra.h"
+#include "components/UWave.h"
+#include "components/VelImage.h"
+#include "components/VelmoBottone.h"
+
+class TFormSplashScreen : public TFinestra {
+    Q_OBJECT
+public:
+    explicit TFormSplashScreen(QWidget* parent = nullptr);
+
+    VelImage* ImmagineSfondo = nullptr;
+    VelmoBottone* Spl_Btn_Briscola = nullptr;
+    VelmoBottone* Spl_Btn_Scopa = nullptr;
+    VelmoBottone* Spl_Btn_Rubamazzo = nullptr;
+    VelmoBottone* Spl_Btn_Settemezzo = nullptr;
+    VelmoBottone* Spl_Btn_Close = nullptr;
+    TWave* WaveWellcome = nullptr;
+    QTimer* TimerWellcome = nullptr;
+
+    void Spl_Btn_BriscolaClick() { ApriFinestra(2); }
+    void Spl_Btn_ScopaClick() { ApriFinestra(7); }
+    void Spl_Btn_RubamazzoClick() { ApriFinestra(6); }
+    void Spl_Btn_SettemezzoClick() { ApriFinestra(8); }
+    void Spl_Btn_CloseClick() { close(); }
+    void TimerWellcomeTimer();
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+
+    // Navigation: the stack of windows opened over the chooser.
+    void ApriFinestra(int codice) { pila_.ApriFinestra(codice); }
+    void TornaIndietro() { pila_.TornaIndietro(); }
+    const PilaFinestre& Pila() const { return pila_; }
+
+    // Where the advertisement page is written and its download started, once the
+    // settings are loaded. Empty until the advertisement panel exists.
+    std::function<void()> PreparaPubblicita;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    PilaFinestre pila_;
+    bool mostrata_ = false;
+};
+
+// The working folder at start-up: CARTOVIA_DATA_DIR when set, else the current directory.
+std::string CalcolaCartellaLavoro();

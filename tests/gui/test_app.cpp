@@ -1,0 +1,200 @@
+// Start-up, navigation between windows, and the settings the configuration loads and saves.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QScrollBar>
+
+#include "app/PilaFinestre.h"
+#include "app/TFormConfig.h"
+#include "app/TFormSplashScreen.h"
+#include "games/briscola/TFormBriscola.h"
+#include "games/rubamazzo/TFormRubamazzo.h"
+#include "games/scopa/TFormScopa.h"
+#include "games/settemezzo/TFormSettemezzo.h"
+#include "scores/TFormPunteggi.h"
+#include "tests/gui/FinestreDiProva.h"
+
+using Avvio = FinestreDiProva;
+using Navigazione = FinestreDiProva;
+using Configurazione = FinestreDiProva;
+
+TEST_F(Avvio, WindowsHaveTheirSizesAndOnlyTheChooserIsTheMainWindow)
+{
+    struct Caso { QWidget* w; int larghezza, altezza; };
+    const Caso casi[] = {
+        {reinterpret_cast<QWidget*>(FormSplashScreen), 800, 599}, {reinterpret_cast<QWidget*>(FormConfig), 800, 600},
+        {reinterpret_cast<QWidget*>(FormScopa), 800, 600},        {reinterpret_cast<QWidget*>(FormPunteggi), 800, 600},
+        {reinterpret_cast<QWidget*>(FormBriscola), 801, 599},     {reinterpret_cast<QWidget*>(FormRubamazzo), 800, 600},
+        {reinterpret_cast<QWidget*>(FormSettemezzo), 800, 600},
+    };
+    for (const auto& k : casi) {
+        EXPECT_EQ(k.w->width(), k.larghezza) << k.w->metaObject()->className();
+        EXPECT_EQ(k.w->height(), k.altezza) << k.w->metaObject()->className();
+        EXPECT_TRUE(k.w->windowFlags() & Qt::FramelessWindowHint) << k.w->metaObject()->className();
+        EXPECT_FALSE(k.w->isVisible()) << "only the chooser is shown at start";
+    }
+    EXPECT_FALSE(CartellaLavoro.empty());
+}
+
+TEST_F(Navigazione, TableScoresAndBackRestoreTheRightWindows)
+{
+    FormSplashScreen->show();
+    FormSplashScreen->Spl_Btn_ScopaClick();
+    EXPECT_TRUE(FormScopa->isVisible());
+    EXPECT_EQ(FormSplashScreen->Pila().Profondita(), 1);
+
+    ApriFinestra(FinestraPunteggi);
+    EXPECT_FALSE(FormScopa->isVisible()) << "the table hides under the scores window";
+    EXPECT_TRUE(FormPunteggi->isVisible());
+    EXPECT_EQ(FormSplashScreen->Pila().Profondita(), 2);
+
+    TornaIndietro();
+    EXPECT_FALSE(FormPunteggi->isVisible());
+    EXPECT_TRUE(FormScopa->isVisible()) << "closing the scores window shows the table again";
+
+    TornaIndietro();
+    EXPECT_FALSE(FormScopa->isVisible());
+    EXPECT_TRUE(FormSplashScreen->isVisible()) << "the chooser stays in view under everything";
+    EXPECT_EQ(FormSplashScreen->Pila().Profondita(), 0);
+
+    TornaIndietro();  // empty stack: nothing changes
+    EXPECT_EQ(FormSplashScreen->Pila().Profondita(), 0);
+    EXPECT_TRUE(FormSplashScreen->isVisible());
+}
+
+TEST_F(Navigazione, EachGameButtonOpensItsTable)
+{
+    FormSplashScreen->show();
+    struct Caso { void (TFormSplashScreen::*click)(); QWidget* tavolo; };
+    const Caso casi[] = {
+        {&TFormSplashScreen::Spl_Btn_BriscolaClick, FormBriscola},
+        {&TFormSplashScreen::Spl_Btn_ScopaClick, FormScopa},
+        {&TFormSplashScreen::Spl_Btn_RubamazzoClick, FormRubamazzo},
+        {&TFormSplashScreen::Spl_Btn_SettemezzoClick, FormSettemezzo},
+    };
+    for (const auto& k : casi) {
+        (FormSplashScreen->*k.click)();
+        EXPECT_TRUE(k.tavolo->isVisible()) << k.tavolo->metaObject()->className();
+        TornaIndietro();
+        EXPECT_FALSE(k.tavolo->isVisible());
+        EXPECT_EQ(FormSplashScreen->Pila().Profondita(), 0);
+    }
+}
+
+TEST(PilaFinestre, UnknownCodesShowNothingAndTheStackCannotOverflow)
+{
+    PilaFinestre pila;
+    int mostrate = 0, nascoste = 0;
+    pila.Mostra = [&](int) { ++mostrate; };
+    pila.Nascondi = [&](int) { ++nascoste; };
+    for (int i = 0; i < 255; ++i) EXPECT_TRUE(pila.ApriFinestra(7));
+    EXPECT_EQ(pila.Profondita(), 255);
+    EXPECT_FALSE(pila.ApriFinestra(5)) << "a push beyond the last entry is refused";
+    EXPECT_EQ(pila.Profondita(), 255);
+    EXPECT_EQ(pila.Cima(), 7);
+    EXPECT_EQ(pila.Voce(0), 0);
+    while (pila.Profondita() > 0) pila.TornaIndietro();
+    EXPECT_EQ(pila.Voce(1), 0);
+}
+
+TEST_F(Configurazione, FirstRunLoadsDefaultsAndSavesThemExactly)
+{
+    CaricaConfigurazione();
+    EXPECT_EQ(Mazzo, 2);
+    EXPECT_EQ(Retro, 2);
+    EXPECT_EQ(FormConfig->VelCarte1->Mazzo(), 2);
+    EXPECT_EQ(FormConfig->RetroCarte->NumeroCarta(), 2);
+    EXPECT_TRUE(FormConfig->CBSuoni->isChecked());
+    EXPECT_TRUE(FormConfig->CBMessaggi->isChecked());
+    EXPECT_FALSE(FormConfig->CBComputer->isChecked());
+    EXPECT_EQ(NomeGiocatore, "Giocatore1");
+
+    SalvaConfigurazione();
+    const std::pair<const char*, const char*> attesi[] = {
+        {"CambioRisoluzione", "0"}, {"Barra", "0"}, {"Mazzo", "2"}, {"Retro", "2"},
+        {"Suoni", "1"}, {"Messaggi", "1"}, {"Nome", "Giocatore1"}};
+    for (const auto& [k, v] : attesi) EXPECT_EQ(LeggiImpostazione(k).value_or("<missing>"), v) << k;
+}
+
+TEST_F(Configurazione, StoredValuesLoadAndTheDeadOptionsAreSavedBackOff)
+{
+    ScriviImpostazioni({{"CambioRisoluzione", "1"}, {"Barra", "1"}, {"Mazzo", "5"}, {"Retro", "9"},
+                        {"Suoni", "0"}, {"Messaggi", "0"}, {"Nome", "Anna"}});
+    CaricaConfigurazione();
+    EXPECT_EQ(Mazzo, 5);
+    EXPECT_EQ(Retro, 9);
+    EXPECT_FALSE(FormConfig->CBSuoni->isChecked());
+    EXPECT_FALSE(FormConfig->CBMessaggi->isChecked());
+    EXPECT_FALSE(FormConfig->CBProgrammi->isChecked());
+    EXPECT_FALSE(FormConfig->CBRisoluzione->isChecked());
+    EXPECT_EQ(NomeGiocatore, "Anna");
+    SalvaConfigurazione();
+    EXPECT_EQ(LeggiImpostazione("Barra").value_or(""), "0");
+    EXPECT_EQ(LeggiImpostazione("CambioRisoluzione").value_or(""), "0");
+    EXPECT_EQ(LeggiImpostazione("Mazzo").value_or(""), "5");
+    EXPECT_EQ(LeggiImpostazione("Suoni").value_or(""), "0");
+}
+
+TEST_F(Configurazione, BadOrMissingValuesFallBackToDefaults)
+{
+    struct Caso { const char* mazzo; const char* retro; int attesoMazzo, attesoRetro; };
+    const Caso casi[] = {
+        {"7", "0", 2, 2}, {"x", "", 2, 2}, {"0", "10", 2, 1}, {"6", "1", 6, 1}, {"-1", "9z", 2, 9},
+    };
+    for (const auto& k : casi) {
+        ScriviImpostazioni({{"Mazzo", k.mazzo}, {"Retro", k.retro}, {"Nome", ""}});
+        CaricaConfigurazione();
+        EXPECT_EQ(Mazzo, k.attesoMazzo) << "Mazzo \"" << k.mazzo << "\"";
+        EXPECT_EQ(Retro, k.attesoRetro) << "Retro \"" << k.retro << "\"";
+        EXPECT_EQ(NomeGiocatore, "Giocatore1") << "an empty stored name keeps the default";
+        EXPECT_TRUE(FormConfig->CBSuoni->isChecked() == false) << "a missing Suoni value reads as off";
+    }
+}
+
+TEST_F(Configurazione, LongNamesAreCutTo255Characters)
+{
+    const std::string lungo(400, 'a');
+    ScriviImpostazioni({{"Nome", lungo.c_str()}});
+    CaricaConfigurazione();
+    EXPECT_EQ(NomeGiocatore.size(), 255u);
+}
+
+TEST_F(Configurazione, TypingANameReachesAllFourTablesAndTheScoreFiles)
+{
+    FormConfig->NomeGiocat->setText("Beatrice");
+    EXPECT_EQ(NomeGiocatore, "Beatrice");
+    for (TFormTavolo* t : {static_cast<TFormTavolo*>(FormBriscola), static_cast<TFormTavolo*>(FormRubamazzo),
+                           static_cast<TFormTavolo*>(FormSettemezzo), static_cast<TFormTavolo*>(FormScopa)})
+        EXPECT_EQ(t->NomeGiocat->text(), "Beatrice") << t->metaObject()->className();
+    EXPECT_EQ(NomeGiocatoreCorrente(), "Beatrice");
+}
+
+TEST_F(Configurazione, ScrollBarsChangeDeckStyleAndBackAtOnce)
+{
+    FormConfig->ScrollBar1->setValue(4);
+    FormConfig->ScrollBar2->setValue(7);
+    EXPECT_EQ(Mazzo, 4);
+    EXPECT_EQ(FormConfig->VelCarte1->Mazzo(), 4);
+    EXPECT_EQ(Retro, 7);
+    EXPECT_EQ(FormConfig->RetroCarte->NumeroCarta(), 7);
+}
+
+TEST_F(Configurazione, CloseButtonGoesBackWithoutSaving)
+{
+    FormSplashScreen->show();
+    ApriFinestra(FinestraScopa);
+    ApriFinestra(FinestraConfig);
+    FormConfig->CBSuoni->setChecked(false);
+    FormConfig->VelmoBottone2Click();
+    EXPECT_TRUE(FormScopa->isVisible());
+    EXPECT_FALSE(FormConfig->isVisible());
+    EXPECT_FALSE(LeggiImpostazione("Suoni").has_value()) << "settings reach the store only at shut-down";
+}
+
+TEST_F(Avvio, QuitButtonSavesTheSettings)
+{
+    FormSplashScreen->show();
+    FormConfig->CBSuoni->setChecked(false);
+    FormSplashScreen->Spl_Btn_CloseClick();
+    EXPECT_EQ(LeggiImpostazione("Suoni").value_or("<missing>"), "0");
+    EXPECT_EQ(LeggiImpostazione("Nome").value_or("<missing>"), "Giocatore1");
+}
