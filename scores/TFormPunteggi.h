@@ -1,9 +1,80 @@
 #pragma once
-// The scores window.
+// The scores window: on the left the figures of the match just played in one game (one
+// page per game, filled by that game's table), on the right the ranking of that game's
+// players read from its score file each time the window becomes active.
+#include <QImage>
+#include <QLabel>
+#include <QStackedWidget>
+#include <string>
+
 #include "components/Finestra.h"
+
+class VelmoBottone;
 
 class TFormPunteggi : public TFinestra {
     Q_OBJECT
 public:
     explicit TFormPunteggi(QWidget* parent = nullptr);
+
+    // Page controls with hidden tabs: a table picks its page by code before opening the
+    // window, and the active match page also says whose ranking is shown.
+    QStackedWidget* PunteggiPartita = nullptr;
+    QStackedWidget* PunteggiStorico = nullptr;
+
+    QWidget* PunteggiScopa = nullptr;
+    QWidget* PunteggiBriscola = nullptr;
+    QWidget* PunteggiRubaMazzo = nullptr;
+    QWidget* PunteggiSettemezzo = nullptr;
+    QWidget* TabSheet3 = nullptr;
+
+    // Scopa page. Rows Scope, Carte, Denari, (Denari held), Settebello, Napoli, Primiera,
+    // (primiera cards): player Label1, 4, 7, 25, 10, 13, 16, 27; computer Label2, 5, 8, 26,
+    // 11, 14, 17, 28; hidden winners Label3, 6, 9, 12, 15, 18. Then the hand points
+    // Label29, Label30 and the game totals Label37, Label38.
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
+           *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr, *Label9 = nullptr, *Label10 = nullptr,
+           *Label11 = nullptr, *Label12 = nullptr, *Label13 = nullptr, *Label14 = nullptr, *Label15 = nullptr,
+           *Label16 = nullptr, *Label17 = nullptr, *Label18 = nullptr;
+    QLabel *Label25 = nullptr, *Label26 = nullptr, *Label27 = nullptr, *Label28 = nullptr, *Label29 = nullptr,
+           *Label30 = nullptr, *Label37 = nullptr, *Label38 = nullptr;
+    QLabel *LGiocatore = nullptr, *LComputer = nullptr;
+
+    // Briscola and Rubamazzo pages.
+    QLabel *PuntiBriscolaGiocatore = nullptr, *PuntiBriscolaComputer = nullptr;
+    QLabel *PuntiRubaMazzoG = nullptr, *PuntiRubaMazzoC = nullptr;
+
+    // Ranking page: column caption of the draws, and rows 1 to 10 (entry 0 unused).
+    QLabel* Parita = nullptr;
+    QLabel* Giocatore[11] = {};
+    QLabel* Giocate[11] = {};
+    QLabel* Vinte[11] = {};
+    QLabel* Pari[11] = {};
+
+    VelmoBottone* Chiudi = nullptr;
+
+    // Reloads the ranking of the game whose match page is active.
+    void FormActivate();
+    // Rebuilds the ten rows from the score file `nomeFile` ("\PunteggiScopa.txt") of the
+    // working folder: best share of wins first, ties in file order.
+    void CaricaPunteggi(const std::string& nomeFile);
+    // Puts the ten rows back to "Giocatore"k and zeros.
+    void AzzeraTabella();
+    // Back to the window below (the table that opened this one).
+    void ChiudiClick();
+
+    // The score file of the game of the active match page.
+    std::string FileDellaPagina() const;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void showEvent(QShowEvent*) override;
+    void changeEvent(QEvent*) override;
+
+private:
+    void CreaPaginaScopa();
+    QWidget* CreaPaginaDuePunteggi(const char* nome, QLabel*& giocatore, const char* nomeG, QLabel*& computer,
+                                   const char* nomeC);
+    void CreaClassifica();
+
+    QImage sfondo_;
 };
