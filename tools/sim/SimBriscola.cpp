@@ -1,0 +1,156 @@
+// cartovia-sim briscola: the computer player against a seeded random player, whole games in
+// a row on one table (so the starting side alternates as on screen), with every card checked
+// after every play and every trick.
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/Casuale.h"
+#include "core/StatoMazzo.h"
+#include "games/briscola/RegoleBriscola.h"
+#include "tools/sim/Simulatore.h"
+
+namespace {
+
+// Each of the 40 handles must be in exactly one place: a hand, the trick, a pile or the stock.
+std::string ControllaCarte(const RegoleBriscola& r)
+{
+    int volte[41] = {};
+    std::string errore;
+    auto conta = [&](int h, const char* dove) {
+        if (h < 1 || h > 40) {
+            if (errore.empty()) errore = std::string("invalid card handle ") + std::to_string(h) + " in " + dove;
+            return;
+        }
+        ++volte[h];
+    };
+    for (int i = 1; i <= 3; ++i) {
+        if (r.ManoGiocatore[i]) conta(r.ManoGiocatore[i], "the player's hand");
+        if (r.ManoComputer[i]) conta(r.ManoComputer[i], "the computer's hand");
+    }
+    if (r.GiocataGiocatore) conta(r.GiocataGiocatore, "the trick");
+    if (r.GiocataComputer) conta(r.GiocataComputer, "the trick");
+    for (int k = 1; k <= r.PreseGiocatore[0]; ++k) conta(r.PreseGiocatore[k], "the player's pile");
+    for (int k = 1; k <= r.PreseComputer[0]; ++k) conta(r.PreseComputer[k], "the computer's pile");
+    for (int k = r.CartePescate + 1; k <= 40; ++k) conta(r.CarteMazzo[k], "the stock");
+    if (!errore.empty()) return errore;
+    int carte[41] = {};
+    for (int h = 1; h <= 40; ++h) {
+        if (volte[h] != 1)
+            return "card " + std::to_string(r.CarteMazzo[h]) + " (handle " + std::to_string(h) + ") is in " +
+                   std::to_string(volte[h]) + " places";
+        const int c = r.CarteMazzo[h];
+        if (c < 1 || c > 40 || ++carte[c] != 1) return "the copied deck is not a permutation of the 40 cards";
+    }
+    return {};
+}
+
+std::vector<int> Carte(const RegoleBriscola& r, const std::int32_t* mano)
+{
+    return {r.Carta(mano[1]), r.Carta(mano[2]), r.Carta(mano[3])};
+}
+
+int SimulaBriscola(const OpzioniSim& o, std::ostream& out, std::ostream* traccia)
+{
+    StatoMazzo mazzo;
+    mazzo.Generatore().Fissa(o.seme);
+    Casuale giocatore(o.seme * 2654435761u + 1u);
+    RegoleBriscola r(mazzo);
+
+    long vinteG = 0, vinteC = 0, pari = 0;
+    long long puntiG = 0, puntiC = 0;
+    const auto inizio = std::chrono::steady_clock::now();
+
+    for (long partita = 1; partita <= o.partite; ++partita) {
+        r.NuovaPartita();
+        const int iniziatorePartita = r.IniziatorePartita;
+        std::string errore = ControllaCarte(r);
+        for (int presa = 1; errore.empty() && !r.PartitaFinita(); ++presa) {
+            if (presa > 20) {
+                errore = "the game did not end after 20 tricks";
+                break;
+            }
+            const auto manoG = Carte(r, r.ManoGiocatore);
+            const auto manoC = Carte(r, r.ManoComputer);
+            const int iniziatore = r.Turno;
+            std::vector<int> viste(std::begin(r.Viste), std::end(r.Viste));
+            for (int giocata = 0; giocata < 2 && errore.empty(); ++giocata) {
+                if (r.Turno == 2) {
+                    r.EstraiRicordo();
+                    const int i = r.SceltaComputer();
+                    viste.assign(std::begin(r.Viste), std::end(r.Viste));
+                    if (!r.GiocaComputer(i)) errore = "the computer chose an empty slot " + std::to_string(i);
+                } else {
+                    int tenute[3], n = 0;
+                    for (int k = 1; k <= 3; ++k)
+                        if (r.ManoGiocatore[k]) tenute[n++] = k;
+                    if (n == 0 || !r.GiocaGiocatore(tenute[giocatore.Modulo(n)]))
+                        errore = "the player had no card to play";
+                }
+                if (errore.empty()) errore = ControllaCarte(r);
+            }
+            if (!errore.empty()) break;
+            const int cartaG = r.Carta(r.GiocataGiocatore), cartaC = r.Carta(r.GiocataComputer);
+            const int vincitore = r.RisolviPresa();
+            if (errore.empty()) errore = ControllaCarte(r);
+            if (traccia) {
+                *traccia << OggettoJson()
+                                .campo("game", "briscola")
+                                .campo("trick", presa)
+                                .campo("Iniziatore", iniziatore)
+                                .campo("CartaBriscola", r.Carta(r.CartaBriscola))
+                                .lista("ManoGiocatore", manoG)
+                                .lista("ManoComputer", manoC)
+                                .campo("GiocataGiocatore", cartaG)
+                                .campo("GiocataComputer", cartaC)
+                                .campo("VincitorePresa", vincitore)
+                                .campo("PuntiGiocatore", r.PuntiGiocatore)
+                                .campo("PuntiComputer", r.PuntiComputer)
+                                .campo("CartePescate", r.CartePescate)
+                                .lista("Viste", viste)
+                                .str()
+                         << '\n';
+            }
+        }
+        if (errore.empty() && r.PuntiGiocatore + r.PuntiComputer != 120)
+            errore = "the piles hold " + std::to_string(r.PuntiGiocatore + r.PuntiComputer) + " points, not 120";
+        if (!errore.empty()) {
+            out << "briscola: card conservation violated in game " << partita << ": " << errore << '\n';
+            return 1;
+        }
+
+        if (traccia) {
+            *traccia << OggettoJson()
+                            .campo("game", "briscola")
+                            .campo("event", "result")
+                            .campo("Esito", r.Esito)
+                            .campo("PuntiGiocatore", r.PuntiGiocatore)
+                            .campo("PuntiComputer", r.PuntiComputer)
+                            .str()
+                     << '\n';
+        }
+        (r.Esito == 0 ? pari : r.Esito == 1 ? vinteG : vinteC)++;
+        puntiG += r.PuntiGiocatore;
+        puntiC += r.PuntiComputer;
+        if (!o.silenzioso) {
+            out << "game " << partita << ": led by " << (iniziatorePartita == 1 ? "player" : "computer")
+                << ", player " << r.PuntiGiocatore << " - computer " << r.PuntiComputer << ", "
+                << (r.Esito == 0 ? "draw" : r.Esito == 1 ? "player wins" : "computer wins") << '\n';
+        }
+    }
+
+    const double secondi = std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count();
+    char riga[400];
+    std::snprintf(riga, sizeof riga,
+                  "briscola: %ld games, player wins %ld, computer wins %ld, draws %ld, "
+                  "average points player %.2f computer %.2f, %.0f games/s\n",
+                  o.partite, vinteG, vinteC, pari, static_cast<double>(puntiG) / o.partite,
+                  static_cast<double>(puntiC) / o.partite, secondi > 0 ? o.partite / secondi : 0.0);
+    out << riga;
+    return 0;
+}
+
+RegistraSim reg("briscola", SimulaBriscola);
+
+}  // namespace
