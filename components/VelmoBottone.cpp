@@ -226,7 +226,6 @@ void VelmoBottone::Disegna()
 
 void VelmoBottone::paintEvent(QPaintEvent*)
 {
-    setEnabled(stato_ != 0);
     QPainter p(this);
     p.drawImage(0, 0, Render());
 }

@@ -222,6 +222,7 @@ struct UscitaAudioQt::Impl {
     QAudioSink* sink = nullptr;
     QBuffer* buffer = nullptr;
     bool collegatoUscita = false;
+    QObject contesto;  // ends the quit connection when this output goes away
 };
 
 UscitaAudioQt::UscitaAudioQt() : impl_(new Impl) {}
@@ -254,7 +255,7 @@ void UscitaAudioQt::Riproduci(const QByteArray& wav)
     if (!impl_->collegatoUscita) {
         // Stop cleanly before the application and its audio backend go away.
         QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
-                         QCoreApplication::instance(), [this] { Ferma(); });
+                         &impl_->contesto, [this] { Ferma(); });
         impl_->collegatoUscita = true;
     }
     const QAudioDevice dispositivo = QMediaDevices::defaultAudioOutput();
