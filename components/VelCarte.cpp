@@ -126,21 +126,20 @@ void VelCarte::setDimY(int v)
     Ridipingi();
 }
 
-#define VELCARTE_SETTER(nome, campo)   \
-    void VelCarte::nome(int v)         \
-    {                                  \
-        if (v == campo) return;        \
-        campo = v;                     \
-        Ridipingi();                   \
-    }
-VELCARTE_SETTER(setDimXCarte, dimXCarte_)
-VELCARTE_SETTER(setDimYCarte, dimYCarte_)
-VELCARTE_SETTER(setTipo, tipo_)
-VELCARTE_SETTER(setSemeCarta, seme_)
-VELCARTE_SETTER(setNumeroCarta, numero_)
-VELCARTE_SETTER(setMazzo, mazzo_)
-VELCARTE_SETTER(setBordoCartaNumero, bordo_)
-#undef VELCARTE_SETTER
+void VelCarte::ImpostaIntero(int& campo, int v)
+{
+    if (v == campo) return;
+    campo = v;
+    Ridipingi();
+}
+
+void VelCarte::setDimXCarte(int v) { ImpostaIntero(dimXCarte_, v); }
+void VelCarte::setDimYCarte(int v) { ImpostaIntero(dimYCarte_, v); }
+void VelCarte::setTipo(int v) { ImpostaIntero(tipo_, v); }
+void VelCarte::setSemeCarta(int v) { ImpostaIntero(seme_, v); }
+void VelCarte::setNumeroCarta(int v) { ImpostaIntero(numero_, v); }
+void VelCarte::setMazzo(int v) { ImpostaIntero(mazzo_, v); }
+void VelCarte::setBordoCartaNumero(int v) { ImpostaIntero(bordo_, v); }
 
 void VelCarte::setSeleziona(bool v)
 {

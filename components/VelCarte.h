@@ -98,6 +98,7 @@ protected:
 
 private:
     void Ridipingi();                      // repaints the control when it is shown
+    void ImpostaIntero(int& campo, int v); // stores a changed value and repaints
     void ImpostaCartaDalNumero(int c);     // suit and number from c, ten cards per suit
     bool FacciaPresente() const;
     QRect Cella(int w, int h) const;       // the current card's cell for a cell size
