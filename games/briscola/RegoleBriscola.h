@@ -5,7 +5,13 @@
 //
 // Cards in play are handles h (1..40): the k-th card taken from the deck is CarteMazzo[k],
 // the card number of handle h is CarteMazzo[h], and the deck component draws exactly that
-// card for h (it shows RitornaCarta(h)). 0 means no card.
+// card for h (it shows RitornaCarta(h)). 0 means no card. Carta(h) gives the card number,
+// which stays right even if another table reshuffles the shared deck meanwhile.
+//
+// Turn flow: the player's double-click calls GiocaGiocatore; each turn tick calls
+// EstraiRicordo, then, on the computer's move, SceltaComputer, the flight, GiocaComputer;
+// a complete trick is resolved with DecidiPresa, the flights, RaccogliPresa, PartitaFinita.
+// Randomness comes from the shared deck's generator, so fixing its seed fixes a whole game.
 #include <cstdint>
 #include <functional>
 

@@ -5,6 +5,11 @@
 //
 // Cards are handles h (1..40) as in Briscola: CarteMazzo[h] is the card number the deck
 // component draws for h. Places: 1-3 the computer's hand, 4-6 the player's, 7 up the table.
+//
+// Turn flow: a double-click on the player's hand calls SelezionaCarta; the OK button calls
+// ConfermaGiocatore and a double-click on the computer's pile RubaGiocatore; either is
+// followed by MossaComputer. The table timer calls PassoTimer. After each of these the
+// window flies the cards from UltimaMossa and redraws places 1..NumeroPosti().
 #include <cstdint>
 #include <functional>
 
@@ -58,7 +63,9 @@ public:
 
     // ---- hooks the window fills (all optional) ----
     std::function<void()> RidisegnaPosti;          // redraw every place plainly
-    std::function<void(int posto)> EvidenziaPosto; // draw this place highlighted (state already set)
+    // Draw this place's card highlighted. Its deck state is already toggled on here, so the
+    // hook only draws (a toggling draw would switch it off again).
+    std::function<void(int posto)> EvidenziaPosto;
 
     // ---- operations ----
     void NuovaPartita();

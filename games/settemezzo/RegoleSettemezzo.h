@@ -7,6 +7,10 @@
 // The k-th card drawn in a deal is the handle TabellaCarte[k] (= RitornaCarta(k) of the
 // deal's shuffle); the card it stands for is TabellaCarte[h]. Values are in tenths of a
 // point: seven and a half is 75, above 75 is bust.
+//
+// Table flow: NuovaPartita / NuovoTurno start a match or a deal, NuovaCarta and Stop are the
+// player's buttons, PassoTimer is the one-second step that enables Stop, runs the dealer
+// one card at a time and ends the match. The window copies the *Attivo flags to its buttons.
 #include <cstdint>
 #include <functional>
 

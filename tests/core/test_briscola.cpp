@@ -130,6 +130,7 @@ TEST(Briscola, ComputerAnswerFollowsItsRulesInOrder)
         {"C2 the lowest trump on a high trump", B, Coppe + 9, {Coppe + 10, Bastoni + 1, Coppe + 2}, 0, 0, 6, 3},
         {"C3 with 60 points the first card", B, Coppe + 9, {Bastoni + 5, Coppe + 10, Coppe + 2}, 60, 60, 6, 1},
         {"C3 a trump King that makes 60", B, Coppe + 9, {Bastoni + 5, Coppe + 10, Coppe + 2}, 52, 60, 6, 2},
+        {"C3 a plain card's rank adds nothing", B, Coppe + 9, {Bastoni + 1, Coppe + 10, Coppe + 2}, 55, 60, 6, 2},
         {"C4 the lowest trump when nothing reaches 60", B, Coppe + 9, {Bastoni + 5, Coppe + 10, Coppe + 2}, 50, 60, 6, 3},
         {"one card left is played whatever the rules say", B, Spade + 1, {0, 0, Bastoni + 2}, 0, 0, 43, 3},
     };

@@ -303,6 +303,16 @@ TEST(Rubamazzo, CardLaidOnAFullTableIsKeptAndCanBeTaken)
     EXPECT_EQ(t.r.Posti[14], 0);
     EXPECT_EQ(t.Pila(2), (std::vector<int>{Spade + 8, Denari + 8}));
     EXPECT_EQ(t.r.NumeroPosti(), 13);
+
+    // The largest table the rules allow: twelve cards down, the thirteenth goes to place 19.
+    Tavolo pieno;
+    pieno.Terra({Denari + 8, Spade + 8, Bastoni + 8, Coppe + 8, Denari + 9, Spade + 9, Bastoni + 9, Coppe + 9,
+                 Denari + 10, Spade + 10, Bastoni + 10, Coppe + 10});
+    pieno.r.Posti[5] = Denari + 7;
+    pieno.r.SelezionaCarta(5);
+    EXPECT_EQ(pieno.r.ConfermaGiocatore(), R::Posa);
+    EXPECT_EQ(pieno.r.Posti[R::UltimoPostoTavolo], Denari + 7) << "the thirteenth table card needs the last place";
+    EXPECT_EQ(pieno.r.NumeroPosti(), R::UltimoPostoTavolo);
 }
 
 TEST(Rubamazzo, DealsGiveSixCardsComputerFirstUntilTheDeckIsSpent)

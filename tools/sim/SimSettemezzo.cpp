@@ -58,7 +58,7 @@ int SimulaSettemezzo(const OpzioniSim& o, std::ostream& out, std::ostream* tracc
     Casuale giocatore(o.seme * 2654435761u + 5u);
     R r(mazzo);
 
-    long vinteG = 0, vinteC = 0, smazzate = 0, maniG = 0, maniC = 0;
+    long vinteG = 0, vinteC = 0, smazzate = 0, maniG = 0, maniC = 0, sballaG = 0, sballaC = 0;
     long long valoriG = 0, valoriC = 0;
     const auto inizio = std::chrono::steady_clock::now();
 
@@ -100,6 +100,8 @@ int SimulaSettemezzo(const OpzioniSim& o, std::ostream& out, std::ostream* tracc
             valoriC += r.PuntiManoComputer;
             if (r.EsitoMano == 1) ++maniG;
             if (r.EsitoMano == 2) ++maniC;
+            if (r.PuntiManoGiocatore > R::SetteEMezzo) ++sballaG;
+            if (r.PuntiManoComputer > R::SetteEMezzo) ++sballaC;
             if (traccia) {
                 *traccia << OggettoJson()
                                 .campo("game", "settemezzo")
@@ -143,10 +145,10 @@ int SimulaSettemezzo(const OpzioniSim& o, std::ostream& out, std::ostream* tracc
     char riga[400];
     std::snprintf(riga, sizeof riga,
                   "settemezzo: %ld games, player wins %ld, computer wins %ld, draws 0, "
-                  "average hand player %.2f computer %.2f, deals per game %.1f "
-                  "(won by player %.1f%%, computer %.1f%%), %.0f games/s\n",
-                  o.partite, vinteG, vinteC, valoriG / d / 10.0, valoriC / d / 10.0,
-                  static_cast<double>(smazzate) / o.partite, 100.0 * maniG / d, 100.0 * maniC / d,
+                  "average hand player %.2f computer %.2f, bust player %.1f%% computer %.1f%%, "
+                  "deals per game %.1f (won by player %.1f%%, computer %.1f%%), %.0f games/s\n",
+                  o.partite, vinteG, vinteC, valoriG / d / 10.0, valoriC / d / 10.0, 100.0 * sballaG / d,
+                  100.0 * sballaC / d, static_cast<double>(smazzate) / o.partite, 100.0 * maniG / d, 100.0 * maniC / d,
                   secondi > 0 ? o.partite / secondi : 0.0);
     out << riga;
     return 0;
