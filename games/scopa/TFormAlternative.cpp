@@ -1,3 +1,128 @@
 #include "games/scopa/TFormAlternative.h"
 
-TFormAlternative::TFormAlternative(QWidget* parent) : TFinestra(484, 210, parent) {}
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+#include "app/TFormConfig.h"
+#include "app/Finestre.h"
+
+std::vector<int> PostiAlternativa(int n)
+{
+    switch (n) {
+    case 1: return {3};
+    case 2: return {2, 4};
+    case 3: return {2, 3, 4};
+    case 4: return {1, 2, 4, 5};
+    case 5: return {1, 2, 3, 4, 5};
+    default: return {};
+    }
+}
+
+std::function<void(TFormAlternative*)>& TFormAlternative::Automazione()
+{
+    static std::function<void(TFormAlternative*)> f;
+    return f;
+}
+
+TFormAlternative::TFormAlternative(QWidget* parent) : TFinestra(484, 210, parent)
+{
+    setWindowTitle("Scegli la presa");
+    setWindowModality(Qt::ApplicationModal);
+    QPainterPath forma;
+    forma.addRoundedRect(QRectF(0, 0, 484, 210), 18, 18);
+    setMask(QRegion(forma.toFillPolygon().toPolygon()));
+
+    const int xs[6] = {0, 24, 112, 200, 288, 376};
+    for (int i = 1; i <= 5; ++i) {
+        Image[i] = new VelImage(this);
+        Image[i]->setObjectName(QString("Image%1").arg(i));
+        Image[i]->setGeometry(xs[i], 16, 80, 120);
+    }
+    auto bottone = [this](const char* oggetto, const char* nome, int x) {
+        auto* b = new VelmoBottone(this);
+        b->setObjectName(oggetto);
+        b->setGeometry(x, 148, 145, 38);
+        b->setBordo(0);
+        b->setDistanzaOmbra(0);
+        b->setNormale(QImage(QString(":/img/btn_%1_normale.bmp").arg(nome)));
+        b->setAttivo(QImage(QString(":/img/btn_%1_attivo.bmp").arg(nome)));
+        return b;
+    };
+    VelmoBottone1 = bottone("VelmoBottone1", "prendi", 24);
+    VelmoBottone2 = bottone("VelmoBottone2", "altra", 296);
+    connect(VelmoBottone1, &VelmoBottone::Click, this, [this] { VelmoBottone1Click(); });
+    connect(VelmoBottone2, &VelmoBottone::Click, this, [this] { VelmoBottone2Click(); });
+}
+
+int TFormAlternative::Scegli(const std::vector<std::vector<int>>& alternative)
+{
+    Alternative = alternative;
+    AlternativaScelta = 0;
+    presa_ = false;
+    if (Alternative.empty()) return 0;
+    Centra();
+    FormShow();
+    if (Automazione()) {
+        Automazione()(this);
+    } else {
+        show();
+        raise();
+        activateWindow();
+        QEventLoop ciclo;
+        ciclo_ = &ciclo;
+        if (!presa_) ciclo.exec();
+        ciclo_ = nullptr;
+    }
+    hide();
+    return AlternativaScelta;
+}
+
+void TFormAlternative::FormShow()
+{
+    for (int i = 1; i <= 5; ++i) Image[i]->hide();
+    if (AlternativaScelta < 0 || AlternativaScelta >= static_cast<int>(Alternative.size())) return;
+    const auto& carte = Alternative[AlternativaScelta];
+    const auto posti = PostiAlternativa(static_cast<int>(carte.size()));
+    for (std::size_t i = 0; i < posti.size(); ++i) {
+        VelImage* img = Image[posti[i]];
+        if (FormConfig) FormConfig->VelCarte1->CartaDalNumero(carte[i], img);
+        img->show();
+    }
+}
+
+void TFormAlternative::VelmoBottone1Click()
+{
+    presa_ = true;
+    if (ciclo_) ciclo_->quit();
+}
+
+void TFormAlternative::VelmoBottone2Click()
+{
+    if (Alternative.empty()) return;
+    AlternativaScelta = (AlternativaScelta + 1) % static_cast<int>(Alternative.size());
+    FormShow();
+}
+
+void TFormAlternative::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(rect(), QColor(40, 90, 55));
+    p.setPen(QPen(QColor(212, 175, 55), 4));
+    p.drawRoundedRect(QRectF(2, 2, width() - 4, height() - 4), 16, 16);
+}
+
+void TFormAlternative::closeEvent(QCloseEvent* e)
+{
+    // Only taking an alternative closes the dialog.
+    if (!presa_) e->ignore();
+}
+
+void TFormAlternative::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Escape) return;
+    TFinestra::keyPressEvent(e);
+}

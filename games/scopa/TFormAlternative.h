@@ -1,9 +1,47 @@
 #pragma once
-// The Scopa table's capture-choice dialog.
+// The Scopa table's capture-choice dialog: shows one way of capturing at a time, "Altra"
+// moves to the next (from the last back to the first), "Prendi" takes the one shown. It
+// cannot be left without taking an alternative.
+#include <functional>
+#include <vector>
+
 #include "components/Finestra.h"
+#include "components/VelImage.h"
+#include "components/VelmoBottone.h"
 
 class TFormAlternative : public TFinestra {
     Q_OBJECT
 public:
     explicit TFormAlternative(QWidget* parent = nullptr);
+
+    VelImage* Image[6] = {};  // Image[1]..Image[5]
+    VelmoBottone* VelmoBottone1 = nullptr;  // take the alternative shown
+    VelmoBottone* VelmoBottone2 = nullptr;  // next alternative
+
+    // The table cards of each alternative, in the order of the capture list.
+    std::vector<std::vector<int>> Alternative;
+    int AlternativaScelta = 0;
+
+    // Shows the dialog modally on the first alternative and returns the index taken.
+    int Scegli(const std::vector<std::vector<int>>& alternative);
+
+    void FormShow();
+    void VelmoBottone1Click();
+    void VelmoBottone2Click();
+
+    // Tests drive the dialog through this instead of waiting for real clicks: it runs
+    // while the dialog is open and must end by taking an alternative.
+    static std::function<void(TFormAlternative*)>& Automazione();
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    bool presa_ = false;
+    class QEventLoop* ciclo_ = nullptr;
 };
+
+// Which of Image1..Image5 show an alternative of n cards (1..5), laid out symmetrically.
+std::vector<int> PostiAlternativa(int n);

@@ -1,6 +1,522 @@
 #include "games/scopa/TFormScopa.h"
 
+#include <QShowEvent>
+#include <algorithm>
+#include <cstdio>
+
+#include "app/Finestre.h"
+#include "app/TFormConfig.h"
+#include "core/Pausa.h"
+#include "games/scopa/TFormAlternative.h"
+#include "resources/Risorse.h"
+#include "scores/PunteggiFile.h"
+#include "scores/TFormPunteggi.h"
+
+namespace {
+constexpr int PassiVolo = 10;
+constexpr unsigned RitardoVolo = 20;
+constexpr int PostiTerraDisegnati = 7;
+constexpr QPoint PosizioneMazzo{645, 240};
+}  // namespace
+
 TFormScopa::TFormScopa(QWidget* parent) : TFormTavolo(800, 600, parent)
 {
     setWindowTitle("Scopa");
+
+    // Sweep cards first, so each side's pile lies over its sideways sweep card.
+    ScopaComputer = CreaSlot("ScopaComputer", 416, 32, 120, 80);
+    ScopaGiocatore = CreaSlot("ScopaGiocatore", 416, 400, 120, 80);
+    CartaCopertaComputer = CreaSlot("CartaCopertaComputer", 488, 16);
+    CartaCopertaGiocatore = CreaSlot("CartaCopertaGiocatore", 488, 384);
+    for (int i = 1; i <= 3; ++i) {
+        CartaComputer[i] = CreaSlot(qPrintable(QString("CartaComputer%1").arg(i)), 24 + 104 * (i - 1), 16);
+        CartaGiocatore[i] = CreaSlot(qPrintable(QString("CartaGiocatore%1").arg(i)), 24 + 104 * (i - 1), 384);
+        connect(CartaGiocatore[i], &VelImage::DoppioClic, this, [this, i] { CartaGiocatoreDblClick(i); });
+    }
+    CartaTerra.push_back(nullptr);
+    AssicuraPostiTerra(PostiTerraDisegnati);
+    Carte = CreaSlot("Carte", PosizioneMazzo.x(), PosizioneMazzo.y());
+    CarteRimanenti1 = CreaSlot("CarteRimanenti1", 653, 358, 24, 18);
+    CarteRimanenti2 = CreaSlot("CarteRimanenti2", 677, 358, 24, 18);
+    Necessaria = CreaSlot("Necessaria", 0, 0);
+    Necessaria->hide();
+
+    VelCarte3 = new VelCarte(this);
+    VelCarte3->setObjectName("VelCarte3");
+    VelCarte3->setTipo(1);
+    VelCarte3->setDimX(24);
+    VelCarte3->setDimY(20);
+    VelCarte3->setImmaginiCarteColonne(10);
+    VelCarte3->setImmaginiCarteRighe(4);
+    VelCarte3->setBufferImmagini(QImage(Risorse::CifrePiccole));
+    VelCarte3->hide();
+
+    auto suono = [this](const char* nome, const char* risorsa) {
+        auto* w = new TWave(this);
+        w->setObjectName(nome);
+        w->CaricaRisorsa(risorsa);
+        return w;
+    };
+    Mescola = suono("Mescola", ":/snd/mescola.wav");
+    GiocaCarta = suono("GiocaCarta", ":/snd/giocacarta.wav");
+    Scopa = suono("Scopa", ":/snd/scopa.wav");
+    Vittoria = suono("Vittoria", ":/snd/vittoria.wav");
+    Perdita = suono("Perdita", ":/snd/perdita.wav");
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(100);
+    TimerNuovaPartita = new QTimer(this);
+    TimerNuovaPartita->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
+    connect(TimerNuovaPartita, &QTimer::timeout, this, [this] { TimerNuovaPartitaTimer(); });
+    Timer2->start();
+
+    // Until the first game starts the table shows only the full deck.
+    for (int i = 1; i <= 3; ++i) {
+        CartaComputer[i]->hide();
+        CartaGiocatore[i]->hide();
+    }
+    for (std::size_t k = 1; k < CartaTerra.size(); ++k) CartaTerra[k]->hide();
+    ScopaComputer->hide();
+    ScopaGiocatore->hide();
+    CartaCopertaComputer->hide();
+    CartaCopertaGiocatore->hide();
+    CarteRimanenti1->hide();
+    CarteRimanenti2->hide();
+}
+
+// ---------------------------------------------------------------- drawing helpers
+
+void TFormScopa::Faccia(int carta, VelImage* img)
+{
+    if (FormConfig) FormConfig->VelCarte1->CartaDalNumero(carta, img);
+}
+
+void TFormScopa::Dorso(VelImage* img)
+{
+    if (FormConfig) FormConfig->RetroCarte->CartaDalNumero(Retro, img);
+}
+
+void TFormScopa::Vola(VelImage* img, int x, int y)
+{
+    img->raise();
+    img->MuoviCarta(x, y, PassiVolo, RitardoVolo, this);
+}
+
+QPoint TFormScopa::PosizioneTerra(int k, int n)
+{
+    if (n <= PostiTerraDisegnati) return {8 + 80 * (k - 1), 200};
+    // More cards than designed places: fan them over the same row, each still showing its
+    // left edge with the corner of the face.
+    const int passo = (488 - 8) / (n - 1);
+    return {8 + passo * (k - 1), 200};
+}
+
+void TFormScopa::AssicuraPostiTerra(int n)
+{
+    while (static_cast<int>(CartaTerra.size()) <= n) {
+        const int k = static_cast<int>(CartaTerra.size());
+        const QPoint p = PosizioneTerra(k, std::max(k, PostiTerraDisegnati));
+        auto* img = CreaSlot(qPrintable(QString("CartaTerra%1").arg(k)), p.x(), p.y());
+        img->hide();
+        CartaTerra.push_back(img);
+    }
+}
+
+int TFormScopa::PostiTerraInUso() const
+{
+    int ultimo = 0;
+    for (int k = 1; k <= MotoreScopa::MassimoPostiTavolo; ++k)
+        if (Motore.Tavolo[k] != 0) ultimo = k;
+    return std::max(ultimo, PostiTerraDisegnati);
+}
+
+// ---------------------------------------------------------------- handlers
+
+void TFormScopa::showEvent(QShowEvent* e)
+{
+    TFormTavolo::showEvent(e);
+    if (!e->spontaneous()) FormShow();
+}
+
+void TFormScopa::FormShow()
+{
+    // The advertisement panel will hook in here; for now the table only reseeds.
+    Motore.Generatore().SemeDallOrologio();
+}
+
+void TFormScopa::Timer2Timer()
+{
+    if (Motore.Turno == TurnoMostrato) return;
+    TurnoMostrato = Motore.Turno;
+    MostraTurno(TurnoMostrato);
+}
+
+void TFormScopa::TimerNuovaPartitaTimer()
+{
+    TimerNuovaPartita->stop();
+    if (!PartitaFinita) NuovaPartitaClick();
+}
+
+void TFormScopa::NuovaPartitaClick()
+{
+    // A hand started by hand must not be followed by an automatic one a second later.
+    TimerNuovaPartita->stop();
+    if (PartitaFinita) {
+        RegistraPartitaGiocata(FileScopa);
+        PuntiPartitaGiocatore = PuntiPartitaComputer = 0;
+        PartitaFinita = false;
+        RisultatoRegistrato = false;
+    }
+    ManoIniziata = true;
+    ManoFinita = false;
+    if (FormConfig) {
+        const int bordo = FormConfig->VelCarte1->BordoCartaNumero();
+        FormConfig->RetroCarte->setBordoCartaNumero(bordo);
+        ColoraPanel(ColorePanelPerBordo(bordo));
+    }
+    Suona(Mescola);
+    for (int i = 1; i <= 3; ++i) {
+        CartaComputer[i]->show();
+        CartaGiocatore[i]->show();
+    }
+    for (std::size_t k = 1; k < CartaTerra.size(); ++k) CartaTerra[k]->setVisible(k <= 4);
+    ScopaComputer->hide();
+    ScopaGiocatore->hide();
+    CartaCopertaComputer->hide();
+    CartaCopertaGiocatore->hide();
+
+    PrimoDiMano = PrimoDiMano == 1 ? 2 : 1;
+    Motore.NuovaMano(PrimoDiMano);
+    AnimaDistribuzione(true);
+    Timer1->start();
+}
+
+void TFormScopa::CartaGiocatoreDblClick(int s)
+{
+    if (s < 1 || s > 3) return;
+    // No game in progress (before the first one, or after a finished one): nothing to play.
+    if (!ManoIniziata || PartitaFinita) return;
+    CartaScelta = s;
+    TavoloPrima.assign(Motore.Tavolo, Motore.Tavolo + MotoreScopa::MassimoPostiTavolo + 1);
+    cartaGiocata_ = Motore.ManoGiocatore[s];
+
+    const int r = Motore.GiocaCarta(s);
+    Suona(GiocaCarta);
+    // Refused (not the player's turn, or an empty slot): nothing changes and nothing moves.
+    if (r == 0) return;
+    if (r >= 2) {
+        AlternativaScelta = 0;
+        NumeroAlternative = r;
+        std::vector<std::vector<int>> alternative;
+        for (int k = 0; k < r; ++k) {
+            int carte[MotoreScopa::MassimaPresa] = {};
+            const int n = Motore.CarteDellaPresa(k, carte);
+            alternative.emplace_back(carte, carte + n);
+        }
+        AlternativaScelta = FormAlternative ? FormAlternative->Scegli(alternative) : 0;
+        Motore.EseguiPresa(s, AlternativaScelta);
+    }
+    AnimaMossa(false);
+    Ridisegna();
+    if (FormConfig && FormConfig->CBMessaggi->isChecked()) {
+        RipetiMossaGiocatore();
+        Pausa(100);
+    }
+    FineMossa(false);
+    Timer1->start();
+}
+
+void TFormScopa::Timer1Timer()
+{
+    if (ManoFinita) {
+        ManoFinita = false;
+        Timer1->stop();
+        return;
+    }
+    if (Motore.Turno == 2) {
+        TavoloPrima.assign(Motore.Tavolo, Motore.Tavolo + MotoreScopa::MassimoPostiTavolo + 1);
+        Motore.MossaComputer();
+        Suona(GiocaCarta);
+        AnimaMossa(true);
+        Pausa(100);
+        Ridisegna();
+        FineMossa(true);
+    }
+    Timer1->stop();
+}
+
+void TFormScopa::FineMossa(bool daComputer)
+{
+    const int f = Motore.FineGiro();
+    if (f == 1) {
+        Motore.Distribuisci(PrimoDiMano);
+        AnimaDistribuzione(false);
+        Timer1->start();
+    } else if (f == 2) {
+        if (daComputer) Timer1->stop();
+        Motore.ChiudiMano();
+        Ridisegna();
+        const int esito = Motore.Punteggio(SchedaMano);
+        if (esito == 1) Suona(Vittoria);
+        if (esito == 2) Suona(Perdita);
+        MostraManoEAggiornaPartita();
+        Ridisegna();
+        ManoFinita = true;
+        // After the last hand of a game the next one waits for "Nuova Partita".
+        if (!PartitaFinita) TimerNuovaPartita->start();
+    }
+}
+
+void TFormScopa::BtnPunteggiClick() { MostraManoEAggiornaPartita(); }
+
+void TFormScopa::MostraManoEAggiornaPartita()
+{
+    ScriviSchedaNeiPunteggi();
+    PuntiPartitaGiocatore += SchedaMano[50];
+    PuntiPartitaComputer += SchedaMano[51];
+    if (FormPunteggi) {
+        FormPunteggi->Label37->setText(QString::number(PuntiPartitaGiocatore));
+        FormPunteggi->Label38->setText(QString::number(PuntiPartitaComputer));
+    }
+    std::fill(std::begin(SchedaMano), std::end(SchedaMano), 0);
+
+    bool vinceGiocatore = false;
+    if (::PartitaFinita(PuntiPartitaGiocatore, PuntiPartitaComputer, &vinceGiocatore)) {
+        PartitaFinita = true;
+        TimerNuovaPartita->stop();
+        // The scores button runs this step again after the game: record the result once.
+        if (!RisultatoRegistrato) {
+            RisultatoRegistrato = true;
+            if (vinceGiocatore) RegistraVittoria(FileScopa);
+        }
+    }
+    if (FormPunteggi) FormPunteggi->PunteggiPartita->setCurrentWidget(FormPunteggi->PunteggiScopa);
+    ApriFinestra(FinestraPunteggi);
+}
+
+void TFormScopa::ScriviSchedaNeiPunteggi()
+{
+    if (!FormPunteggi) return;
+    TFormPunteggi* p = FormPunteggi;
+    auto n = [this](int i) { return QString::number(SchedaMano[i]); };
+    const std::pair<QLabel*, int> celle[] = {
+        {p->Label1, 0},   {p->Label2, 1},   {p->Label3, 2},   {p->Label4, 3},   {p->Label5, 4},
+        {p->Label6, 5},   {p->Label7, 6},   {p->Label8, 7},   {p->Label9, 8},   {p->Label10, 31},
+        {p->Label11, 32}, {p->Label12, 33}, {p->Label13, 34}, {p->Label14, 35}, {p->Label15, 36},
+        {p->Label16, 37}, {p->Label17, 38}, {p->Label18, 39}, {p->Label29, 50}, {p->Label30, 51},
+    };
+    for (const auto& [etichetta, voce] : celle)
+        if (etichetta) etichetta->setText(n(voce));
+
+    auto elenco = [this](int da, int a, bool perNumero) {
+        QString s;
+        char buf[8];
+        for (int i = da; i <= a; ++i) {
+            if (SchedaMano[i] == 0) continue;
+            std::snprintf(buf, sizeof buf, "%02d ", perNumero ? i - da + 1 : SchedaMano[i]);
+            s += buf;
+        }
+        return s;
+    };
+    if (p->Label25) p->Label25->setText(elenco(11, 20, true));
+    if (p->Label26) p->Label26->setText(elenco(21, 30, true));
+    if (p->Label27) p->Label27->setText(elenco(41, 44, false));
+    if (p->Label28) p->Label28->setText(elenco(45, 48, false));
+}
+
+// ---------------------------------------------------------------- redraw
+
+void TFormScopa::Ridisegna()
+{
+    if (!ManoIniziata) return;
+    int stato[21] = {};
+    Motore.StatoTavolo(stato);
+
+    for (int i = 1; i <= 3; ++i) {
+        const int g = Motore.ManoGiocatore[i];
+        CartaGiocatore[i]->setVisible(g != 0);
+        if (g) Faccia(g, CartaGiocatore[i]);
+        const int c = Motore.ManoComputer[i];
+        CartaComputer[i]->setVisible(c != 0);
+        if (c) {
+            if (CarteComputerScoperte())
+                Faccia(c, CartaComputer[i]);
+            else
+                Dorso(CartaComputer[i]);
+        }
+    }
+
+    const int n = PostiTerraInUso();
+    AssicuraPostiTerra(n);
+    for (std::size_t k = 1; k < CartaTerra.size(); ++k) {
+        VelImage* img = CartaTerra[k];
+        const int carta = static_cast<int>(k) <= n ? Motore.Tavolo[k] : 0;
+        img->move(PosizioneTerra(static_cast<int>(k), n));
+        img->raise();
+        img->setVisible(carta != 0);
+        if (carta) Faccia(carta, img);
+    }
+
+    CartaCopertaGiocatore->setVisible(stato[16] > 0);
+    if (stato[16] > 0) Dorso(CartaCopertaGiocatore);
+    CartaCopertaComputer->setVisible(stato[17] > 0);
+    if (stato[17] > 0) Dorso(CartaCopertaComputer);
+
+    RidisegnaMazzoEScope();
+}
+
+void TFormScopa::RidisegnaMazzoEScope()
+{
+    int stato[21] = {};
+    Motore.StatoTavolo(stato);
+    const int r = stato[20];
+    CarteRimanenti1->setVisible(r >= 10);
+    CarteRimanenti2->show();
+    Carte->setVisible(r > 0);
+    if (r > 0) Dorso(Carte);
+    VelCarte3->Carta(1, r / 10 + 1, CarteRimanenti1);
+    VelCarte3->Carta(1, r % 10 + 1, CarteRimanenti2);
+
+    if (Motore.LeggiScopa()) Suona(Scopa);
+
+    ScopaGiocatore->setVisible(stato[18] != 0);
+    if (stato[18] && FormConfig) FormConfig->VelCarte1->RuotaImmagine(stato[18], ScopaGiocatore);
+    ScopaComputer->setVisible(stato[19] != 0);
+    if (stato[19] && FormConfig) FormConfig->VelCarte1->RuotaImmagine(stato[19], ScopaComputer);
+}
+
+// ---------------------------------------------------------------- animations
+
+void TFormScopa::AnimaDistribuzione(bool nuovaMano)
+{
+    auto posaDalMazzo = [this](VelImage* img, int carta, bool scoperta, QPoint destinazione) {
+        img->move(PosizioneMazzo);
+        if (scoperta)
+            Faccia(carta, img);
+        else
+            Dorso(img);
+        img->show();
+        Vola(img, destinazione.x(), destinazione.y());
+    };
+    if (nuovaMano) {
+        for (int i = 1; i <= 3; ++i) {
+            CartaComputer[i]->hide();
+            CartaGiocatore[i]->hide();
+        }
+        for (std::size_t k = 1; k < CartaTerra.size(); ++k) CartaTerra[k]->hide();
+    }
+    auto manoGiocatore = [&] {
+        for (int i = 1; i <= 3; ++i)
+            if (Motore.ManoGiocatore[i]) posaDalMazzo(CartaGiocatore[i], Motore.ManoGiocatore[i], true, {24 + 104 * (i - 1), 384});
+    };
+    auto manoComputer = [&] {
+        for (int i = 1; i <= 3; ++i) {
+            const int c = Motore.ManoComputer[i];
+            if (!c) continue;
+            posaDalMazzo(CartaComputer[i], c, false, {24 + 104 * (i - 1), 16});
+            if (CarteComputerScoperte()) Faccia(c, CartaComputer[i]);
+        }
+    };
+    if (Motore.Turno == 1) {
+        manoGiocatore();
+        manoComputer();
+    } else {
+        manoComputer();
+        manoGiocatore();
+    }
+    if (nuovaMano) {
+        for (int k = 1; k <= 4; ++k)
+            if (Motore.Tavolo[k]) posaDalMazzo(CartaTerra[k], Motore.Tavolo[k], true, PosizioneTerra(k, PostiTerraDisegnati));
+    }
+    RidisegnaMazzoEScope();
+}
+
+void TFormScopa::AnimaMossa(bool computer)
+{
+    const int nPrima = [this] {
+        int ultimo = PostiTerraDisegnati;
+        for (std::size_t k = 1; k < TavoloPrima.size(); ++k)
+            if (TavoloPrima[k]) ultimo = std::max(ultimo, static_cast<int>(k));
+        return ultimo;
+    }();
+    AssicuraPostiTerra(nPrima);
+    auto postoPrima = [&](int carta) {
+        for (int k = 1; k <= nPrima && k < static_cast<int>(TavoloPrima.size()); ++k)
+            if (TavoloPrima[k] == carta) return k;
+        return 0;
+    };
+    const int giocata = computer ? Motore.CarteMossa[0] : (Motore.CarteMossa[0] ? Motore.CarteMossa[0] : cartaGiocata_);
+    std::vector<int> prese;
+    for (int i = 1; i < 10 && Motore.CarteMossa[i]; ++i) prese.push_back(Motore.CarteMossa[i]);
+    const int yScostata = computer ? 240 : 160;
+
+    // 1. The captured cards step away from the mover.
+    for (int c : prese)
+        if (const int k = postoPrima(c); k && CartaTerra[k]->isVisible()) Vola(CartaTerra[k], CartaTerra[k]->x(), yScostata);
+
+    // 2. The played card steps toward the table, then a pause to let the player see it.
+    const int slot = computer ? Motore.CartaGiocataComputer : CartaScelta;
+    if (slot < 1 || slot > 3 || giocata == 0) return;
+    VelImage* mano = computer ? CartaComputer[slot] : CartaGiocatore[slot];
+    const QPoint casa(24 + 104 * (slot - 1), computer ? 16 : 384);
+    if (computer) Faccia(giocata, mano);
+    mano->show();
+    Vola(mano, mano->x(), computer ? 56 : 344);
+    Pausa(1000);
+
+    // 3. It travels onto each captured card in turn, which disappears when reached.
+    for (int c : prese) {
+        if (const int k = postoPrima(c)) {
+            Vola(mano, CartaTerra[k]->x(), CartaTerra[k]->y());
+            CartaTerra[k]->hide();
+        }
+    }
+
+    // 4. Onto the mover's pile, or onto the first table place that was free.
+    Pausa(100);
+    if (!prese.empty()) {
+        VelImage* pila = computer ? CartaCopertaComputer : CartaCopertaGiocatore;
+        if (!computer) {
+            Dorso(pila);
+            pila->show();
+        }
+        Vola(mano, pila->x(), pila->y());
+    } else {
+        int libero = 1;
+        while (libero < static_cast<int>(TavoloPrima.size()) && TavoloPrima[libero] != 0) ++libero;
+        const QPoint p = PosizioneTerra(libero, std::max(nPrima, libero));
+        Vola(mano, p.x(), p.y());
+    }
+
+    // 5. Everything back in place; the redraw that follows shows the new state.
+    mano->hide();
+    mano->move(casa);
+    for (std::size_t k = 1; k < CartaTerra.size(); ++k) CartaTerra[k]->move(CartaTerra[k]->x(), 200);
+}
+
+void TFormScopa::RipetiMossaGiocatore()
+{
+    // Shows the player's move once more: the table as it was and the card in the hand,
+    // then the same flight.
+    const int nPrima = std::max<int>(PostiTerraDisegnati, static_cast<int>(TavoloPrima.size()) - 1);
+    AssicuraPostiTerra(nPrima);
+    int ultimo = PostiTerraDisegnati;
+    for (std::size_t k = 1; k < TavoloPrima.size(); ++k)
+        if (TavoloPrima[k]) ultimo = std::max(ultimo, static_cast<int>(k));
+    for (std::size_t k = 1; k < CartaTerra.size(); ++k) {
+        const int carta = static_cast<int>(k) < static_cast<int>(TavoloPrima.size()) ? TavoloPrima[k] : 0;
+        CartaTerra[k]->move(PosizioneTerra(static_cast<int>(k), ultimo));
+        CartaTerra[k]->setVisible(carta != 0);
+        if (carta) Faccia(carta, CartaTerra[k]);
+    }
+    if (CartaScelta >= 1 && CartaScelta <= 3 && cartaGiocata_) {
+        Faccia(cartaGiocata_, CartaGiocatore[CartaScelta]);
+        CartaGiocatore[CartaScelta]->show();
+    }
+    AnimaMossa(false);
+    Ridisegna();
 }
