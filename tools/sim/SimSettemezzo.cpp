@@ -121,7 +121,7 @@ int SimulaSettemezzo(const OpzioniSim& o, std::ostream& out, std::ostream* tracc
                 errore = "the next deal could not start";
         }
         if (!errore.empty()) {
-            out << "settemezzo: card conservation violated in match " << partita << ": " << errore << '\n';
+            out << "settemezzo: card conservation violated in game " << partita << ": " << errore << '\n';
             return 1;
         }
         if (traccia) {
@@ -136,7 +136,7 @@ int SimulaSettemezzo(const OpzioniSim& o, std::ostream& out, std::ostream* tracc
         }
         (vincitore == 1 ? vinteG : vinteC)++;
         if (!o.silenzioso)
-            out << "match " << partita << ": " << mano << " deals, " << (vincitore == 1 ? "player" : "computer")
+            out << "game " << partita << ": " << mano << " deals, " << (vincitore == 1 ? "player" : "computer")
                 << " wins " << r.PunteggioGiocatore << " - " << r.PunteggioComputer << '\n';
     }
 
