@@ -237,7 +237,10 @@ void TFormScopa::Timer1Timer()
         Timer1->stop();
         return;
     }
-    if (Motore.Turno == 2) {
+    const bool haCarte = Motore.ManoComputer[1] || Motore.ManoComputer[2] || Motore.ManoComputer[3];
+    // With empty hands the hand is over (or being closed): there is nothing to play, and
+    // running the end-of-move step again would count the hand twice.
+    if (Motore.Turno == 2 && haCarte) {
         TavoloPrima.assign(Motore.Tavolo, Motore.Tavolo + MotoreScopa::MassimoPostiTavolo + 1);
         Motore.MossaComputer();
         Suona(GiocaCarta);
