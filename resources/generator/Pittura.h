@@ -1,0 +1,61 @@
+#pragma once
+// Drawing helpers shared by every picture family of the generator.
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+namespace Artgen {
+
+// Small xorshift generator: a fixed seed gives the same pictures and sounds on every build.
+class Dado {
+ public:
+  explicit Dado(uint32_t seme) : s_(seme != 0 ? seme : 0x9E3779B9u) {}
+  uint32_t Prossimo() {
+    s_ ^= s_ << 13;
+    s_ ^= s_ >> 17;
+    s_ ^= s_ << 5;
+    return s_;
+  }
+  double Reale() { return (Prossimo() >> 8) / 16777216.0; }  // [0, 1)
+  double Tra(double a, double b) { return a + (b - a) * Reale(); }
+
+ private:
+  uint32_t s_;
+};
+
+// Draws a w x h picture at `scala` times its size and averages each scala x scala block:
+// clean anti-aliased edges, and drawing code can work in the picture's own pixel units.
+QImage Sovracampiona(int w, int h, int scala, const std::function<void(QPainter&)>& disegno,
+                     QColor fondo = QColor(255, 255, 255));
+QImage RiduciBlocchi(const QImage& grande, int scala);
+
+QColor Misto(QColor a, QColor b, double t);  // t = 0 gives a, 1 gives b
+QColor Scuro(QColor c, double quanto);       // towards black
+QColor Chiaro(QColor c, double quanto);      // towards white
+
+// Fonts: the DejaVu families ship with fontconfig on every Debian system.
+QFont Carattere(const QString& famiglia, double pixel, int peso = QFont::Normal,
+                bool corsivo = false, int stiramento = QFont::Unstretched);
+
+// Text turned into an outline centred on `centro` (its ink box, not its line box): exact at
+// every scale and independent of hinting, so digits sit where they are meant to.
+QPainterPath TestoCentrato(const QString& testo, const QFont& font, QPointF centro);
+// Scales the text outline so its ink fits `riquadro`, keeping the aspect, centred.
+QPainterPath TestoInRiquadro(const QString& testo, const QFont& font, const QRectF& riquadro);
+
+// Filled text with an outline stroke and an optional drop shadow.
+void DisegnaTesto(QPainter& p, const QPainterPath& testo, QColor riempimento, QColor contorno,
+                  double spessore, QColor ombra = QColor(0, 0, 0, 0), QPointF scarto = QPointF(1, 1));
+
+// Vertical gradient brush.
+QBrush Gradiente(QRectF r, QColor alto, QColor basso);
+
+// Fine noise added to a picture (wood grain, felt, paper), deterministic.
+void Grana(QImage& img, uint32_t seme, int ampiezza);
+
+}  // namespace Artgen
