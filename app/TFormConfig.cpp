@@ -6,6 +6,7 @@
 #include "app/Finestre.h"
 #include "core/Globali.h"
 #include "games/briscola/TFormBriscola.h"
+#include "games/comune/TFormTavolo.h"
 #include "games/rubamazzo/TFormRubamazzo.h"
 #include "games/scopa/TFormScopa.h"
 #include "games/settemezzo/TFormSettemezzo.h"
@@ -25,7 +26,7 @@ void stileEtichetta(QLabel* l, int punti, bool grassetto)
     f.setPointSize(punti);
     f.setBold(grassetto);
     l->setFont(f);
-    l->setStyleSheet("color: rgb(255, 248, 220); background: transparent;");
+    l->setStyleSheet("color: rgb(74, 38, 16); background: transparent;");
 }
 
 QLabel* etichetta(QWidget* genitore, const QString& testo, int x, int y, int w, int h, int punti = 11)
@@ -45,7 +46,10 @@ QCheckBox* casella(QWidget* genitore, const QString& nome, const QString& testo,
     f.setPointSize(11);
     f.setBold(true);
     c->setFont(f);
-    c->setStyleSheet("QCheckBox { color: rgb(255, 248, 220); background: transparent; }");
+    c->setStyleSheet("QCheckBox { color: rgb(74, 38, 16); background: transparent; spacing: 8px; }"
+                     "QCheckBox::indicator { width: 14px; height: 14px; border: 2px solid rgb(74, 38, 16);"
+                     " border-radius: 3px; background: rgb(255, 252, 240); }"
+                     "QCheckBox::indicator:checked { background: rgb(46, 125, 70); }");
     return c;
 }
 
@@ -75,6 +79,14 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
 
     auto* titolo = etichetta(this, "Configurazione", 24, 12, 400, 36, 20);
     titolo->setObjectName("Titolo");
+
+    // Card frames are drawn in the felt colour of the tables, so the previews lie on felt too.
+    for (QWidget** panno : {&pannoAnteprima_, &pannoRetro_}) {
+        *panno = new QWidget(this);
+        (*panno)->setAutoFillBackground(true);
+    }
+    pannoAnteprima_->setGeometry(280, 28, 512, 528);
+    pannoRetro_->setGeometry(88, 254, 112, 136);
 
     // The shared decks: fronts (new system, six styles), backs (23 designs), score digits.
     VelCarte1 = new VelCarte(this);
@@ -157,7 +169,7 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
         const int n = CarteAnteprima[i];
         auto* img = new VelImage(this);
         img->setObjectName(QString("Carta%1").arg(n));
-        img->setGeometry(290 + (i % 6) * 84, 40 + (i / 6) * 128, 80, 120);
+        img->setGeometry(292 + (i % 6) * 82, 40 + (i / 6) * 128, 80, 120);
         Carta[n] = img;
     }
 
@@ -234,6 +246,11 @@ void TFormConfig::VelmoBottone2Click()
 
 void TFormConfig::AnteprimaMazzo()
 {
+    for (QWidget* panno : {pannoAnteprima_, pannoRetro_}) {
+        QPalette pal = panno->palette();
+        pal.setColor(QPalette::Window, ColorePanelPerBordo(VelCarte1->BordoCartaNumero()));
+        panno->setPalette(pal);
+    }
     for (int n : CarteAnteprima) VelCarte1->CartaDalNumero(n, Carta[n]);
     RetroCarte->update();
 }

@@ -61,4 +61,6 @@ protected:
 
 private:
     QImage sfondo_;
+    QWidget* pannoAnteprima_ = nullptr;
+    QWidget* pannoRetro_ = nullptr;
 };

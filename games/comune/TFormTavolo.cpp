@@ -39,6 +39,16 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
     NomeGiocat->setStyleSheet("color: rgb(0, 110, 0); background: transparent;");
     NomeGiocat->setGeometry(608, 204, 150, 22);
 
+    Suggerimento = new QLabel(QString::fromUtf8("Premi \u00abNuova Partita\u00bb per cominciare"), Panel1);
+    Suggerimento->setObjectName("Suggerimento");
+    Suggerimento->setAlignment(Qt::AlignCenter);
+    Suggerimento->setGeometry(40, 150, 520, 40);
+    QFont fs = Suggerimento->font();
+    fs.setPointSize(15);
+    fs.setBold(true);
+    Suggerimento->setFont(fs);
+    Suggerimento->setStyleSheet("color: rgb(30, 80, 45); background: transparent;");
+
     Configurazione = CreaBottone("Configurazione", "configurazione", 604, 380);
     NuovaPartita = CreaBottone("NuovaPartita", "nuovapartita", 604, 412);
     BtnPunteggi = CreaBottone("BtnPunteggi", "punteggi", 604, 446);

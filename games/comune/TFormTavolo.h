@@ -24,6 +24,8 @@ public:
     VelmoBottone* NuovaPartita = nullptr;
     VelmoBottone* BtnPunteggi = nullptr;
     VelmoBottone* Chiudi = nullptr;
+    // Invitation to start, shown on the felt while no game is in progress.
+    QLabel* Suggerimento = nullptr;
 
     // Redraws the table from the game state (after a change of deck, back or face-up choice).
     virtual void Ridisegna() {}

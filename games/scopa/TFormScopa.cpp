@@ -146,6 +146,7 @@ void TFormScopa::FormShow()
 {
     // The advertisement panel will hook in here; for now the table only reseeds.
     Motore.Generatore().SemeDallOrologio();
+    if (!ManoIniziata) Dorso(Carte);
 }
 
 void TFormScopa::Timer2Timer()
@@ -173,6 +174,7 @@ void TFormScopa::NuovaPartitaClick()
     }
     ManoIniziata = true;
     ManoFinita = false;
+    Suggerimento->hide();
     if (FormConfig) {
         const int bordo = FormConfig->VelCarte1->BordoCartaNumero();
         FormConfig->RetroCarte->setBordoCartaNumero(bordo);
