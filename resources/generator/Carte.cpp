@@ -218,11 +218,12 @@ void PipIncrociate(QPainter& p, const StileMazzo& s, int seme, int n, const QRec
   };
   if (spade && s.spadeCurve) {
     // Northern swords: arcs bowing out either way, crossing twice, the odd one straight.
-    const double arco = coppie == 1 ? 15 : coppie == 2 ? 13 : 10;
+    // From four up the blades braid: across the middle row they alternate family by family.
+    const double arco = coppie == 1 ? 15 : coppie == 2 ? 10 : 8;
     std::vector<double> basi;
     if (coppie == 1) basi = {9};
-    else if (coppie == 2) basi = {5, 16};
-    else basi = {3, 12, 20};
+    else if (coppie == 2) basi = {9, 19};
+    else basi = {6.4, 14.9, 23.2};
     for (double o : basi) disegna(QPointF(cx + o - arco * 0.3, basso), QPointF(cx + o - arco * 0.3, alto), -arco, false);
     for (double o : basi) disegna(QPointF(cx - o + arco * 0.3, basso), QPointF(cx - o + arco * 0.3, alto), arco, alterna);
   } else if (!spade && !s.bastoniNodosi) {
@@ -297,18 +298,18 @@ void Indici(QPainter& p, const StileMazzo& s, int seme, int numero) {
     if (s.indice == 1) {
       const QPainterPath t = TestoInRiquadro(
           testo, Carattere("DejaVu Serif", 20, QFont::Bold, false, QFont::SemiCondensed),
-          QRectF(1.6, 2.0, numero == 10 ? 9.0 : 6.0, 8.4));
+          QRectF(1.6, 2.0, numero == 10 ? 8.6 : 6.0, 8.4), true);
       DisegnaTesto(p, t, col, s.c.carta, 1.6);
     } else if (s.indice == 2) {
       const QPainterPath t = TestoInRiquadro(
           testo, Carattere("DejaVu Sans", 20, QFont::Bold, false, QFont::SemiCondensed),
-          QRectF(1.5, 2.2, numero == 10 ? 10.5 : 7.5, 10.5));
+          QRectF(1.5, 2.2, numero == 10 ? 10.0 : 7.5, 10.5), true);
       DisegnaTesto(p, t, col, s.c.carta, 1.8);
       SimboloSeme(p, s, seme, QPointF(6.2, 20.0), 9.0);
     } else {
       const QPainterPath t = TestoInRiquadro(
           testo, Carattere("DejaVu Sans", 40, QFont::Bold, false, QFont::Condensed),
-          QRectF(1.2, 1.8, numero == 10 ? 13.2 : 11.0, 17.0));
+          QRectF(1.2, 1.8, numero == 10 ? 13.0 : 11.0, 17.0), true);
       DisegnaTesto(p, t, col, s.c.carta, 2.2);
     }
     p.restore();

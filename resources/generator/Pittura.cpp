@@ -72,15 +72,17 @@ QPainterPath TestoCentrato(const QString& testo, const QFont& font, QPointF cent
   return t;
 }
 
-QPainterPath TestoInRiquadro(const QString& testo, const QFont& font, const QRectF& riquadro) {
+QPainterPath TestoInRiquadro(const QString& testo, const QFont& font, const QRectF& riquadro, bool stringi) {
   QPainterPath t;
   t.addText(QPointF(0, 0), font, testo);
   const QRectF r = t.boundingRect();
   if (r.isEmpty()) return t;
   const double k = std::min(riquadro.width() / r.width(), riquadro.height() / r.height());
+  const double ky = stringi ? riquadro.height() / r.height() : k;
+  const double kx = stringi ? std::min(ky, riquadro.width() / r.width()) : k;
   QTransform m;
   m.translate(riquadro.center().x(), riquadro.center().y());
-  m.scale(k, k);
+  m.scale(kx, ky);
   m.translate(-r.center().x(), -r.center().y());
   return m.map(t);
 }

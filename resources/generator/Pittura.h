@@ -45,8 +45,10 @@ QFont Carattere(const QString& famiglia, double pixel, int peso = QFont::Normal,
 // Text turned into an outline centred on `centro` (its ink box, not its line box): exact at
 // every scale and independent of hinting, so digits sit where they are meant to.
 QPainterPath TestoCentrato(const QString& testo, const QFont& font, QPointF centro);
-// Scales the text outline so its ink fits `riquadro`, keeping the aspect, centred.
-QPainterPath TestoInRiquadro(const QString& testo, const QFont& font, const QRectF& riquadro);
+// Scales the text outline so its ink fits `riquadro`, keeping the aspect, centred. With
+// `stringi` the height always fills the box and only the width is narrowed when needed, so a
+// two-digit number stands as tall as a one-digit one.
+QPainterPath TestoInRiquadro(const QString& testo, const QFont& font, const QRectF& riquadro, bool stringi = false);
 
 // Filled text with an outline stroke and an optional drop shadow.
 void DisegnaTesto(QPainter& p, const QPainterPath& testo, QColor riempimento, QColor contorno,
