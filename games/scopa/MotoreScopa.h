@@ -24,7 +24,7 @@ public:
     static constexpr int MassimoPostiTavolo = 39;
     // Capture list capacity: the largest number of combinations of at most five cards that
     // sum to one value over any table at all (the 39 other cards on the table, a ten
-    // played, gives 1573). Real play stays far below (26 at most), so the list is never
+    // played, gives 1573). Tables that play can reach give at most 26, so the list is never
     // cut short; EnumeraPrese still stops at the end rather than write past it.
     static constexpr int MassimoPrese = 1573;
     // Largest capture in the list.
