@@ -198,3 +198,26 @@ TEST_F(Avvio, QuitButtonSavesTheSettings)
     EXPECT_EQ(LeggiImpostazione("Suoni").value_or("<missing>"), "0");
     EXPECT_EQ(LeggiImpostazione("Nome").value_or("<missing>"), "Giocatore1");
 }
+
+TEST_F(Avvio, WelcomeSoundPlaysOnceAboutASecondAfterStartEvenWithSoundsOff)
+{
+    int suonato = 0;
+    FormSplashScreen->WaveWellcome->OnPlay = [&](TWave*) { ++suonato; };
+    EXPECT_TRUE(FormSplashScreen->TimerWellcome->isActive()) << "the timer runs from creation";
+    EXPECT_EQ(FormSplashScreen->TimerWellcome->interval(), 1000);
+    FormConfig->CBSuoni->setChecked(false);
+    FormSplashScreen->TimerWellcomeTimer();
+    EXPECT_EQ(suonato, 1);
+    EXPECT_FALSE(FormSplashScreen->TimerWellcome->isActive()) << "it plays once and stops";
+}
+
+TEST_F(Avvio, ShowingTheChooserLoadsSettingsAndNamesTheTables)
+{
+    ScriviImpostazioni({{"Nome", "Carla"}, {"Mazzo", "3"}});
+    FormSplashScreen->show();
+    EXPECT_EQ(NomeGiocatore, "Carla");
+    EXPECT_EQ(FormConfig->VelCarte1->Mazzo(), 3);
+    for (TFormTavolo* t : {static_cast<TFormTavolo*>(FormBriscola), static_cast<TFormTavolo*>(FormRubamazzo),
+                           static_cast<TFormTavolo*>(FormSettemezzo), static_cast<TFormTavolo*>(FormScopa)})
+        EXPECT_EQ(t->NomeGiocat->text(), "Carla") << t->metaObject()->className();
+}
