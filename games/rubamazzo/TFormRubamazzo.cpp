@@ -1,6 +1,414 @@
 #include "games/rubamazzo/TFormRubamazzo.h"
 
-TFormRubamazzo::TFormRubamazzo(QWidget* parent) : TFormTavolo(800, 600, parent)
+#include <QShowEvent>
+#include <algorithm>
+
+#include "app/Finestre.h"
+#include "app/TFormConfig.h"
+#include "core/Pausa.h"
+#include "games/scopa/TFormScopa.h"
+#include "resources/Risorse.h"
+#include "scores/PunteggiFile.h"
+#include "scores/TFormPunteggi.h"
+
+namespace {
+constexpr int PassiVolo = 10;
+constexpr unsigned RitardoVolo = 20;
+constexpr int UltimoPostoDisegnato = RegoleRubamazzo::PrimoPostoTavolo + RegoleRubamazzo::PostiSulTavolo - 1;
+// Table row: the designed x of place 7 and of place 13, and the common y.
+constexpr int XPrimoTavolo = 8, XUltimoTavolo = 536, PassoTavolo = 88, YTavolo = 200;
+
+StatoMazzo& MazzoCondiviso(StatoMazzo& riserva)
+{
+    return FormConfig ? FormConfig->VelCarte1->Stato() : riserva;
+}
+
+TWave* SuonoScopa(TWave* TFormScopa::*suono)
+{
+    return FormScopa ? FormScopa->*suono : nullptr;
+}
+
+QLabel* Etichetta(QWidget* panel, const char* nome, const QString& testo, int x, int y, int w, int punti)
+{
+    auto* l = new QLabel(testo, panel);
+    l->setObjectName(nome);
+    QFont f = l->font();
+    f.setBold(true);
+    f.setPointSize(punti);
+    l->setFont(f);
+    l->setStyleSheet("color: rgb(0, 110, 0); background: transparent;");
+    l->setGeometry(x, y, w, 22);
+    return l;
+}
+}  // namespace
+
+TFormRubamazzo::TFormRubamazzo(QWidget* parent)
+    : TFormTavolo(800, 600, parent), Regole(MazzoCondiviso(mazzoRiserva_))
 {
     setWindowTitle("Rubamazzo");
+
+    ImagePos.push_back(nullptr);
+    AssicuraPosti(UltimoPostoDisegnato);
+    connect(ImagePos[4], &VelImage::DoppioClic, this, [this] { ImagePos4DblClick(); });
+    connect(ImagePos[5], &VelImage::DoppioClic, this, [this] { ImagePos5DblClick(); });
+    connect(ImagePos[6], &VelImage::DoppioClic, this, [this] { ImagePos6DblClick(); });
+
+    CarteComputer = CreaSlot("CarteComputer", 392, 32);
+    CarteGiocatore = CreaSlot("CarteGiocatore", 392, 366);
+    connect(CarteComputer, &VelImage::DoppioClic, this, [this] { CarteComputerDblClick(); });
+
+    PC1 = CreaSlot("PC1", 397, 6, 24, 18);
+    PC2 = CreaSlot("PC2", 421, 6, 24, 18);
+    PG1 = CreaSlot("PG1", 397, 494, 24, 18);
+    PG2 = CreaSlot("PG2", 421, 494, 24, 18);
+    Label1 = Etichetta(Panel1, "Label1", "Computer", 448, 6, 150, 12);
+    NomeGiocat->setGeometry(448, 488, 150, 22);
+    Label2 = Etichetta(Panel1, "Label2", "Carte Rimanenti", 597, 328, 160, 11);
+    CarteRimanenti1 = CreaSlot("CarteRimanenti1", 653, 358, 24, 18);
+    CarteRimanenti2 = CreaSlot("CarteRimanenti2", 677, 358, 24, 18);
+    // The counters mean nothing until a game is dealt.
+    for (VelImage* c : {PC1, PC2, PG1, PG2, CarteRimanenti1, CarteRimanenti2}) c->hide();
+
+    BtnOk = CreaBottone("BtnOk", "ok", 104, 347);
+    connect(BtnOk, &VelmoBottone::Click, this, [this] { BtnOkClick(); });
+    BtnOk->hide();
+
+    VelCarte3 = new VelCarte(this);
+    VelCarte3->setObjectName("VelCarte3");
+    VelCarte3->setTipo(1);
+    VelCarte3->setDimX(24);
+    VelCarte3->setDimY(20);
+    VelCarte3->setImmaginiCarteColonne(10);
+    VelCarte3->setImmaginiCarteRighe(4);
+    VelCarte3->setBufferImmagini(QImage(Risorse::CifrePiccole));
+    VelCarte3->hide();
+
+    Timer3 = new QTimer(this);
+    Timer3->setInterval(1000);
+    connect(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
+
+    Regole.RidisegnaPosti = [this] { RidisegnaPosti(); };
+    Regole.EvidenziaPosto = [this](int k) { Evidenzia(k); };
+}
+
+// ---------------------------------------------------------------- places and drawing
+
+QPoint TFormRubamazzo::PosizionePosto(int k, int n)
+{
+    if (k >= 1 && k <= 3) return {16 + 120 * (k - 1), 8};
+    if (k >= 4 && k <= 6) return {16 + 120 * (k - 4), 392};
+    const int primo = RegoleRubamazzo::PrimoPostoTavolo;
+    if (n <= UltimoPostoDisegnato) return {XPrimoTavolo + PassoTavolo * (k - primo), YTavolo};
+    // More cards than designed places: a closer fan over the same row, so every card
+    // still shows the left part of its face.
+    const int passo = (XUltimoTavolo - XPrimoTavolo) / (n - primo);
+    return {XPrimoTavolo + passo * (k - primo), YTavolo};
+}
+
+int TFormRubamazzo::PostiInUso() const { return std::max(Regole.NumeroPosti(), UltimoPostoDisegnato); }
+
+void TFormRubamazzo::AssicuraPosti(int n)
+{
+    n = std::min(n, static_cast<int>(RegoleRubamazzo::UltimoPostoTavolo));
+    while (static_cast<int>(ImagePos.size()) <= n) {
+        const int k = static_cast<int>(ImagePos.size());
+        const QPoint p = PosizionePosto(k, std::max(k, UltimoPostoDisegnato));
+        ImagePos.push_back(CreaSlot(qPrintable(QString("ImagePos%1").arg(k)), p.x(), p.y()));
+    }
+}
+
+void TFormRubamazzo::DisponiPosti()
+{
+    const int n = PostiInUso();
+    AssicuraPosti(n);
+    for (int k = 1; k < static_cast<int>(ImagePos.size()); ++k) {
+        ImagePos[k]->move(PosizionePosto(k, n));
+        if (k < RegoleRubamazzo::PrimoPostoTavolo) continue;
+        // Left to right, each card over the one before: the fan shows every corner.
+        ImagePos[k]->raise();
+        ImagePos[k]->setVisible(k <= n);
+    }
+}
+
+void TFormRubamazzo::Faccia(int h, VelImage* img)
+{
+    if (!img) return;
+    // By card number, read from the game's own copy of the deck order: another table
+    // reshuffling the shared deck must not change the cards shown here.
+    const int carta = Regole.Carta(h);
+    if (carta == 0 || !FormConfig)
+        img->Svuota();
+    else
+        FormConfig->VelCarte1->CartaDalNumero(carta, img);
+}
+
+void TFormRubamazzo::Dorso(VelImage* img)
+{
+    if (FormConfig && img) FormConfig->RetroCarte->CartaDalNumero(Retro, img);
+}
+
+void TFormRubamazzo::DisegnaPosto(int k)
+{
+    if (k < 1 || k >= static_cast<int>(ImagePos.size())) return;
+    const int h = Regole.Posti[k];
+    if (h == 0)
+        ImagePos[k]->Svuota();
+    else if (k <= 3 && !CarteComputerScoperte())
+        Dorso(ImagePos[k]);
+    else
+        Faccia(h, ImagePos[k]);
+}
+
+void TFormRubamazzo::RidisegnaPosti()
+{
+    DisponiPosti();
+    for (int k = 1; k < static_cast<int>(ImagePos.size()); ++k) DisegnaPosto(k);
+}
+
+void TFormRubamazzo::Evidenzia(int k)
+{
+    AssicuraPosti(k);
+    if (k < 1 || k >= static_cast<int>(ImagePos.size()) || !FormConfig) return;
+    // Face up and tinted, also a computer's card: it is the one being played.
+    FormConfig->VelCarte1->SelezionaImmagine(Regole.Carta(Regole.Posti[k]), ImagePos[k]);
+}
+
+void TFormRubamazzo::MostraPila(int lato)
+{
+    VelImage* img = lato == 1 ? CarteGiocatore : CarteComputer;
+    int cima = lato == 1 ? Regole.CimaGiocatore : Regole.CimaComputer;
+    // At the end a pile emptied by a steal may still receive the table: show the card that
+    // arrived last, so those cards do not vanish into an empty place.
+    const int n = lato == 1 ? Regole.PilaGiocatore() : Regole.PilaComputer();
+    if (cima == 0 && n > 0) cima = lato == 1 ? Regole.PreseGiocatore[n] : Regole.PreseComputer[n];
+    Faccia(cima, img);
+}
+
+void TFormRubamazzo::CifreIn(int n, VelImage* decine, VelImage* unita)
+{
+    n = std::clamp(n, 0, 99);
+    VelCarte3->Carta(1, n / 10 + 1, decine);
+    VelCarte3->Carta(1, n % 10 + 1, unita);
+    decine->show();
+    unita->show();
+}
+
+void TFormRubamazzo::MostraContatori()
+{
+    CifreIn(Regole.CarteDaDistribuire(), CarteRimanenti1, CarteRimanenti2);
+    CifreIn(Regole.PilaGiocatore(), PG1, PG2);
+    CifreIn(Regole.PilaComputer(), PC1, PC2);
+}
+
+void TFormRubamazzo::MostraTurnoRubamazzo(int turno)
+{
+    MostraTurno(turno);
+    // Here the name labels the player's pile, not the turn picture: it always shows.
+    NomeGiocat->show();
+}
+
+void TFormRubamazzo::Vola(VelImage* img, QPoint verso)
+{
+    img->raise();
+    img->MuoviCarta(verso.x(), verso.y(), PassiVolo, RitardoVolo, this);
+}
+
+void TFormRubamazzo::TornaACasa(int k)
+{
+    if (k < 1 || k >= static_cast<int>(ImagePos.size())) return;
+    ImagePos[k]->Svuota();
+    ImagePos[k]->move(PosizionePosto(k, PostiInUso()));
+}
+
+// ---------------------------------------------------------------- handlers
+
+void TFormRubamazzo::showEvent(QShowEvent* e)
+{
+    TFormTavolo::showEvent(e);
+    if (!e->spontaneous()) FormShow();
+}
+
+void TFormRubamazzo::FormShow()
+{
+    // The advertisement panel hooks in here; for now the table only reseeds the deck.
+    Regole.Mazzo().Generatore().SemeDallOrologio();
+}
+
+void TFormRubamazzo::NuovaPartitaClick()
+{
+    // The score files take the name from the configuration's name box.
+    if (FormConfig && FormConfig->NomeGiocat->text() != NomeGiocat->text())
+        FormConfig->NomeGiocat->setText(NomeGiocat->text());
+    RegistraPartitaGiocata(FileRubaMazzo);
+    Suona(SuonoScopa(&TFormScopa::Mescola));
+    BtnOk->hide();
+
+    Regole.NuovaPartita();
+    PartitaIniziata = true;
+    RisultatoRegistrato = false;
+    Suggerimento->hide();
+    for (int k = 1; k < static_cast<int>(ImagePos.size()); ++k) ImagePos[k]->Svuota();
+    CarteComputer->Svuota();
+    CarteGiocatore->Svuota();
+    // The table places at their row, the hands at home; no card flies in the deal.
+    RidisegnaPosti();
+
+    MostraTurnoRubamazzo(1);
+    MostraContatori();
+    Timer3->start();
+}
+
+void TFormRubamazzo::ImagePosDblClick(int k)
+{
+    if (k < 4 || k > 6 || !InGioco() || Regole.Turno != 1) return;
+    if (Regole.SelezionaCarta(k) < 0) return;  // an empty place
+    BtnOk->show();
+    BtnOk->raise();
+}
+
+void TFormRubamazzo::AnimaMossa(const RegoleRubamazzo::Mossa& m)
+{
+    if (m.Posto < 1 || m.Posto > 6) return;
+    VelImage* carta = ImagePos[m.Posto];
+    VelImage* propria = m.Lato == 1 ? CarteGiocatore : CarteComputer;
+    VelImage* altrui = m.Lato == 1 ? CarteComputer : CarteGiocatore;
+    switch (m.Tipo) {
+    case RegoleRubamazzo::Presa:
+        // Onto each captured card in the order of the places, which is taken up as the card
+        // reaches it, then onto the mover's pile.
+        for (int i = 0; i < m.NumeroPresi; ++i) {
+            VelImage* presa = ImagePos[m.PostiPresi[i]];
+            Vola(carta, {presa->x(), YTavolo});
+            presa->Svuota();
+        }
+        Vola(carta, propria->pos());
+        MostraPila(m.Lato);
+        break;
+    case RegoleRubamazzo::Posa: {
+        // A place beyond the designed row reshapes the row first, so the card lands where
+        // it will stay.
+        DisponiPosti();
+        if (m.Destinazione < 1 || m.Destinazione >= static_cast<int>(ImagePos.size())) break;
+        VelImage* dove = ImagePos[m.Destinazione];
+        Vola(carta, dove->pos());
+        Faccia(m.Carta, dove);
+        dove->raise();
+        break;
+    }
+    case RegoleRubamazzo::Furto:
+        // The card takes up the other pile, then lands on its own with it.
+        Vola(carta, altrui->pos());
+        altrui->Svuota();
+        Vola(carta, propria->pos());
+        MostraPila(m.Lato);
+        break;
+    default:
+        return;
+    }
+    TornaACasa(m.Posto);
+    DisponiPosti();
+}
+
+void TFormRubamazzo::BtnOkClick()
+{
+    if (!InGioco() || Regole.Turno != 1) {
+        BtnOk->hide();
+        return;
+    }
+    if (Regole.ConfermaGiocatore() == RegoleRubamazzo::Nessuna) {
+        BtnOk->hide();  // nothing selected
+        return;
+    }
+    Suona(SuonoScopa(&TFormScopa::GiocaCarta));
+    AnimaMossa(Regole.UltimaMossa);
+    DopoMossaGiocatore();
+}
+
+void TFormRubamazzo::CarteComputerDblClick()
+{
+    if (!InGioco() || !Regole.FurtoPossibile()) return;
+    Suona(SuonoScopa(&TFormScopa::Scopa));
+    Regole.RubaGiocatore();
+    AnimaMossa(Regole.UltimaMossa);
+    // The selection may have marked table cards too; they stay where they are, plain.
+    for (int k = RegoleRubamazzo::PrimoPostoTavolo; k < static_cast<int>(ImagePos.size()); ++k) DisegnaPosto(k);
+    DopoMossaGiocatore();
+}
+
+void TFormRubamazzo::DopoMossaGiocatore()
+{
+    BtnOk->hide();
+    MostraTurnoRubamazzo(2);
+    MostraContatori();
+    Pausa(500);
+    MossaComputer();
+}
+
+void TFormRubamazzo::MossaComputer()
+{
+    if (InGioco() && Regole.Turno == 2) {
+        // A capture shows its card and the captured ones highlighted through the rules'
+        // selection, before anything flies.
+        const int tipo = Regole.MossaComputer();
+        AnimaMossa(Regole.UltimaMossa);
+        if (tipo == RegoleRubamazzo::Furto) Suona(SuonoScopa(&TFormScopa::Scopa));
+    }
+    BtnOk->hide();
+    MostraContatori();
+    MostraTurnoRubamazzo(1);
+}
+
+void TFormRubamazzo::Timer3Timer()
+{
+    // Nothing to deal before the first game or after the end.
+    if (!InGioco()) {
+        Timer3->stop();
+        return;
+    }
+    const int passo = Regole.PassoTimer();
+    if (passo == 1) {
+        MostraContatori();
+        RidisegnaPosti();
+    } else if (passo == 2) {
+        FinePartita();
+    }
+}
+
+void TFormRubamazzo::FinePartita()
+{
+    Timer3->stop();
+    BtnOk->hide();
+    const RegoleRubamazzo::Mossa m = Regole.UltimaMossa;
+    if (m.Tipo == RegoleRubamazzo::FineTavolo) {
+        VelImage* pila = m.Lato == 1 ? CarteGiocatore : CarteComputer;
+        for (int i = 0; i < m.NumeroPresi; ++i) {
+            const int k = m.PostiPresi[i];
+            if (k >= static_cast<int>(ImagePos.size())) continue;
+            Vola(ImagePos[k], pila->pos());
+            TornaACasa(k);
+        }
+        MostraPila(m.Lato);
+        DisponiPosti();
+    }
+    MostraContatori();
+
+    if (FormPunteggi) {
+        FormPunteggi->PuntiRubaMazzoG->setText(QString::number(Regole.PilaGiocatore()));
+        FormPunteggi->PuntiRubaMazzoC->setText(QString::number(Regole.PilaComputer()));
+    }
+    if (RisultatoRegistrato) return;
+    RisultatoRegistrato = true;
+    if (Regole.Risultato == 0) RegistraPareggio(FileRubaMazzo);
+    if (Regole.Risultato == 1) RegistraVittoria(FileRubaMazzo);
+    if (FormPunteggi) FormPunteggi->PunteggiPartita->setCurrentWidget(FormPunteggi->PunteggiRubaMazzo);
+    // The end of a game sounds whatever the sound setting says.
+    if (Regole.Risultato == 1) SuonaSempre(SuonoScopa(&TFormScopa::Vittoria));
+    if (Regole.Risultato == 2) SuonaSempre(SuonoScopa(&TFormScopa::Perdita));
+    ApriFinestra(FinestraPunteggi);
+}
+
+void TFormRubamazzo::BtnPunteggiClick()
+{
+    if (FormPunteggi) FormPunteggi->PunteggiPartita->setCurrentWidget(FormPunteggi->PunteggiRubaMazzo);
+    ApriFinestra(FinestraPunteggi);
 }
