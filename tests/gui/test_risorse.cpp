@@ -298,3 +298,103 @@ TEST(Risorse, SoundsAreShortAndNeverClip) {
     EXPECT_LE(secondi, c.massimo) << c.nome << " is too long";
   }
 }
+
+TEST(Risorse, ScoreDigitsFitTheTwentyFourPixelPictures) {
+  // The Briscola table shows each score digit in a 24 x 24 picture although the sheet's cells
+  // are 32 wide: the numeral and its tile must lie within the first 24 columns of the cell.
+  const QImage foglio = Immagine(Risorse::CifrePunteggi);
+  const QRgb feltro = foglio.pixel(320, 12);
+  for (int d = 0; d <= 9; ++d)
+    for (int x = 24; x < 32; ++x)
+      for (int y = 0; y < 24; ++y)
+        ASSERT_EQ(foglio.pixel(d * 32 + x, y), feltro)
+            << "digit " << d << " reaches column " << x << " of its cell and would be cut off";
+}
+
+TEST(Risorse, HoverPicturesStandOutFromRestingOnes) {
+  struct Coppia {
+    QString normale, attivo;
+  };
+  std::vector<Coppia> coppie;
+  for (const char* n : {"nuovapartita", "configurazione", "punteggi", "chiudi", "ok", "nuovacarta", "stop",
+                        "nuovoturno", "prendi", "altra"})
+    coppie.push_back({QString(":/img/btn_%1_normale.bmp").arg(n), QString(":/img/btn_%1_attivo.bmp").arg(n)});
+  for (const char* n : {"briscola", "scopa", "rubamazzo", "settemezzo", "chiudi"})
+    coppie.push_back({QString(":/img/splash_%1_normale.bmp").arg(n), QString(":/img/splash_%1_attivo.bmp").arg(n)});
+  coppie.push_back({":/img/chiudipubblicita_normale.bmp", ":/img/chiudipubblicita_attivo.bmp"});
+  for (const auto& c : coppie) {
+    const QImage a = Immagine(c.normale), b = Immagine(c.attivo);
+    ASSERT_EQ(a.size(), b.size()) << c.normale.toStdString();
+    EXPECT_GT(Differenza(a, b), 0.3) << c.attivo.toStdString() << " is hard to tell from the resting picture";
+  }
+}
+
+TEST(Risorse, DisabledButtonsLookGreyedOut) {
+  auto saturazione = [](const QImage& img) {
+    double somma = 0;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) somma += QColor(img.pixel(x, y)).hsvSaturationF();
+    return somma / (img.width() * img.height());
+  };
+  for (const char* n : {"nuovapartita", "configurazione", "punteggi", "chiudi", "ok", "nuovacarta", "stop",
+                        "nuovoturno", "prendi", "altra"}) {
+    const double attivo = saturazione(Immagine(QString(":/img/btn_%1_normale.bmp").arg(n)));
+    const double spento = saturazione(Immagine(QString(":/img/btn_%1_disabilitato.bmp").arg(n)));
+    EXPECT_LT(spento, attivo * 0.5) << "the disabled '" << n << "' button still looks usable";
+  }
+}
+
+TEST(Risorse, ChooserButtonsBlendIntoTheBackground) {
+  // Each button picture is drawn over the part of the chooser's background it covers, so its
+  // corners match the background exactly where the button sits.
+  const QImage sfondo = Immagine(Risorse::SfondoSplash);
+  const struct {
+    const char* nome;
+    int y;
+  } bottoni[] = {{"briscola", 30}, {"scopa", 132}, {"rubamazzo", 234}, {"settemezzo", 334}, {"chiudi", 434}};
+  for (const auto& b : bottoni)
+    for (const char* stato : {"normale", "attivo"}) {
+      const QImage img = Immagine(QString(":/img/splash_%1_%2.bmp").arg(b.nome, stato));
+      for (const QPoint& q : {QPoint(0, 0), QPoint(599, 0), QPoint(0, 99), QPoint(599, 99)})
+        EXPECT_EQ(img.pixel(q), sfondo.pixel(130 + q.x(), b.y + q.y()))
+            << "the " << b.nome << " button (" << stato << ") shows a seam at corner (" << q.x() << ", " << q.y() << ")";
+    }
+}
+
+TEST(Risorse, TurnPicturesTellTheTwoSidesApart) {
+  EXPECT_GT(Differenza(Immagine(Risorse::TurnoComputer), Immagine(Risorse::TurnoGiocatore)), 0.3)
+      << "the computer's and the player's turn pictures look alike";
+}
+
+TEST(Risorse, CompressedGreetingHasAConsistentAdpcmHeader) {
+  // A player that trusts the header must find whole blocks of the size it announces.
+  const QByteArray b = Leggi(":/snd/wellcome.wav");
+  const Wave w = LeggiWave(b);
+  ASSERT_TRUE(w.valida);
+  ASSERT_EQ(w.formato, 17);
+  const int fmt = b.indexOf("fmt ");
+  ASSERT_GE(U32(b, fmt + 4), 20u) << "an IMA ADPCM format chunk carries the samples per block";
+  const int extra = U16(b, fmt + 24), campioniBlocco = U16(b, fmt + 26);
+  const uint32_t byteAlSecondo = U32(b, fmt + 16);
+  EXPECT_EQ(extra, 2);
+  EXPECT_EQ(campioniBlocco, (w.blocco - 4 * w.canali) * 8 / (4 * w.canali) + 1)
+      << "samples per block do not match the block size";
+  EXPECT_EQ(w.dati.size() % w.blocco, 0) << "the sound data is not made of whole blocks";
+  EXPECT_NEAR(double(byteAlSecondo), double(w.frequenza) * w.blocco / campioniBlocco, 1.0)
+      << "the byte rate does not match the block layout";
+  EXPECT_LE(w.campioniFact, uint32_t(w.dati.size() / w.blocco * campioniBlocco));
+}
+
+TEST(Risorse, PcmSoundsFadeToSilence) {
+  for (const char* nome : {":/snd/mescola.wav", ":/snd/giocacarta.wav", ":/snd/scopa.wav", ":/snd/vittoria.wav",
+                           ":/snd/perdita.wav"}) {
+    const Wave w = LeggiWave(Leggi(nome));
+    ASSERT_TRUE(w.valida) << nome;
+    const int n = w.bit / 8;
+    for (int c = 0; c < w.canali; ++c) {
+      const int i = w.dati.size() - (w.canali - c) * n;
+      const int ultimo = n == 1 ? int(uint8_t(w.dati[i])) - 128 : int(int16_t(U16(w.dati, i))) / 256;
+      EXPECT_LE(std::abs(ultimo), 2) << nome << " stops on a loud sample and would click";
+    }
+  }
+}
