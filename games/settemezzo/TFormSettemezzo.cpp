@@ -1,6 +1,295 @@
 #include "games/settemezzo/TFormSettemezzo.h"
 
-TFormSettemezzo::TFormSettemezzo(QWidget* parent) : TFormTavolo(800, 600, parent)
+#include <QPainter>
+#include <QShowEvent>
+#include <algorithm>
+
+#include "app/Finestre.h"
+#include "app/TFormConfig.h"
+#include "app/TFormSplashScreen.h"
+#include "games/scopa/TFormScopa.h"
+#include "resources/Risorse.h"
+#include "scores/PunteggiFile.h"
+#include "scores/TFormPunteggi.h"
+
+namespace {
+constexpr int YRigaComputer = 8;
+constexpr int YRigaGiocatore = 288;
+// The line of figures under the computer's row and the one above the player's row.
+constexpr int YLineaComputer = 136;
+constexpr int YLineaGiocatore = 262;
+constexpr int XValore = 282;   // first digit of a hand value
+constexpr int XPunteggio = 512;  // tens digit of a match score
+constexpr int LarghezzaCifra = 24, AltezzaCifra = 18, LarghezzaPunto = 10;
+constexpr int YPulsanti = 432;
+
+// The decimal point of a hand value, drawn as a tile of the same family as the digits.
+QImage PuntoDecimale()
+{
+    QImage img(LarghezzaPunto, AltezzaCifra, QImage::Format_RGB32);
+    img.fill(ColorePanelPerBordo(1));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient g(0, 0, 0, AltezzaCifra);
+    g.setColorAt(0, QColor(40, 52, 68));
+    g.setColorAt(1, QColor(16, 22, 32));
+    p.setPen(QPen(QColor(120, 136, 156), 1.0));
+    p.setBrush(g);
+    p.drawRoundedRect(QRectF(0.5, 0.5, LarghezzaPunto - 1.0, AltezzaCifra - 1.0), 2, 2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 248, 224));
+    p.drawEllipse(QPointF(LarghezzaPunto / 2.0, AltezzaCifra - 5.0), 1.8, 1.8);
+    return img;
+}
+
+StatoMazzo& MazzoCondiviso(StatoMazzo& riserva)
+{
+    return FormConfig ? FormConfig->VelCarte1->Stato() : riserva;
+}
+}  // namespace
+
+TFormSettemezzo::TFormSettemezzo(QWidget* parent)
+    : TFormTavolo(800, 600, parent), Regole(MazzoCondiviso(mazzoDiRiserva_))
 {
     setWindowTitle("Sette e mezzo");
+
+    for (int s = 1; s <= 7; ++s) {
+        const QPoint c = PosizioneSlot(true, s), g = PosizioneSlot(false, s);
+        ImagePos[s] = CreaSlot(qPrintable(QString("ImagePos%1").arg(s)), c.x(), c.y());
+        ImagePos[7 + s] = CreaSlot(qPrintable(QString("ImagePos%1").arg(7 + s)), g.x(), g.y());
+    }
+
+    auto etichetta = [this](const char* nome, const QString& testo, int x, int y, int w) {
+        auto* l = new QLabel(testo, Panel1);
+        l->setObjectName(nome);
+        l->setFont(NomeGiocat->font());
+        l->setStyleSheet(NomeGiocat->styleSheet());
+        l->setGeometry(x, y, w, 22);
+        return l;
+    };
+    Label1 = etichetta("Label1", "Computer", 8, YLineaComputer - 2, 180);
+    NomeGiocat->setGeometry(8, YLineaGiocatore - 2, 180, 22);
+    LabelManoComputer = etichetta("LabelManoComputer", "Mano", XValore - 56, YLineaComputer - 2, 54);
+    LabelManoGiocatore = etichetta("LabelManoGiocatore", "Mano", XValore - 56, YLineaGiocatore - 2, 54);
+    LabelPartitaComputer = etichetta("LabelPartitaComputer", "Partita", XPunteggio - 66, YLineaComputer - 2, 64);
+    LabelPartitaGiocatore = etichetta("LabelPartitaGiocatore", "Partita", XPunteggio - 66, YLineaGiocatore - 2, 64);
+    for (QLabel* l : {LabelManoComputer, LabelManoGiocatore, LabelPartitaComputer, LabelPartitaGiocatore})
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    // Hand value: tens, units, decimal point, tenths, side by side.
+    const QImage punto = PuntoDecimale();
+    const char* nomiC[] = {"PC0", "PC1", "PC2", "PC3"};
+    const char* nomiG[] = {"PG0", "PG1", "PG2", "PG3"};
+    const int xCifra[] = {XValore, XValore + LarghezzaCifra, XValore + 2 * LarghezzaCifra,
+                          XValore + 2 * LarghezzaCifra + LarghezzaPunto};
+    for (int i = 0; i < 4; ++i) {
+        const int w = i == 2 ? LarghezzaPunto : LarghezzaCifra;
+        PC[i] = CreaSlot(nomiC[i], xCifra[i], YLineaComputer, w, AltezzaCifra);
+        PG[i] = CreaSlot(nomiG[i], xCifra[i], YLineaGiocatore, w, AltezzaCifra);
+    }
+    PC[2]->ImpostaPicture(punto);
+    PG[2]->ImpostaPicture(punto);
+    SC[1] = CreaSlot("SC1", XPunteggio, YLineaComputer, LarghezzaCifra, AltezzaCifra);
+    SC[2] = CreaSlot("SC2", XPunteggio + LarghezzaCifra, YLineaComputer, LarghezzaCifra, AltezzaCifra);
+    SG[1] = CreaSlot("SG1", XPunteggio, YLineaGiocatore, LarghezzaCifra, AltezzaCifra);
+    SG[2] = CreaSlot("SG2", XPunteggio + LarghezzaCifra, YLineaGiocatore, LarghezzaCifra, AltezzaCifra);
+
+    NuovaCarta = CreaBottone("NuovaCarta", "nuovacarta", 8, YPulsanti);
+    Stop = CreaBottone("Stop", "stop", 168, YPulsanti);
+    NuovoTurno = CreaBottone("NuovoTurno", "nuovoturno", 328, YPulsanti);
+    connect(NuovaCarta, &VelmoBottone::Click, this, [this] { NuovaCartaClick(); });
+    connect(Stop, &VelmoBottone::Click, this, [this] { StopClick(); });
+    connect(NuovoTurno, &VelmoBottone::Click, this, [this] { NuovoTurnoClick(); });
+
+    VelCarte3 = new VelCarte(this);
+    VelCarte3->setObjectName("VelCarte3");
+    VelCarte3->setTipo(1);
+    VelCarte3->setDimX(24);
+    VelCarte3->setDimY(20);
+    VelCarte3->setImmaginiCarteColonne(10);
+    VelCarte3->setImmaginiCarteRighe(4);
+    VelCarte3->setBufferImmagini(QImage(Risorse::CifrePiccole));
+    VelCarte3->hide();
+
+    // The invitation to start lies between the two rows, clear of the figures.
+    Suggerimento->raise();
+
+    Regole.MostraTavolo = [this] { DisegnaTavolo(); };
+    DisegnaTavolo();
+    // Until a match starts the play buttons would do nothing: they show it.
+    AggiornaPulsanti();
+
+    Timer3 = new QTimer(this);
+    Timer3->setInterval(1000);
+    connect(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
+    Timer3->start();
+}
+
+QPoint TFormSettemezzo::PosizioneSlot(bool computer, int s)
+{
+    return {8 + 80 * (s - 1), computer ? YRigaComputer : YRigaGiocatore};
+}
+
+// ---------------------------------------------------------------- handlers
+
+void TFormSettemezzo::showEvent(QShowEvent* e)
+{
+    TFormTavolo::showEvent(e);
+    if (!e->spontaneous()) FormShow();
+}
+
+void TFormSettemezzo::FormShow()
+{
+    // The advertisement panel will hook in here; for now the table only reseeds. The match
+    // itself survives hiding and showing the window.
+    Regole.Mazzo().Generatore().SemeDallOrologio();
+}
+
+void TFormSettemezzo::NuovaPartitaClick()
+{
+    Suggerimento->hide();
+    // The score file is keyed by the name in the configuration's box.
+    if (FormConfig) FormConfig->NomeGiocat->setText(NomeGiocat->text());
+    RegistraPartitaGiocata(FileSettemezzo);
+    if (FormScopa) Suona(FormScopa->Mescola);
+    Regole.NuovaPartita();  // shuffles, resets hands and scores, redraws through AggiornaTavolo
+    AggiornaPulsanti();
+    MostraChiGioca(1);
+}
+
+void TFormSettemezzo::NuovoTurnoClick()
+{
+    // Refused unless the last deal is decided and the match goes on.
+    if (!Regole.NuovoTurno()) return;
+    if (FormScopa) Suona(FormScopa->Mescola);
+    AggiornaPulsanti();
+    MostraChiGioca(1);
+}
+
+void TFormSettemezzo::NuovaCartaClick()
+{
+    // Refused before the first match, outside the player's turn and with seven cards.
+    if (Regole.NuovaCarta() == 0) return;
+    AggiornaPulsanti();
+    // Bust, or the seventh card: the computer's turn begins.
+    if (Regole.FaseTavolo == RegoleSettemezzo::TurnoComputer) MostraChiGioca(2);
+}
+
+void TFormSettemezzo::StopClick()
+{
+    // Refused before the first match and before the player holds a card.
+    if (!Regole.Stop()) return;
+    AggiornaPulsanti();
+    MostraChiGioca(2);
+}
+
+void TFormSettemezzo::Timer3Timer()
+{
+    const int passo = Regole.PassoTimer();
+    AggiornaPulsanti();
+    if (passo == RegoleSettemezzo::VinceGiocatore) FinePartita(true);
+    if (passo == RegoleSettemezzo::VinceComputer) FinePartita(false);
+}
+
+void TFormSettemezzo::FinePartita(bool vinceGiocatore)
+{
+    // The rules end a match once (the match is over from then on), so this runs once.
+    if (vinceGiocatore) RegistraVittoria(FileSettemezzo);
+    if (FormPunteggi) FormPunteggi->PunteggiPartita->setCurrentWidget(FormPunteggi->PunteggiSettemezzo);
+    if (FormScopa) SuonaSempre(vinceGiocatore ? FormScopa->Vittoria : FormScopa->Perdita);
+    // A match that ends while the player has left this table for another game must not pull
+    // the scores window over that game; the result is recorded and stays on this table.
+    if (TavoloNellaPila()) ApriFinestra(FinestraPunteggi);
+}
+
+bool TFormSettemezzo::TavoloNellaPila() const
+{
+    if (!FormSplashScreen) return isVisible();
+    const PilaFinestre& pila = FormSplashScreen->Pila();
+    for (int i = 1; i <= pila.Profondita(); ++i)
+        if (pila.Voce(i) == FinestraSettemezzo) return true;
+    return false;
+}
+
+void TFormSettemezzo::BtnPunteggiClick()
+{
+    if (FormPunteggi) FormPunteggi->PunteggiPartita->setCurrentWidget(FormPunteggi->PunteggiSettemezzo);
+    ApriFinestra(FinestraPunteggi);
+}
+
+void TFormSettemezzo::Ridisegna() { DisegnaTavolo(); }
+
+void TFormSettemezzo::AggiornaTavolo() { Regole.AggiornaTavolo(); }
+
+// ---------------------------------------------------------------- drawing
+
+void TFormSettemezzo::AggiornaPulsanti()
+{
+    const bool partita = Regole.TurnoAperto;
+    NuovaCarta->setStato(partita && Regole.NuovaCartaAttivo ? 1 : 0);
+    Stop->setStato(partita && Regole.StopAttivo ? 1 : 0);
+    // Enabled only while a decided deal waits for the next one: once that deal has started
+    // the button goes dark at once rather than on the next step.
+    NuovoTurno->setStato(Regole.NuovoTurnoAttivo && Regole.FaseTavolo == RegoleSettemezzo::ManoDecisa ? 1 : 0);
+}
+
+void TFormSettemezzo::MostraChiGioca(int turno)
+{
+    // Unlike the base's MostraTurno the name stays: here it captions the player's row.
+    Computer->setVisible(turno == 2);
+    Giocatore->setVisible(turno != 2);
+    Computer->raise();
+    Giocatore->raise();
+    (turno == 2 ? Computer : Giocatore)->Ridisegna();
+}
+
+void TFormSettemezzo::DisegnaTavolo()
+{
+    auto punteggio = [this](int p, VelImage* cifre[3]) {
+        p = std::clamp(p, 0, 99);
+        DisegnaCifra(p / 10, cifre[1]);
+        DisegnaCifra(p % 10, cifre[2]);
+    };
+    punteggio(Regole.PunteggioGiocatore, SG);
+    punteggio(Regole.PunteggioComputer, SC);
+    DisegnaValore(Regole.PuntiManoGiocatore, PG);
+    DisegnaValore(Regole.PuntiManoComputer, PC);
+    DisegnaCarte();
+}
+
+void TFormSettemezzo::DisegnaValore(int v, VelImage* cifre[4])
+{
+    v = std::clamp(v, 0, 999);
+    cifre[0]->setVisible(v >= 100);
+    if (v >= 100) DisegnaCifra(v / 100, cifre[0]);
+    DisegnaCifra(v % 100 / 10, cifre[1]);
+    DisegnaCifra(v % 10, cifre[3]);
+    const bool decimi = v % 10 != 0;
+    cifre[2]->setVisible(decimi);
+    cifre[3]->setVisible(decimi);
+}
+
+void TFormSettemezzo::DisegnaCifra(int d, VelImage* img)
+{
+    VelCarte3->Carta(1, d + 1, img);
+}
+
+void TFormSettemezzo::DisegnaCarte()
+{
+    for (int s = 1; s <= 7; ++s) {
+        const std::pair<int, VelImage*> posti[] = {{Regole.CarteComputer[s], ImagePos[s]},
+                                                   {Regole.CarteGiocatore[s], ImagePos[7 + s]}};
+        for (const auto& [h, img] : posti) {
+            // The card of a handle comes from the deal's own copy of the order: another
+            // table reshuffling the shared deck must not change the cards shown here.
+            const int carta = Regole.Carta(h);
+            if (carta != 0 && FormConfig) {
+                FormConfig->VelCarte1->CartaDalNumero(carta, img);
+                img->show();
+            } else {
+                img->Svuota();
+                img->hide();
+            }
+        }
+    }
 }
