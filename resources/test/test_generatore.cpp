@@ -284,6 +284,91 @@ TEST(Suoni, FilesReadBackWithTheirFormatAndLength) {
   }
 }
 
+TEST(Fogli, EachCardSitsInItsCell) {
+  // Card c of deck style m is read from column (c - 1) mod 10 and row (suit - 1) + 4 (m - 1).
+  const QImage fronti = FogliFronti();
+  ASSERT_EQ(fronti.size(), QSize(600, 2256));
+  struct Caso {
+    int stile, carta, riga, colonna;
+  };
+  const Caso casi[] = {{1, 1, 0, 0}, {1, 11, 1, 0}, {3, 1, 8, 0}, {3, 40, 11, 9}, {6, 30, 22, 9}, {4, 28, 14, 7}};
+  for (const auto& c : casi) {
+    const int seme = (c.carta - 1) / 10 + 1, numero = (c.carta - 1) % 10 + 1;
+    const QImage cella = fronti.copy(c.colonna * LarghezzaFaccia, c.riga * AltezzaFaccia, LarghezzaFaccia, AltezzaFaccia);
+    EXPECT_EQ(cella, Faccia(c.stile, seme, numero))
+        << "card " << c.carta << " of style " << c.stile << " is not in row " << c.riga << ", column " << c.colonna;
+  }
+  const QImage retro = FoglioRetro(), bordi = FoglioBordi();
+  for (int k : {1, 9, 23})
+    EXPECT_EQ(retro.copy((k - 1) * LarghezzaFaccia, 0, LarghezzaFaccia, AltezzaFaccia), Retro(k))
+        << "back " << k << " is not in column " << k - 1;
+  for (int k : {1, 6})
+    EXPECT_EQ(bordi.copy((k - 1) * LarghezzaCarta, 0, LarghezzaCarta, AltezzaCarta), Bordo(k))
+        << "frame " << k << " is not in column " << k - 1;
+}
+
+TEST(Quantizzazione, PaletteSizeFollowsTheColoursUsed) {
+  struct Caso {
+    int colori;
+    size_t voci;
+    bool esatta;
+  };
+  const Caso casi[] = {{1, 1, true}, {255, 255, true}, {256, 256, true}, {257, 256, false}, {3000, 256, false}};
+  for (const auto& c : casi) {
+    QImage img(100, 40, QImage::Format_RGB32);
+    for (int i = 0; i < 4000; ++i) {
+      const int k = i % c.colori;
+      img.setPixel(i % 100, i / 100, qRgb(k % 16 * 16, k / 16 % 16 * 16, k / 256 * 20));
+    }
+    const ImmagineIndicizzata ind = Quantizza(img, 256);
+    EXPECT_EQ(ind.tavolozza.size(), c.voci) << c.colori << " colours";
+    int cambiati = 0;
+    for (int i = 0; i < 4000; ++i)
+      if (ind.tavolozza[ind.indici[i]] != img.pixel(i % 100, i / 100)) ++cambiati;
+    if (c.esatta) {
+      EXPECT_EQ(cambiati, 0) << c.colori << " colours fit a palette and must stay exact";
+    } else {
+      EXPECT_GT(cambiati, 0) << c.colori << " colours cannot all fit";
+    }
+  }
+}
+
+TEST(Pittura, SupersamplingGivesSmoothEdges) {
+  // A shape covering part of a pixel leaves that pixel in between, in proportion.
+  const QImage img = Sovracampiona(4, 1, 4, [](QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0));
+    p.drawRect(QRectF(0, 0, 1.5, 1));   // pixel 1 half covered
+    p.drawRect(QRectF(2, 0, 0.25, 1));  // pixel 2 a quarter covered
+  });
+  EXPECT_EQ(qRed(img.pixel(0, 0)), 0);
+  EXPECT_NEAR(qRed(img.pixel(1, 0)), 128, 1);
+  EXPECT_NEAR(qRed(img.pixel(2, 0)), 191, 1);
+  EXPECT_EQ(qRed(img.pixel(3, 0)), 255);
+}
+
+TEST(Suoni, StereoChannelsKeepTheirSides) {
+  QTemporaryDir cartella;
+  ASSERT_TRUE(cartella.isValid());
+  for (Codifica codifica : {Codifica::Pcm8, Codifica::Pcm16}) {
+    Suono s{"lati", 22050, 2, codifica, {}};
+    for (int i = 0; i < 1000; ++i) {
+      s.campioni.push_back(0.5f);   // left
+      s.campioni.push_back(-0.5f);  // right
+    }
+    const QString percorso = cartella.filePath(QString("lati_%1.wav").arg(int(codifica)));
+    ASSERT_TRUE(ScriviSuono(percorso, s));
+    SF_INFO info{};
+    SNDFILE* f = sf_open(percorso.toLocal8Bit().constData(), SFM_READ, &info);
+    ASSERT_NE(f, nullptr);
+    std::vector<float> letti(2000);
+    ASSERT_EQ(sf_readf_float(f, letti.data(), 1000), 1000);
+    sf_close(f);
+    EXPECT_NEAR(letti[500], 0.5f, 0.02f) << "the left channel moved";
+    EXPECT_NEAR(letti[501], -0.5f, 0.02f) << "the right channel moved";
+  }
+}
+
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);  // text outlines need the font database
