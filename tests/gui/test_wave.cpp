@@ -381,3 +381,25 @@ TEST(UscitaReale, ValidSoundWithoutAnAudioDeviceReturnsAtOnce)
     EXPECT_LT(std::chrono::steady_clock::now() - inizio, std::chrono::milliseconds(900))
         << "playing a sound must not wait for it to end";
 }
+
+TEST(DecodificaWave, EverySoundTheProgramCarriesDecodes)
+{
+    struct Caso { const char* risorsa; bool adpcm; };
+    const Caso casi[] = {
+        {":/snd/wellcome.wav", true}, {":/snd/mescola.wav", false}, {":/snd/giocacarta.wav", false},
+        {":/snd/scopa.wav", false},   {":/snd/vittoria.wav", false}, {":/snd/perdita.wav", false},
+    };
+    for (const Caso& k : casi) {
+        TWave w;
+        ASSERT_TRUE(w.CaricaRisorsa(QString::fromLatin1(k.risorsa))) << k.risorsa << " is missing from the program";
+        const QByteArray& wav = w.WaveData()->Bytes();
+        Pcm16 pcm;
+        ASSERT_TRUE(DecodificaWave(wav, pcm)) << k.risorsa << " would play as silence";
+        EXPECT_TRUE(pcm.frequenza == 11025 || pcm.frequenza == 22050) << k.risorsa << " at " << pcm.frequenza << " Hz";
+        EXPECT_GT(pcm.Frame(), pcm.frequenza / 20) << k.risorsa << " is too short to hear";
+        const qsizetype fmt = Chunk(wav, "fmt ");
+        ASSERT_GE(fmt, 0);
+        EXPECT_EQ(qFromLittleEndian<quint16>(wav.constData() + fmt + 8), k.adpcm ? 17 : 1)
+            << k.risorsa << " format tag";
+    }
+}
