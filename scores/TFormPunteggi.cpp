@@ -13,21 +13,35 @@
 
 namespace {
 
-const QColor Crema(255, 248, 220);
-const QColor Oro(255, 212, 105);
-const QColor Tenue(255, 248, 220, 140);
+// Colours of the text and of what the window paints behind it.
+struct Tavolozza {
+    QColor testo;    // captions, names, plain figures
+    QColor valore;   // headings of columns, the figures that matter
+    QColor tenue;    // ranking places
+    QColor filetto;  // rules under the headings
+    QColor fascia;   // every other ranking row
+};
+// Dark ink on the parchment of the background picture.
+const Tavolozza SuPergamena{QColor(58, 36, 20), QColor(122, 30, 34), QColor(58, 36, 20, 150),
+                            QColor(122, 30, 34, 120), QColor(122, 30, 34, 22)};
+// Light text on the plain green used when the picture is missing.
+const Tavolozza SuVerde{QColor(255, 248, 220), QColor(255, 212, 105), QColor(255, 248, 220, 140),
+                        QColor(255, 212, 105, 110), QColor(255, 248, 220, 22)};
 
-// The two halves; the page controls lie on them and the window paints their panels.
-const QRect RiquadroPartita(16, 16, 376, 568);
-const QRect RiquadroStorico(408, 16, 376, 568);
+// The two halves, where the background picture has its panels; the page controls lie on them.
+const QRect RiquadroPartita(36, 36, 352, 528);
+const QRect RiquadroStorico(412, 36, 352, 528);
 
-// Rows of the Scopa page, in page coordinates.
-constexpr int PrimaRigaScopa = 88, PassoScopa = 36;
+// Scopa page, in page coordinates: caption, player and computer columns, and the rows.
+constexpr int XDidascalia = 12, XG = 122, XC = 232, LV = 108;
+constexpr int PrimaRigaScopa = 82, PassoScopa = 34, StaccoPunti = 16;
 // Ranking rows, in page coordinates: row k sits 40 pixels below row k - 1.
-constexpr int PrimaRiga = 92, PassoRiga = 40, AltezzaRiga = 32;
-// Columns of the ranking page: rank (painted), name, played, won, drawn.
-constexpr int XNome = 44, LNome = 140, XGiocate = 186, LGiocate = 74, XVinte = 262, LVinte = 52, XPari = 316,
-              LPari = 48;
+constexpr int PrimaRiga = 84, PassoRiga = 40, AltezzaRiga = 32;
+// Columns of the ranking page: place (painted), name, played, won, drawn.
+constexpr int XNome = 40, LNome = 132, XGiocate = 172, LGiocate = 70, XVinte = 242, LVinte = 52, XPari = 294,
+              LPari = 50;
+// Headings and the rule under the column captions.
+constexpr int YDidascalie = 50, YFiletto = 76;
 
 QLabel* Etichetta(QWidget* genitore, const QString& nome, const QString& testo, const QRect& r, int punti,
                   bool grassetto, const QColor& colore, Qt::Alignment allineamento = Qt::AlignLeft | Qt::AlignVCenter)
@@ -75,8 +89,11 @@ QString TestoNome(const std::string& campo)
 TFormPunteggi::TFormPunteggi(QWidget* parent) : TFinestra(800, 600, parent)
 {
     setWindowTitle("Punteggi");
-    // A missing picture leaves the painted colour behind the panels.
+    // A missing picture leaves a painted colour behind the panels, with text to match.
     sfondo_ = QImage(QString::fromLatin1(Risorse::SfondoPunteggi));
+    const Tavolozza& c = sfondo_.isNull() ? SuVerde : SuPergamena;
+    testo_ = c.testo;
+    valore_ = c.valore;
 
     PunteggiPartita = new QStackedWidget(this);
     PunteggiPartita->setObjectName("PunteggiPartita");
@@ -112,10 +129,11 @@ void TFormPunteggi::CreaPaginaScopa()
     PunteggiPartita->addWidget(PunteggiScopa);
     QWidget* p = PunteggiScopa;
 
-    Etichetta(p, "TitoloScopa", "Dati partita giocata", QRect(12, 12, 352, 36), 18, true, Crema);
-    constexpr int XG = 136, XC = 252, LV = 112;
-    LGiocatore = Etichetta(p, "LGiocatore", "Giocatore", QRect(XG, 58, LV, 24), 11, true, Oro, Qt::AlignCenter);
-    LComputer = Etichetta(p, "LComputer", "Computer", QRect(XC, 58, LV, 24), 11, true, Oro, Qt::AlignCenter);
+    Etichetta(p, "TitoloScopa", "Dati partita giocata", QRect(12, 8, 328, 36), 18, true, testo_);
+    LGiocatore = Etichetta(p, "LGiocatore", "Giocatore", QRect(XG, YDidascalie, LV, 24), 11, true, valore_,
+                           Qt::AlignCenter);
+    LComputer = Etichetta(p, "LComputer", "Computer", QRect(XC, YDidascalie, LV, 24), 11, true, valore_,
+                          Qt::AlignCenter);
 
     // The first eight rows: a caption, the player's and the computer's value and a hidden
     // winner. Two rows have no caption: they list the Denari and the primiera cards held.
@@ -142,18 +160,18 @@ void TFormPunteggi::CreaPaginaScopa()
     int n = 0;
     for (const Riga& r : righe) {
         const QString didascalia = QString("Didascalia%1").arg(++n);
-        Etichetta(p, didascalia, r.didascalia, QRect(12, y, 120, 30), 11, false, Crema);
+        Etichetta(p, didascalia, r.didascalia, QRect(XDidascalia, y, XG - XDidascalia, 30), 11, false, testo_);
         const bool elenco = r.v == nullptr;
         // Card lists ("01 02 03 ...") are long: smaller type, wrapped over two lines.
         const int punti = elenco ? 9 : 13;
         const QString iniziale = elenco ? "" : "0";
-        this->*r.g = Etichetta(p, r.nomeG, iniziale, QRect(XG, y - 2, LV, 34), punti, !elenco, Oro, Qt::AlignCenter);
-        this->*r.c = Etichetta(p, r.nomeC, iniziale, QRect(XC, y - 2, LV, 34), punti, !elenco, Oro, Qt::AlignCenter);
+        this->*r.g = Etichetta(p, r.nomeG, iniziale, QRect(XG, y - 2, LV, 34), punti, !elenco, valore_, Qt::AlignCenter);
+        this->*r.c = Etichetta(p, r.nomeC, iniziale, QRect(XC, y - 2, LV, 34), punti, !elenco, valore_, Qt::AlignCenter);
         if (elenco) {
             (this->*r.g)->setWordWrap(true);
             (this->*r.c)->setWordWrap(true);
         } else {
-            (this->*r.v = Etichetta(p, r.nomeV, "0", QRect(XC + LV, y, 1, 1), 8, false, Crema))->hide();
+            (this->*r.v = Etichetta(p, r.nomeV, "0", QRect(XC, y, LV, 30), 8, false, testo_))->hide();
         }
         y += PassoScopa;
     }
@@ -170,11 +188,11 @@ void TFormPunteggi::CreaPaginaScopa()
         {"Punteggio Totale Giocatore", &T::Label37, "Label37"},
         {"Punteggio Totale Computer", &T::Label38, "Label38"},
     };
-    y += 18;
+    y += StaccoPunti;
     for (const RigaPunti& r : punti) {
         const QString didascalia = QString("Didascalia%1").arg(++n);
-        Etichetta(p, didascalia, r.didascalia, QRect(12, y, 236, 30), 11, false, Crema);
-        this->*r.l = Etichetta(p, r.nome, "0", QRect(XC, y - 2, LV, 34), 14, true, Oro, Qt::AlignCenter);
+        Etichetta(p, didascalia, r.didascalia, QRect(XDidascalia, y, XC - XDidascalia, 30), 11, false, testo_);
+        this->*r.l = Etichetta(p, r.nome, "0", QRect(XC, y - 2, LV, 34), 14, true, valore_, Qt::AlignCenter);
         y += PassoScopa;
     }
 }
@@ -186,11 +204,13 @@ QWidget* TFormPunteggi::CreaPaginaDuePunteggi(const char* nome, QLabel*& giocato
     p->setObjectName(nome);
     PunteggiPartita->addWidget(p);
     const QString prefisso = QString::fromLatin1(nome);
-    Etichetta(p, "Titolo" + prefisso, "Dati partita giocata", QRect(12, 12, 352, 36), 18, true, Crema);
-    Etichetta(p, "Didascalia" + prefisso + "G", "Punteggio Giocatore", QRect(12, 96, 220, 56), 14, false, Crema);
-    giocatore = Etichetta(p, nomeG, "00", QRect(236, 96, 128, 56), 30, true, Oro, Qt::AlignCenter);
-    Etichetta(p, "Didascalia" + prefisso + "C", "Punteggio Computer", QRect(12, 168, 220, 56), 14, false, Crema);
-    computer = Etichetta(p, nomeC, "00", QRect(236, 168, 128, 56), 30, true, Oro, Qt::AlignCenter);
+    Etichetta(p, "Titolo" + prefisso, "Dati partita giocata", QRect(12, 8, 328, 36), 18, true, testo_);
+    Etichetta(p, "Didascalia" + prefisso + "G", "Punteggio Giocatore", QRect(XDidascalia, 96, 204, 56), 14, false,
+              testo_);
+    giocatore = Etichetta(p, nomeG, "00", QRect(XC, 96, LV, 56), 30, true, valore_, Qt::AlignCenter);
+    Etichetta(p, "Didascalia" + prefisso + "C", "Punteggio Computer", QRect(XDidascalia, 168, 204, 56), 14, false,
+              testo_);
+    computer = Etichetta(p, nomeC, "00", QRect(XC, 168, LV, 56), 30, true, valore_, Qt::AlignCenter);
     return p;
 }
 
@@ -201,11 +221,11 @@ void TFormPunteggi::CreaClassifica()
     PunteggiStorico->addWidget(TabSheet3);
     QWidget* p = TabSheet3;
 
-    Etichetta(p, "TitoloPunteggi", "Punteggi", QRect(12, 12, 352, 36), 18, true, Crema);
-    Etichetta(p, "LNome", "Nome", QRect(XNome, 58, LNome, 24), 11, true, Oro);
-    Etichetta(p, "LGiocate", "Giocate", QRect(XGiocate, 58, LGiocate, 24), 11, true, Oro, Qt::AlignCenter);
-    Etichetta(p, "LVinte", "Vinte", QRect(XVinte, 58, LVinte, 24), 11, true, Oro, Qt::AlignCenter);
-    Parita = Etichetta(p, "Parita", "Pari", QRect(XPari, 58, LPari, 24), 11, true, Oro, Qt::AlignCenter);
+    Etichetta(p, "TitoloPunteggi", "Punteggi", QRect(12, 8, 328, 36), 18, true, testo_);
+    Etichetta(p, "LNome", "Nome", QRect(XNome, YDidascalie, LNome, 24), 11, true, valore_);
+    Etichetta(p, "LGiocate", "Giocate", QRect(XGiocate, YDidascalie, LGiocate, 24), 11, true, valore_, Qt::AlignCenter);
+    Etichetta(p, "LVinte", "Vinte", QRect(XVinte, YDidascalie, LVinte, 24), 11, true, valore_, Qt::AlignCenter);
+    Parita = Etichetta(p, "Parita", "Pari", QRect(XPari, YDidascalie, LPari, 24), 11, true, valore_, Qt::AlignCenter);
 
     for (int k = 1; k <= 10; ++k) {
         const int y = PrimaRiga + (k - 1) * PassoRiga;
@@ -217,22 +237,22 @@ void TFormPunteggi::CreaClassifica()
         f.setBold(true);
         nome->setFont(f);
         QPalette pal = nome->palette();
-        pal.setColor(QPalette::WindowText, Crema);
+        pal.setColor(QPalette::WindowText, testo_);
         nome->setPalette(pal);
         nome->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         nome->setObjectName(QString("Giocatore%1").arg(k));
         Giocate[k] = Etichetta(p, QString("Giocate%1").arg(k), "", QRect(XGiocate, y, LGiocate, AltezzaRiga), 12, false,
-                               Crema, Qt::AlignCenter);
-        Vinte[k] = Etichetta(p, QString("Vinte%1").arg(k), "", QRect(XVinte, y, LVinte, AltezzaRiga), 12, true, Oro,
+                               testo_, Qt::AlignCenter);
+        Vinte[k] = Etichetta(p, QString("Vinte%1").arg(k), "", QRect(XVinte, y, LVinte, AltezzaRiga), 12, true, valore_,
                              Qt::AlignCenter);
-        Pari[k] = Etichetta(p, QString("Pari%1").arg(k), "", QRect(XPari, y, LPari, AltezzaRiga), 12, false, Crema,
+        Pari[k] = Etichetta(p, QString("Pari%1").arg(k), "", QRect(XPari, y, LPari, AltezzaRiga), 12, false, testo_,
                             Qt::AlignCenter);
     }
     AzzeraTabella();
 
     Chiudi = new VelmoBottone(p);
     Chiudi->setObjectName("Chiudi");
-    Chiudi->setGeometry((RiquadroStorico.width() - 145) / 2, 508, 145, 38);
+    Chiudi->setGeometry((RiquadroStorico.width() - 145) / 2, PrimaRiga + 10 * PassoRiga - 2, 145, 38);
     const QImage normale(":/img/btn_chiudi_normale.bmp");
     Chiudi->setNormale(normale);
     Chiudi->setAttivo(QImage(":/img/btn_chiudi_attivo.bmp"));
@@ -243,7 +263,7 @@ void TFormPunteggi::CreaClassifica()
         f.setBold(true);
         Chiudi->setFont(f);
         QPalette pal = Chiudi->palette();
-        pal.setColor(QPalette::WindowText, Crema);
+        pal.setColor(QPalette::WindowText, testo_);
         Chiudi->setPalette(pal);
         Chiudi->setDistanzaOmbra(0);
         Chiudi->setCaption("Chiudi");
@@ -310,33 +330,36 @@ void TFormPunteggi::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    if (!sfondo_.isNull()) {
+    const bool conSfondo = !sfondo_.isNull();
+    const Tavolozza& c = conSfondo ? SuPergamena : SuVerde;
+    if (conSfondo) {
+        // The picture brings its own frame and the two panels.
         p.drawImage(rect(), sfondo_);
     } else {
-        // Deep table green, a little lighter at the top.
+        // Deep table green, a little lighter at the top, and dark panels where the
+        // picture would have them.
         QLinearGradient g(0, 0, 0, height());
         g.setColorAt(0, QColor(34, 92, 66));
         g.setColorAt(1, QColor(16, 52, 38));
         p.fillRect(rect(), g);
+        for (const QRect& r : {RiquadroPartita, RiquadroStorico}) {
+            QPainterPath via;
+            via.addRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
+            p.fillPath(via, QColor(0, 0, 0, 110));
+            p.setPen(QPen(QColor(255, 248, 220, 70), 1));
+            p.drawPath(via);
+        }
     }
 
-    // Dark translucent panels keep the text readable on any background picture.
-    for (const QRect& r : {RiquadroPartita, RiquadroStorico}) {
-        QPainterPath via;
-        via.addRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 12, 12);
-        p.fillPath(via, QColor(0, 0, 0, 120));
-        p.setPen(QPen(QColor(255, 248, 220, 70), 1));
-        p.drawPath(via);
-    }
-
-    // Rules under the headings and column captions.
-    p.setPen(QPen(QColor(255, 212, 105, 110), 1));
-    // (The Sette e mezzo page has no heading, so no rule either.)
+    // Rules under the column captions (the Sette e mezzo page has none) and above the
+    // hand and game points of Scopa.
+    p.setPen(QPen(c.filetto, 1));
+    QWidget* pagina = PunteggiPartita->currentWidget();
     for (const QRect& r : {RiquadroPartita, RiquadroStorico})
-        if (r != RiquadroPartita || PunteggiPartita->currentWidget() != PunteggiSettemezzo)
-            p.drawLine(r.left() + 12, r.top() + 84, r.right() - 12, r.top() + 84);
-    if (PunteggiPartita->currentWidget() == PunteggiScopa) {
-        const int y = RiquadroPartita.top() + PrimaRigaScopa + 8 * PassoScopa + 8;
+        if (r != RiquadroPartita || pagina != PunteggiSettemezzo)
+            p.drawLine(r.left() + 12, r.top() + YFiletto, r.right() - 12, r.top() + YFiletto);
+    if (pagina == PunteggiScopa) {
+        const int y = RiquadroPartita.top() + PrimaRigaScopa + 8 * PassoScopa + StaccoPunti / 2 - 4;
         p.drawLine(RiquadroPartita.left() + 12, y, RiquadroPartita.right() - 12, y);
     }
 
@@ -346,10 +369,10 @@ void TFormPunteggi::paintEvent(QPaintEvent*)
     f.setBold(true);
     p.setFont(f);
     for (int k = 1; k <= 10; ++k) {
-        const QRect riga(RiquadroStorico.left() + 8, RiquadroStorico.top() + PrimaRiga + (k - 1) * PassoRiga - 2,
-                         RiquadroStorico.width() - 16, AltezzaRiga + 4);
-        if (k % 2 == 1) p.fillRect(riga, QColor(255, 248, 220, 22));
-        p.setPen(Tenue);
+        const QRect riga(RiquadroStorico.left() + 6, RiquadroStorico.top() + PrimaRiga + (k - 1) * PassoRiga - 2,
+                         RiquadroStorico.width() - 12, AltezzaRiga + 4);
+        if (k % 2 == 1) p.fillRect(riga, c.fascia);
+        p.setPen(c.tenue);
         p.drawText(QRect(riga.left(), riga.top(), XNome - 12, riga.height()), Qt::AlignRight | Qt::AlignVCenter,
                    QString::number(k));
     }

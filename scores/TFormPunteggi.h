@@ -77,4 +77,5 @@ private:
     void CreaClassifica();
 
     QImage sfondo_;
+    QColor testo_, valore_;  // ink that reads on the background in use
 };
