@@ -14,8 +14,8 @@
 namespace {
 constexpr int PassiVolo = 10;
 constexpr unsigned RitardoVolo = 20;
-constexpr int UltimoPostoDisegnato = RegoleRubamazzo::PrimoPostoTavolo + RegoleRubamazzo::PostiSulTavolo - 1;
-// Table row: the designed x of place 7 and of place 13, and the common y.
+constexpr int UltimoPostoFisso = RegoleRubamazzo::PrimoPostoTavolo + RegoleRubamazzo::PostiSulTavolo - 1;
+// Table row: the x of place 7 and of place 13 in the seven-place row, and the common y.
 constexpr int XPrimoTavolo = 8, XUltimoTavolo = 536, PassoTavolo = 88, YTavolo = 200;
 
 StatoMazzo& MazzoCondiviso(StatoMazzo& riserva)
@@ -48,7 +48,7 @@ TFormRubamazzo::TFormRubamazzo(QWidget* parent)
     setWindowTitle("Rubamazzo");
 
     ImagePos.push_back(nullptr);
-    AssicuraPosti(UltimoPostoDisegnato);
+    AssicuraPosti(UltimoPostoFisso);
     connect(ImagePos[4], &VelImage::DoppioClic, this, [this] { ImagePos4DblClick(); });
     connect(ImagePos[5], &VelImage::DoppioClic, this, [this] { ImagePos5DblClick(); });
     connect(ImagePos[6], &VelImage::DoppioClic, this, [this] { ImagePos6DblClick(); });
@@ -98,21 +98,21 @@ QPoint TFormRubamazzo::PosizionePosto(int k, int n)
     if (k >= 1 && k <= 3) return {16 + 120 * (k - 1), 8};
     if (k >= 4 && k <= 6) return {16 + 120 * (k - 4), 392};
     const int primo = RegoleRubamazzo::PrimoPostoTavolo;
-    if (n <= UltimoPostoDisegnato) return {XPrimoTavolo + PassoTavolo * (k - primo), YTavolo};
-    // More cards than designed places: a closer fan over the same row, so every card
+    if (n <= UltimoPostoFisso) return {XPrimoTavolo + PassoTavolo * (k - primo), YTavolo};
+    // More cards than the row's seven places: a closer fan over the same row, so every card
     // still shows the left part of its face.
     const int passo = (XUltimoTavolo - XPrimoTavolo) / (n - primo);
     return {XPrimoTavolo + passo * (k - primo), YTavolo};
 }
 
-int TFormRubamazzo::PostiInUso() const { return std::max(Regole.NumeroPosti(), UltimoPostoDisegnato); }
+int TFormRubamazzo::PostiInUso() const { return std::max(Regole.NumeroPosti(), UltimoPostoFisso); }
 
 void TFormRubamazzo::AssicuraPosti(int n)
 {
     n = std::min(n, static_cast<int>(RegoleRubamazzo::UltimoPostoTavolo));
     while (static_cast<int>(ImagePos.size()) <= n) {
         const int k = static_cast<int>(ImagePos.size());
-        const QPoint p = PosizionePosto(k, std::max(k, UltimoPostoDisegnato));
+        const QPoint p = PosizionePosto(k, std::max(k, UltimoPostoFisso));
         ImagePos.push_back(CreaSlot(qPrintable(QString("ImagePos%1").arg(k)), p.x(), p.y()));
     }
 }
@@ -285,7 +285,7 @@ void TFormRubamazzo::AnimaMossa(const RegoleRubamazzo::Mossa& m)
         MostraPila(m.Lato);
         break;
     case RegoleRubamazzo::Posa: {
-        // A place beyond the designed row reshapes the row first, so the card lands where
+        // A place beyond the seven-place row reshapes the row first, so the card lands where
         // it will stay.
         DisponiPosti();
         if (m.Destinazione < 1 || m.Destinazione >= static_cast<int>(ImagePos.size())) break;

@@ -71,10 +71,10 @@ public:
     // The computer's move with its flights, then the turn back to the player.
     void MossaComputer();
 
-    // Home of place k when places up to n are in use: the designed places while the table
-    // fits its seven places, a closer fan of the same row when it holds more cards.
+    // Home of place k when places up to n are in use: the fixed row while the table fits its
+    // seven places, a closer fan of the same row when it holds more cards.
     static QPoint PosizionePosto(int k, int n);
-    // Highest table place in use, at least the last designed one.
+    // Highest table place in use, at least the last of the seven-place row (13).
     int PostiInUso() const;
     // A game is running: dealt and not yet ended.
     bool InGioco() const { return PartitaIniziata && !Regole.PartitaFinita(); }
