@@ -1,6 +1,482 @@
 #include "games/briscola/TFormBriscola.h"
 
-TFormBriscola::TFormBriscola(QWidget* parent) : TFormTavolo(801, 599, parent)
+#include <QShowEvent>
+#include <algorithm>
+
+#include "app/Finestre.h"
+#include "app/TFormConfig.h"
+#include "core/Pausa.h"
+#include "games/scopa/TFormScopa.h"
+#include "scores/PunteggiFile.h"
+#include "scores/TFormPunteggi.h"
+
+namespace {
+constexpr int PassiVolo = 10;
+constexpr unsigned RitardoVolo = 20;
+constexpr int IntervalloTimer = 1500;
+constexpr unsigned AttesaComputer = 1200;  // the computer's turn picture shows this long before it plays
+constexpr QPoint PosizioneBriscola{341, 176};
+constexpr QPoint PosizioneMazzo{320, 232};
+
+// The sounds live in the Scopa window; every table plays them from there.
+TWave* SuonoMescola() { return FormScopa ? FormScopa->Mescola : nullptr; }
+TWave* SuonoGiocaCarta() { return FormScopa ? FormScopa->GiocaCarta : nullptr; }
+TWave* SuonoScopa() { return FormScopa ? FormScopa->Scopa : nullptr; }
+TWave* SuonoVittoria() { return FormScopa ? FormScopa->Vittoria : nullptr; }
+TWave* SuonoPerdita() { return FormScopa ? FormScopa->Perdita : nullptr; }
+
+StatoMazzo& MazzoCondiviso(StatoMazzo& riserva)
+{
+    return FormConfig ? FormConfig->VelCarte1->Stato() : riserva;
+}
+
+QLabel* Etichetta(QWidget* genitore, const char* nome, const QString& testo, int x, int y, int w, int h, int punti)
+{
+    auto* l = new QLabel(testo, genitore);
+    l->setObjectName(nome);
+    QFont f = l->font();
+    f.setBold(true);
+    f.setPointSize(punti);
+    l->setFont(f);
+    l->setStyleSheet("color: rgb(0, 110, 0); background: transparent;");
+    l->setGeometry(x, y, w, h);
+    return l;
+}
+}  // namespace
+
+TFormBriscola::TFormBriscola(QWidget* parent)
+    : TFormTavolo(801, 599, parent), Regole(MazzoCondiviso(mazzoProprio_))
 {
     setWindowTitle("Briscola");
+
+    // Creation order is stacking order: the hands and the trick lie lowest, then the stock
+    // with the trump card across it (the trump on top, so it reads whole), then the piles.
+    // Flying cards are raised above everything while they move.
+    Image1 = CreaSlot("Image1", 24, 8);
+    Image2 = CreaSlot("Image2", 128, 8);
+    Image3 = CreaSlot("Image3", 232, 8);
+    Image4 = CreaSlot("Image4", 24, 384);
+    Image5 = CreaSlot("Image5", 128, 384);
+    Image6 = CreaSlot("Image6", 232, 384);
+    Image7 = CreaSlot("Image7", PosizionePresaComputer.x(), PosizionePresaComputer.y());
+    Image8 = CreaSlot("Image8", PosizionePresaGiocatore.x(), PosizionePresaGiocatore.y());
+    Image39 = CreaSlot("Image39", PosizioneMazzo.x(), PosizioneMazzo.y(), 120, 80);
+    Image40 = CreaSlot("Image40", PosizioneBriscola.x(), PosizioneBriscola.y());
+    Image41 = CreaSlot("Image41", 480, 16);
+    Image42 = CreaSlot("Image42", 488, 384);
+    connect(Image4, &VelImage::DoppioClic, this, [this] { Image4DblClick(); });
+    connect(Image5, &VelImage::DoppioClic, this, [this] { Image5DblClick(); });
+    connect(Image6, &VelImage::DoppioClic, this, [this] { Image6DblClick(); });
+
+    // The points sit beside the two names; the name label is moved here from the turn
+    // pictures, where the other tables keep it.
+    NomeGiocat->setGeometry(568, 320, 140, 24);
+    Label1 = Etichetta(Panel1, "Label1", "Computer", 568, 344, 140, 24, 12);
+    PG1 = CreaSlot("PG1", 712, 322, 24, 24);
+    PG2 = CreaSlot("PG2", 736, 322, 24, 24);
+    PC1 = CreaSlot("PC1", 712, 346, 24, 24);
+    PC2 = CreaSlot("PC2", 736, 346, 24, 24);
+    PG0 = CreaSlot("PG0", 688, 322, 24, 24);
+    PC0 = CreaSlot("PC0", 688, 346, 24, 24);
+    PG0->hide();
+    PC0->hide();
+
+    Label2 = Etichetta(Panel1, "Label2", "Carte Rimanenti", 448, 224, 122, 48, 11);
+    Label2->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    Label2->setWordWrap(true);
+    CR1 = CreaSlot("CR1", 485, 278, 24, 24);
+    CR2 = CreaSlot("CR2", 509, 278, 24, 24);
+    Label2->hide();
+    CR1->hide();
+    CR2->hide();
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(IntervalloTimer);
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(IntervalloTimer);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
+
+    Regole.MostraPunteggio = [this] { MostraPunteggio(); };
+}
+
+VelImage* TFormBriscola::ManoComputerImg(int i) const
+{
+    switch (i) {
+    case 1: return Image1;
+    case 2: return Image2;
+    case 3: return Image3;
+    default: return nullptr;
+    }
+}
+
+VelImage* TFormBriscola::ManoGiocatoreImg(int i) const
+{
+    switch (i) {
+    case 1: return Image4;
+    case 2: return Image5;
+    case 3: return Image6;
+    default: return nullptr;
+    }
+}
+
+// ---------------------------------------------------------------- drawing helpers
+
+void TFormBriscola::Faccia(int handle, VelImage* img)
+{
+    // By the card the game copied at the deal, not by the shared deck's current order:
+    // another table may have reshuffled that deck since.
+    if (FormConfig) FormConfig->VelCarte1->CartaDalNumero(Regole.Carta(handle), img);
+}
+
+void TFormBriscola::Dorso(VelImage* img)
+{
+    if (FormConfig) FormConfig->RetroCarte->CartaDalNumero(Retro, img);
+}
+
+void TFormBriscola::DorsoDiTraverso(VelImage* img)
+{
+    if (!FormConfig) return;
+    // The sideways picture is turned from the component's composed card, so the chosen
+    // back is composed first.
+    VelCarte* retro = FormConfig->RetroCarte;
+    retro->CartaDalNumero(Retro, nullptr);
+    retro->Disegna();
+    retro->RuotaImmagineCompleta(img);
+}
+
+void TFormBriscola::Cifra(int d, VelImage* img)
+{
+    if (FormConfig) FormConfig->VelCartePunteggi->Carta(1, d + 1, img);
+}
+
+void TFormBriscola::Vola(VelImage* img, int x, int y)
+{
+    img->raise();
+    img->MuoviCarta(x, y, PassiVolo, RitardoVolo, this);
+    // The flight's truncated steps can stop a pixel short; the card settles on its place
+    // so the hands stay aligned game after game.
+    img->move(x, y);
+}
+
+void TFormBriscola::DisegnaCartaComputer(int i)
+{
+    VelImage* img = ManoComputerImg(i);
+    const int h = Regole.ManoComputer[i];
+    img->move(PosizioneManoComputer(i));
+    img->show();
+    if (h == 0)
+        img->Svuota();
+    else if (CarteComputerScoperte())
+        Faccia(h, img);
+    else
+        Dorso(img);
+}
+
+void TFormBriscola::DisegnaCartaGiocatore(int i)
+{
+    VelImage* img = ManoGiocatoreImg(i);
+    const int h = Regole.ManoGiocatore[i];
+    img->move(PosizioneManoGiocatore(i));
+    img->show();
+    if (h == 0)
+        img->Svuota();
+    else
+        Faccia(h, img);
+}
+
+void TFormBriscola::MostraTurnoBriscola(int turno)
+{
+    // Unlike the other tables the name stays in view: here it labels the player's points.
+    Giocatore->setVisible(turno == 1);
+    Computer->setVisible(turno == 2);
+    Giocatore->Ridisegna();
+    Computer->Ridisegna();
+}
+
+// ---------------------------------------------------------------- points
+
+void TFormBriscola::AggiornaPunteggio() { Regole.AggiornaPunteggio(); }
+
+void TFormBriscola::MostraPunteggio()
+{
+    if (FormPunteggi) {
+        FormPunteggi->PuntiBriscolaGiocatore->setText(QString::number(Regole.PuntiGiocatore));
+        FormPunteggi->PuntiBriscolaComputer->setText(QString::number(Regole.PuntiComputer));
+    }
+    auto punti = [this](int n, VelImage* centinaia, VelImage* decine, VelImage* unita) {
+        n = std::clamp(n, 0, 999);
+        centinaia->setVisible(n >= 100);
+        if (n >= 100) {
+            centinaia->raise();
+            Cifra(n / 100, centinaia);
+        }
+        Cifra(n / 10 % 10, decine);
+        Cifra(n % 10, unita);
+    };
+    punti(Regole.PuntiGiocatore, PG0, PG1, PG2);
+    punti(Regole.PuntiComputer, PC0, PC1, PC2);
+    // Once the stock is spent the count keeps growing past 40; the counter stays at 00.
+    const int rimaste = std::clamp(Regole.CarteRimanenti(), 0, 99);
+    Cifra(rimaste / 10, CR1);
+    Cifra(rimaste % 10, CR2);
+}
+
+// ---------------------------------------------------------------- handlers
+
+void TFormBriscola::showEvent(QShowEvent* e)
+{
+    TFormTavolo::showEvent(e);
+    if (!e->spontaneous()) FormShow();
+}
+
+void TFormBriscola::FormShow()
+{
+    // The advertisement panel hooks in here; for now the table only reseeds.
+    Regole.Mazzo().Generatore().SemeDallOrologio();
+    AggiornaPunteggio();
+}
+
+void TFormBriscola::BtnPunteggiClick()
+{
+    if (FormPunteggi) FormPunteggi->PunteggiPartita->setCurrentWidget(FormPunteggi->PunteggiBriscola);
+    ApriFinestra(FinestraPunteggi);
+}
+
+void TFormBriscola::NuovaPartitaClick()
+{
+    // A trick of the game being replaced must not be resolved into the new one.
+    Timer1->stop();
+    Timer2->stop();
+
+    RegistraPartitaGiocata(FileBriscola);
+    Suona(SuonoMescola());
+    Suggerimento->hide();
+
+    Regole.NuovaPartita();
+    PartitaIniziata = true;
+    PartitaInCorso = true;
+    RisultatoRegistrato = false;
+
+    Image39->hide();
+    Image40->hide();
+    // The replaced game's hand goes with the shuffle; the computer's new cards follow.
+    for (int i = 1; i <= 3; ++i) ManoComputerImg(i)->Svuota();
+
+    for (int i = 1; i <= 3; ++i) {
+        VelImage* img = ManoGiocatoreImg(i);
+        img->move(PosizioneBriscola);
+        img->show();
+        Faccia(Regole.CarteMazzo[3 + i], img);
+        Vola(img, PosizioneManoGiocatore(i));
+    }
+    AggiornaPunteggio();
+
+    Image7->Svuota();
+    Image8->Svuota();
+    Image41->Svuota();
+    Image42->Svuota();
+    Timer1->start();
+
+    for (int i = 1; i <= 3; ++i) {
+        VelImage* img = ManoComputerImg(i);
+        img->move(PosizioneBriscola);
+        img->show();
+        if (CarteComputerScoperte())
+            Faccia(Regole.CarteMazzo[i], img);
+        else
+            Dorso(img);
+        Vola(img, PosizioneManoComputer(i));
+    }
+
+    DorsoDiTraverso(Image39);
+    Faccia(Regole.CartaBriscola, Image40);
+    Image40->show();
+    Image39->show();
+    Label2->show();
+    CR1->show();
+    CR2->show();
+}
+
+void TFormBriscola::GiocaSlotGiocatore(int k)
+{
+    if (k < 1 || k > 3 || !PartitaInCorso) return;
+    if (Regole.Turno != 1 || Regole.CarteGiocate >= 2 || Regole.ManoGiocatore[k] == 0) return;
+    const int h = Regole.ManoGiocatore[k];
+    VelImage* mano = ManoGiocatoreImg(k);
+
+    mano->Svuota();
+    Image8->move(mano->pos());
+    Image8->show();
+    Image8->raise();
+    Faccia(h, Image8);
+    // Up out of the hand, then across to the trick.
+    Vola(Image8, mano->x(), PosizionePresaGiocatore.y());
+    Vola(Image8, PosizionePresaGiocatore);
+
+    Regole.GiocaGiocatore(k);
+    Suona(SuonoGiocaCarta());
+}
+
+void TFormBriscola::Timer1Timer()
+{
+    Timer1->stop();
+    // No game on the table (before the first deal, or after the last trick): the timer
+    // stays off until "Nuova Partita".
+    if (!PartitaInCorso) return;
+    Regole.EstraiRicordo();
+
+    if (Regole.CarteGiocate < 2) {
+        MostraTurnoBriscola(Regole.Turno);
+        if (Regole.Turno == 2) Pausa(AttesaComputer);
+    }
+
+    if (Regole.Turno == 2 && Regole.CarteGiocate < 2) {
+        const int i = Regole.SceltaComputer();
+        const int h = (i >= 1 && i <= 3) ? Regole.ManoComputer[i] : 0;
+        if (h != 0) {
+            VelImage* mano = ManoComputerImg(i);
+            mano->Svuota();
+            Image7->move(mano->pos());
+            Image7->show();
+            Image7->raise();
+            Faccia(h, Image7);
+            // Slots 2 and 3 come down first, then across; slot 1 lies straight above the trick.
+            if (i > 1) Vola(Image7, mano->x(), PosizionePresaComputer.y());
+            Vola(Image7, PosizionePresaComputer);
+            Regole.GiocaComputer(i);
+            // Trumps, Aces and Threes are laid in silence.
+            if (Regole.Seme(h) != Regole.SemeBriscola() && Regole.Forza(h) <= 8) Suona(SuonoGiocaCarta());
+        }
+    }
+
+    if (Regole.CarteGiocate > 1) {
+        // Ticks while the trick waits must not push its resolution back.
+        if (!Timer2->isActive()) Timer2->start();
+        Giocatore->hide();
+        Computer->hide();
+    } else {
+        MostraTurnoBriscola(Regole.Turno);
+    }
+    Timer1->start();
+}
+
+void TFormBriscola::Timer2Timer()
+{
+    Timer2->stop();
+    // Only a complete trick of a running game is resolved.
+    if (!PartitaInCorso || Regole.CarteGiocate < 2) return;
+    Timer1->stop();
+
+    const int p = Regole.GiocataGiocatore;
+    const int q = Regole.GiocataComputer;
+    const int vincitore = Regole.DecidiPresa();
+    if (Regole.Forza(p) > 8 || Regole.Forza(q) > 8) Suona(SuonoScopa());
+
+    if (vincitore == 1) {
+        Vola(Image8, PosizionePresaComputer);
+        Image7->Svuota();
+        Vola(Image8, Image42->pos());
+        Image42->show();
+        Dorso(Image42);
+    } else {
+        Vola(Image7, PosizionePresaGiocatore);
+        Image8->Svuota();
+        Vola(Image7, Image41->pos());
+        Image41->show();
+        Dorso(Image41);
+    }
+    Image7->Svuota();
+    Image8->Svuota();
+
+    // Piles, the next leader and the draw; drawn cards appear in their slots at once.
+    Regole.RaccogliPresa();
+    for (int i = 1; i <= 3; ++i) {
+        DisegnaCartaComputer(i);
+        DisegnaCartaGiocatore(i);
+    }
+    if (Regole.CarteRimanenti() < 2) {
+        Image40->Svuota();
+        Image39->Svuota();
+    }
+    AggiornaPunteggio();
+
+    if (Regole.PartitaFinita())
+        FinePartita();
+    else
+        Timer1->start();
+}
+
+void TFormBriscola::FinePartita()
+{
+    PartitaInCorso = false;
+    Timer1->stop();
+    Timer2->stop();
+    for (VelImage* img : {Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8, Image39, Image40})
+        img->Svuota();
+    if (RisultatoRegistrato) return;
+    RisultatoRegistrato = true;
+
+    auto apriPunteggi = [] {
+        if (FormPunteggi) FormPunteggi->PunteggiPartita->setCurrentWidget(FormPunteggi->PunteggiBriscola);
+    };
+    switch (Regole.Esito) {
+    case 0:
+        RegistraPareggio(FileBriscola);
+        apriPunteggi();
+        break;
+    case 1:
+        RegistraVittoria(FileBriscola);
+        apriPunteggi();
+        SuonaSempre(SuonoVittoria());
+        break;
+    default:
+        // A lost game stays counted as played only.
+        apriPunteggi();
+        SuonaSempre(SuonoPerdita());
+        break;
+    }
+    ApriFinestra(FinestraPunteggi);
+}
+
+// ---------------------------------------------------------------- redraw
+
+void TFormBriscola::RidisegnaTavolo()
+{
+    for (int i = 1; i <= 3; ++i) {
+        DisegnaCartaComputer(i);
+        DisegnaCartaGiocatore(i);
+    }
+
+    auto presa = [this](VelImage* img, int h, QPoint posto) {
+        if (h == 0) {
+            img->Svuota();
+            return;
+        }
+        img->move(posto);
+        img->show();
+        img->raise();
+        Faccia(h, img);
+    };
+    presa(Image7, Regole.GiocataComputer, PosizionePresaComputer);
+    presa(Image8, Regole.GiocataGiocatore, PosizionePresaGiocatore);
+
+    if (Regole.CartaBriscola != 0 && Regole.CarteRimanenti() >= 2) {
+        Faccia(Regole.CartaBriscola, Image40);
+        DorsoDiTraverso(Image39);
+    } else {
+        Image40->Svuota();
+        Image39->Svuota();
+    }
+
+    auto pila = [this](VelImage* img, int quante) {
+        if (quante > 0) {
+            img->show();
+            Dorso(img);
+        } else {
+            img->Svuota();
+        }
+    };
+    pila(Image41, Regole.PreseComputer[0]);
+    pila(Image42, Regole.PreseGiocatore[0]);
 }
