@@ -69,10 +69,10 @@ TFormSettemezzo::TFormSettemezzo(QWidget* parent)
     };
     Label1 = etichetta("Label1", "Computer", 8, YLineaComputer - 2, 180);
     NomeGiocat->setGeometry(8, YLineaGiocatore - 2, 180, 22);
-    LabelManoComputer = etichetta("LabelManoComputer", "Mano", XValore - 56, YLineaComputer - 2, 54);
-    LabelManoGiocatore = etichetta("LabelManoGiocatore", "Mano", XValore - 56, YLineaGiocatore - 2, 54);
-    LabelPartitaComputer = etichetta("LabelPartitaComputer", "Partita", XPunteggio - 66, YLineaComputer - 2, 64);
-    LabelPartitaGiocatore = etichetta("LabelPartitaGiocatore", "Partita", XPunteggio - 66, YLineaGiocatore - 2, 64);
+    LabelManoComputer = etichetta("LabelManoComputer", "Mano", XValore - 62, YLineaComputer - 2, 54);
+    LabelManoGiocatore = etichetta("LabelManoGiocatore", "Mano", XValore - 62, YLineaGiocatore - 2, 54);
+    LabelPartitaComputer = etichetta("LabelPartitaComputer", "Partita", XPunteggio - 72, YLineaComputer - 2, 64);
+    LabelPartitaGiocatore = etichetta("LabelPartitaGiocatore", "Partita", XPunteggio - 72, YLineaGiocatore - 2, 64);
     for (QLabel* l : {LabelManoComputer, LabelManoGiocatore, LabelPartitaComputer, LabelPartitaGiocatore})
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
