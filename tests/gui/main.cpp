@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/Pausa.h"
+#include "platform/UscitaAudio.h"
 
 int main(int argc, char** argv)
 {
@@ -18,5 +19,8 @@ int main(int argc, char** argv)
     qputenv("QT_LOGGING_RULES", "qt.multimedia.*=false;qt.qpa.*=false");
     QApplication app(argc, argv);
     ImpostaScalaTempo(0);
+    // Table tests play many sounds: record them instead of opening the sound server.
+    UscitaAudioRegistrata registrata;
+    UscitaAudioTemporanea silenzio(registrata);
     return RUN_ALL_TESTS();
 }
