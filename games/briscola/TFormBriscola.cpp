@@ -49,9 +49,9 @@ TFormBriscola::TFormBriscola(QWidget* parent)
 {
     setWindowTitle("Briscola");
 
-    // Creation order is stacking order: the hands and the trick lie lowest, then the stock
-    // with the trump card across it (the trump on top, so it reads whole), then the piles.
-    // Flying cards are raised above everything while they move.
+    // Creation order is stacking order: the hands and the trick lie lowest, then the trump
+    // card with the stock lying across it, as on a real table (the trump's upper half shows
+    // above the stock), then the piles. Flying cards are raised above everything while they move.
     Image1 = CreaSlot("Image1", 24, 8);
     Image2 = CreaSlot("Image2", 128, 8);
     Image3 = CreaSlot("Image3", 232, 8);
@@ -60,8 +60,8 @@ TFormBriscola::TFormBriscola(QWidget* parent)
     Image6 = CreaSlot("Image6", 232, 384);
     Image7 = CreaSlot("Image7", PosizionePresaComputer.x(), PosizionePresaComputer.y());
     Image8 = CreaSlot("Image8", PosizionePresaGiocatore.x(), PosizionePresaGiocatore.y());
-    Image39 = CreaSlot("Image39", PosizioneMazzo.x(), PosizioneMazzo.y(), 120, 80);
     Image40 = CreaSlot("Image40", PosizioneBriscola.x(), PosizioneBriscola.y());
+    Image39 = CreaSlot("Image39", PosizioneMazzo.x(), PosizioneMazzo.y(), 120, 80);
     Image41 = CreaSlot("Image41", 480, 16);
     Image42 = CreaSlot("Image42", 488, 384);
     connect(Image4, &VelImage::DoppioClic, this, [this] { Image4DblClick(); });

@@ -160,12 +160,21 @@ protected:
     std::vector<Istante> istanti;
 };
 
-std::vector<QPoint> Percorso(const std::vector<Istante>& v, QPoint Istante::*carta)
+// A place as a player would read it in a failure message.
+std::string Posto(QPoint p) { return "(" + std::to_string(p.x()) + ", " + std::to_string(p.y()) + ")"; }
+
+// The places one card passed through, each once.
+std::vector<std::string> Percorso(const std::vector<Istante>& v, QPoint Istante::*carta)
 {
-    std::vector<QPoint> out;
+    std::vector<std::string> out;
     for (const Istante& i : v)
-        if (out.empty() || out.back() != i.*carta) out.push_back(i.*carta);
+        if (out.empty() || out.back() != Posto(i.*carta)) out.push_back(Posto(i.*carta));
     return out;
+}
+
+bool Passa(const std::vector<std::string>& volo, QPoint p)
+{
+    return std::find(volo.begin(), volo.end(), Posto(p)) != volo.end();
 }
 
 }  // namespace
@@ -195,18 +204,18 @@ TEST_F(TavoloBriscola, DealShowsBothHandsTheTrumpAndTheStock)
     EXPECT_EQ(suonati["Mescola"], 1);
     EXPECT_EQ(r->Turno, 1) << "the first game after start-up is led by the player";
     for (int i = 1; i <= 3; ++i) {
-        EXPECT_EQ(b->ManoGiocatoreImg(i)->pos(), TFormBriscola::PosizioneManoGiocatore(i));
-        EXPECT_EQ(b->ManoGiocatoreImg(i)->Picture(), Faccia(r->Carta(r->ManoGiocatore[i])))
+        EXPECT_EQ(Posto(b->ManoGiocatoreImg(i)->pos()), Posto(TFormBriscola::PosizioneManoGiocatore(i)));
+        EXPECT_TRUE(b->ManoGiocatoreImg(i)->Picture() == Faccia(r->Carta(r->ManoGiocatore[i])))
             << "player's card " << i << " shows its face";
-        EXPECT_EQ(b->ManoComputerImg(i)->pos(), TFormBriscola::PosizioneManoComputer(i));
-        EXPECT_EQ(b->ManoComputerImg(i)->Picture(), Dorso()) << "computer's card " << i << " lies face down";
+        EXPECT_EQ(Posto(b->ManoComputerImg(i)->pos()), Posto(TFormBriscola::PosizioneManoComputer(i)));
+        EXPECT_TRUE(b->ManoComputerImg(i)->Picture() == Dorso()) << "computer's card " << i << " lies face down";
     }
-    EXPECT_EQ(b->Image40->Picture(), Faccia(r->Carta(r->CartaBriscola))) << "the trump card lies face up";
+    EXPECT_TRUE(b->Image40->Picture() == Faccia(r->Carta(r->CartaBriscola))) << "the trump card lies face up";
     EXPECT_TRUE(b->Image39->isVisible() && b->Image39->HaPicture()) << "the stock lies beside it";
-    EXPECT_EQ(b->Image39->Picture().size(), QSize(120, 80));
+    EXPECT_TRUE(b->Image39->Picture().size() == QSize(120, 80)) << "the stock lies sideways";
     EXPECT_TRUE(b->Label2->isVisible() && b->CR1->isVisible() && b->CR2->isVisible());
-    EXPECT_EQ(b->CR1->Picture(), Cifra(3)) << "34 cards are left after the deal";
-    EXPECT_EQ(b->CR2->Picture(), Cifra(4));
+    EXPECT_TRUE(b->CR1->Picture() == Cifra(3)) << "34 cards are left after the deal";
+    EXPECT_TRUE(b->CR2->Picture() == Cifra(4));
     EXPECT_TRUE(b->Timer1->isActive());
     EXPECT_FALSE(b->Timer2->isActive());
 }
@@ -220,12 +229,12 @@ TEST_F(TavoloBriscola, PlayerLeadFliesUpThenAcrossAndTheComputerAnswersAfterItsT
     b->Image5DblClick();
     const auto volo8 = Percorso(istanti, &Istante::carta8);
     ASSERT_GE(volo8.size(), 3u);
-    EXPECT_EQ(volo8.front(), QPoint(128, 384)) << "the card starts from its place in the hand";
-    EXPECT_NE(std::find(volo8.begin(), volo8.end(), QPoint(128, 256)), volo8.end())
+    EXPECT_EQ(volo8.front(), Posto({128, 384})) << "the card starts from its place in the hand";
+    EXPECT_TRUE(Passa(volo8, {128, 256}))
         << "the card first rises straight up out of the hand";
-    EXPECT_EQ(volo8.back(), QPoint(136, 256)) << "then it crosses to the player's place in the trick";
+    EXPECT_EQ(volo8.back(), Posto({136, 256})) << "then it crosses to the player's place in the trick";
     EXPECT_FALSE(b->Image5->HaPicture()) << "its hand slot is empty";
-    EXPECT_EQ(b->Image8->Picture(), Faccia(r->Carta(carta)));
+    EXPECT_TRUE(b->Image8->Picture() == Faccia(r->Carta(carta)));
     EXPECT_EQ(suonati["GiocaCarta"], 1);
     EXPECT_EQ(r->Turno, 2);
 
@@ -243,14 +252,13 @@ TEST_F(TavoloBriscola, PlayerLeadFliesUpThenAcrossAndTheComputerAnswersAfterItsT
     EXPECT_TRUE(istanti.front().turnoComputer) << "with its turn picture shown";
     // After the wait, the card's flight.
     const auto volo7 = Percorso(std::vector<Istante>(istanti.begin() + 1, istanti.end()), &Istante::carta7);
-    EXPECT_EQ(volo7.front(), TFormBriscola::PosizioneManoComputer(giocato));
-    EXPECT_EQ(volo7.back(), TFormBriscola::PosizionePresaComputer);
+    EXPECT_EQ(volo7.front(), Posto(TFormBriscola::PosizioneManoComputer(giocato)));
+    EXPECT_EQ(volo7.back(), Posto(TFormBriscola::PosizionePresaComputer));
     if (giocato > 1) {
-        EXPECT_NE(std::find(volo7.begin(), volo7.end(), QPoint(TFormBriscola::PosizioneManoComputer(giocato).x(), 136)),
-                  volo7.end())
+        EXPECT_TRUE(Passa(volo7, {TFormBriscola::PosizioneManoComputer(giocato).x(), 136}))
             << "a card from slot " << giocato << " comes down before it crosses";
     }
-    EXPECT_EQ(b->Image7->Picture(), Faccia(r->Carta(r->GiocataComputer)));
+    EXPECT_TRUE(b->Image7->Picture() == Faccia(r->Carta(r->GiocataComputer)));
     EXPECT_TRUE(b->Timer2->isActive()) << "the complete trick waits for the trick timer";
     EXPECT_FALSE(b->Computer->isVisible());
     EXPECT_FALSE(b->Giocatore->isVisible()) << "no turn picture while the trick is complete";
@@ -262,12 +270,10 @@ TEST_F(TavoloBriscola, PlayerLeadFliesUpThenAcrossAndTheComputerAnswersAfterItsT
     b->Timer2Timer();
     VelImage* pila = vincitore == 1 ? b->Image42 : b->Image41;
     const auto volo = Percorso(istanti, vincitore == 1 ? &Istante::carta8 : &Istante::carta7);
-    EXPECT_NE(std::find(volo.begin(), volo.end(), vincitore == 1 ? TFormBriscola::PosizionePresaComputer
-                                                                   : TFormBriscola::PosizionePresaGiocatore),
-              volo.end())
+    EXPECT_TRUE(Passa(volo, vincitore == 1 ? TFormBriscola::PosizionePresaComputer : TFormBriscola::PosizionePresaGiocatore))
         << "the winning side's card first gathers the other one";
-    EXPECT_EQ(volo.back(), pila->pos()) << "then the trick lands on the winner's pile";
-    EXPECT_EQ(pila->Picture(), Dorso()) << "the winner's pile shows a back";
+    EXPECT_EQ(volo.back(), Posto(pila->pos())) << "then the trick lands on the winner's pile";
+    EXPECT_TRUE(pila->Picture() == Dorso()) << "the winner's pile shows a back";
     EXPECT_FALSE(b->Image7->HaPicture());
     EXPECT_FALSE(b->Image8->HaPicture());
     EXPECT_EQ(r->Turno, vincitore) << "the winner leads the next trick";
@@ -280,13 +286,13 @@ TEST_F(TavoloBriscola, PlayerLeadFliesUpThenAcrossAndTheComputerAnswersAfterItsT
 TEST_F(TavoloBriscola, ComputerCardsTurnFaceUpWhenTheSettingIsConfirmed)
 {
     b->NuovaPartitaClick();
-    for (int i = 1; i <= 3; ++i) EXPECT_EQ(b->ManoComputerImg(i)->Picture(), Dorso()) << "slot " << i;
+    for (int i = 1; i <= 3; ++i) EXPECT_TRUE(b->ManoComputerImg(i)->Picture() == Dorso()) << "slot " << i;
     ApriFinestra(FinestraConfig);
     FormConfig->CBComputer->setChecked(true);
     FormConfig->VelmoBottone2Click();
     EXPECT_TRUE(b->isVisible()) << "closing the configuration returns to the table";
     for (int i = 1; i <= 3; ++i)
-        EXPECT_EQ(b->ManoComputerImg(i)->Picture(), Faccia(r->Carta(r->ManoComputer[i])))
+        EXPECT_TRUE(b->ManoComputerImg(i)->Picture() == Faccia(r->Carta(r->ManoComputer[i])))
             << "computer's card " << i << " is shown face up at once";
 }
 
@@ -305,8 +311,8 @@ TEST_F(TavoloBriscola, ShownCardsAreTheDealtOnesEvenAfterAnotherTableReshuffles)
     ASSERT_GT(cambiate, 0) << "the shuffle changed the shared deck";
     b->RidisegnaTavolo();
     for (int i = 1; i <= 3; ++i)
-        EXPECT_EQ(b->ManoGiocatoreImg(i)->Picture(), prima[i - 1]) << "player's card " << i << " changed on redraw";
-    EXPECT_EQ(b->Image40->Picture(), briscola) << "the trump card changed on redraw";
+        EXPECT_TRUE(b->ManoGiocatoreImg(i)->Picture() == prima[i - 1]) << "player's card " << i << " changed on redraw";
+    EXPECT_TRUE(b->Image40->Picture() == briscola) << "the trump card changed on redraw";
 }
 
 TEST_F(TavoloBriscola, OutOfTurnOrEmptyDoubleClicksAreIgnored)
@@ -333,7 +339,7 @@ TEST_F(TavoloBriscola, OutOfTurnOrEmptyDoubleClicksAreIgnored)
         b->Image4DblClick();
         EXPECT_EQ(std::vector<int>(r->ManoGiocatore, r->ManoGiocatore + 4), mano) << k.nome;
         EXPECT_EQ(r->GiocataGiocatore, 0) << k.nome;
-        EXPECT_EQ(b->Image8->pos(), posto) << "no card moves " << k.nome;
+        EXPECT_EQ(Posto(b->Image8->pos()), Posto(posto)) << "no card moves " << k.nome;
         EXPECT_EQ(suonati["GiocaCarta"], 0) << "no card sound " << k.nome;
     }
 }
@@ -415,6 +421,8 @@ TEST_F(TavoloBriscola, PointsAndCardsLeftShowAsDigitPictures)
         {"an Ace each side", {1, 4}, {11, 14}, 8, 11, 11, 32},
         {"figures and a few cards left", {8, 9, 10, 2}, {3, 13}, 35, 9, 20, 5},
         {"the stock spent", {1, 3, 11, 13, 21, 23, 31, 33, 10, 20}, {2}, 46, 92, 0, 0},
+        // Aces, Threes and Kings with a Horse and a Jack: past 100, a third digit appears.
+        {"105 points", {2}, {1, 11, 21, 31, 3, 13, 23, 33, 10, 20, 30, 40, 9, 8}, 46, 0, 105, 0},
     };
     for (const Caso& k : casi) {
         TavoloNoto(k.pescate);
@@ -423,33 +431,20 @@ TEST_F(TavoloBriscola, PointsAndCardsLeftShowAsDigitPictures)
         b->AggiornaPunteggio();
         ASSERT_EQ(r->PuntiGiocatore, k.puntiG) << k.nome;
         ASSERT_EQ(r->PuntiComputer, k.puntiC) << k.nome;
-        EXPECT_EQ(b->PG1->Picture(), Cifra(k.puntiG / 10)) << k.nome << ": player's tens";
-        EXPECT_EQ(b->PG2->Picture(), Cifra(k.puntiG % 10)) << k.nome << ": player's units";
-        EXPECT_EQ(b->PC1->Picture(), Cifra(k.puntiC / 10)) << k.nome << ": computer's tens";
-        EXPECT_EQ(b->PC2->Picture(), Cifra(k.puntiC % 10)) << k.nome << ": computer's units";
-        EXPECT_EQ(b->CR1->Picture(), Cifra(k.rimaste / 10)) << k.nome << ": cards left, tens";
-        EXPECT_EQ(b->CR2->Picture(), Cifra(k.rimaste % 10)) << k.nome << ": cards left, units";
-        EXPECT_FALSE(b->PG0->isVisible()) << k.nome << ": no hundreds below 100 points";
+        const std::pair<VelImage*, int> cifre[] = {
+            {b->PG1, k.puntiG / 10 % 10}, {b->PG2, k.puntiG % 10}, {b->PC1, k.puntiC / 10 % 10},
+            {b->PC2, k.puntiC % 10},      {b->CR1, k.rimaste / 10}, {b->CR2, k.rimaste % 10},
+        };
+        for (const auto& [img, d] : cifre)
+            EXPECT_TRUE(img->Picture() == Cifra(d)) << k.nome << ": " << img->objectName().toStdString() << " shows " << d;
+        EXPECT_EQ(b->PG0->isVisible(), k.puntiG >= 100) << k.nome << ": the player's hundreds digit";
+        EXPECT_EQ(b->PC0->isVisible(), k.puntiC >= 100) << k.nome << ": the computer's hundreds digit";
+        if (k.puntiC >= 100) {
+            EXPECT_TRUE(b->PC0->Picture() == Cifra(k.puntiC / 100)) << k.nome;
+        }
         EXPECT_EQ(FormPunteggi->PuntiBriscolaGiocatore->text().toInt(), k.puntiG) << k.nome;
         EXPECT_EQ(FormPunteggi->PuntiBriscolaComputer->text().toInt(), k.puntiC) << k.nome;
     }
-}
-
-TEST_F(TavoloBriscola, HundredPointsShowThreeDigits)
-{
-    TavoloNoto(46);
-    // Aces, Threes and Kings (100) with a Horse and a Jack: 105 to the computer.
-    Pila(r->PreseComputer, {1, 11, 21, 31, 3, 13, 23, 33, 10, 20, 30, 40, 9, 8});
-    Pila(r->PreseGiocatore, {2});
-    b->AggiornaPunteggio();
-    ASSERT_EQ(r->PuntiComputer, 105);
-    EXPECT_TRUE(b->PC0->isVisible()) << "a hundreds digit appears at 100 points";
-    EXPECT_EQ(b->PC0->Picture(), Cifra(1));
-    EXPECT_EQ(b->PC1->Picture(), Cifra(0));
-    EXPECT_EQ(b->PC2->Picture(), Cifra(5));
-    EXPECT_FALSE(b->PG0->isVisible());
-    EXPECT_GE(b->PC0->x() + b->PC0->width(), b->PC1->x()) << "the hundreds digit sits just left of the tens";
-    EXPECT_LE(b->PC0->x() + b->PC0->width(), b->PC1->x());
 }
 
 TEST_F(TavoloBriscola, StockAndTrumpClearOnceTheLastCardsAreDrawn)
@@ -461,14 +456,14 @@ TEST_F(TavoloBriscola, StockAndTrumpClearOnceTheLastCardsAreDrawn)
         ASSERT_EQ(CarteAlLoroPosto(), "") << "after step " << passi;
         if (r->CarteGiocate != 0) continue;
         if (r->CarteRimanenti() >= 2) {
-            EXPECT_EQ(b->Image40->Picture(), Faccia(r->Carta(r->CartaBriscola)))
+            EXPECT_TRUE(b->Image40->Picture() == Faccia(r->Carta(r->CartaBriscola)))
                 << "the trump card shows while " << r->CarteRimanenti() << " cards are left";
         } else if (!vistoSvuotato && r->PreseGiocatore[0] + r->PreseComputer[0] < 40) {
             vistoSvuotato = true;
             EXPECT_FALSE(b->Image39->HaPicture()) << "the stock is gone after the last draw";
             EXPECT_FALSE(b->Image40->HaPicture()) << "the trump card has been drawn";
-            EXPECT_EQ(b->CR1->Picture(), Cifra(0));
-            EXPECT_EQ(b->CR2->Picture(), Cifra(0)) << "the counter shows 00";
+            EXPECT_TRUE(b->CR1->Picture() == Cifra(0));
+            EXPECT_TRUE(b->CR2->Picture() == Cifra(0)) << "the counter shows 00";
             bool briscolaInMano = false;
             for (int i = 1; i <= 3; ++i)
                 briscolaInMano |= r->ManoGiocatore[i] == r->CartaBriscola || r->ManoComputer[i] == r->CartaBriscola;
