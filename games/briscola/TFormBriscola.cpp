@@ -30,18 +30,6 @@ StatoMazzo& MazzoCondiviso(StatoMazzo& riserva)
     return FormConfig ? FormConfig->VelCarte1->Stato() : riserva;
 }
 
-QLabel* Etichetta(QWidget* genitore, const char* nome, const QString& testo, int x, int y, int w, int h, int punti)
-{
-    auto* l = new QLabel(testo, genitore);
-    l->setObjectName(nome);
-    QFont f = l->font();
-    f.setBold(true);
-    f.setPointSize(punti);
-    l->setFont(f);
-    l->setStyleSheet("color: rgb(0, 110, 0); background: transparent;");
-    l->setGeometry(x, y, w, h);
-    return l;
-}
 }  // namespace
 
 TFormBriscola::TFormBriscola(QWidget* parent)
@@ -71,7 +59,7 @@ TFormBriscola::TFormBriscola(QWidget* parent)
     // The points sit beside the two names; the name label is moved here from the turn
     // pictures, where the other tables keep it.
     NomeGiocat->setGeometry(568, 320, 140, 24);
-    Label1 = Etichetta(Panel1, "Label1", "Computer", 568, 344, 140, 24, 12);
+    Label1 = CreaEtichetta("Label1", "Computer", 568, 344, 140, 24, 12);
     PG1 = CreaSlot("PG1", 712, 322, 24, 24);
     PG2 = CreaSlot("PG2", 736, 322, 24, 24);
     PC1 = CreaSlot("PC1", 712, 346, 24, 24);
@@ -81,7 +69,7 @@ TFormBriscola::TFormBriscola(QWidget* parent)
     PG0->hide();
     PC0->hide();
 
-    Label2 = Etichetta(Panel1, "Label2", "Carte Rimanenti", 448, 224, 122, 48, 11);
+    Label2 = CreaEtichetta("Label2", "Carte Rimanenti", 448, 224, 122, 48, 11);
     Label2->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     Label2->setWordWrap(true);
     CR1 = CreaSlot("CR1", 485, 278, 24, 24);
@@ -185,14 +173,6 @@ void TFormBriscola::DisegnaCartaGiocatore(int i)
         Faccia(h, img);
 }
 
-void TFormBriscola::MostraTurnoBriscola(int turno)
-{
-    // Unlike the other tables the name stays in view: here it labels the player's points.
-    Giocatore->setVisible(turno == 1);
-    Computer->setVisible(turno == 2);
-    Giocatore->Ridisegna();
-    Computer->Ridisegna();
-}
 
 // ---------------------------------------------------------------- points
 
@@ -224,11 +204,6 @@ void TFormBriscola::MostraPunteggio()
 
 // ---------------------------------------------------------------- handlers
 
-void TFormBriscola::showEvent(QShowEvent* e)
-{
-    TFormTavolo::showEvent(e);
-    if (!e->spontaneous()) FormShow();
-}
 
 void TFormBriscola::FormShow()
 {
@@ -327,7 +302,7 @@ void TFormBriscola::Timer1Timer()
     Regole.EstraiRicordo();
 
     if (Regole.CarteGiocate < 2) {
-        MostraTurnoBriscola(Regole.Turno);
+        MostraTurno(Regole.Turno, false);
         if (Regole.Turno == 2) Pausa(AttesaComputer);
     }
 
@@ -356,7 +331,7 @@ void TFormBriscola::Timer1Timer()
         Giocatore->hide();
         Computer->hide();
     } else {
-        MostraTurnoBriscola(Regole.Turno);
+        MostraTurno(Regole.Turno, false);
     }
     Timer1->start();
 }

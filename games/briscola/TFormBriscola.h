@@ -71,7 +71,7 @@ public:
     void Timer2Timer();
     void NuovaPartitaClick() override;
     void BtnPunteggiClick() override;
-    void FormShow();
+    void FormShow() override;
 
     // Recounts both piles and shows the points and the cards left.
     void AggiornaPunteggio();
@@ -88,9 +88,6 @@ public:
     static constexpr QPoint PosizionePresaComputer{64, 136};
     static constexpr QPoint PosizionePresaGiocatore{136, 256};
 
-protected:
-    void showEvent(QShowEvent* e) override;
-
 private:
     // Shows the points, the cards left and the scores window's labels (after every recount).
     void MostraPunteggio();
@@ -103,6 +100,5 @@ private:
     // One computer slot: empty, face up or a back as the face-up setting says.
     void DisegnaCartaComputer(int i);
     void DisegnaCartaGiocatore(int i);
-    void MostraTurnoBriscola(int turno);
     void FinePartita();
 };

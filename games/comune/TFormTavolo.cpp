@@ -1,6 +1,7 @@
 #include "games/comune/TFormTavolo.h"
 
 #include <QPainter>
+#include <QShowEvent>
 
 #include "app/Finestre.h"
 #include "app/TFormConfig.h"
@@ -48,6 +49,16 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
     fs.setBold(true);
     Suggerimento->setFont(fs);
     Suggerimento->setStyleSheet("color: rgb(30, 80, 45); background: transparent;");
+
+    VelCarte3 = new VelCarte(this);
+    VelCarte3->setObjectName("VelCarte3");
+    VelCarte3->setTipo(1);
+    VelCarte3->setDimX(24);
+    VelCarte3->setDimY(20);
+    VelCarte3->setImmaginiCarteColonne(10);
+    VelCarte3->setImmaginiCarteRighe(4);
+    VelCarte3->setBufferImmagini(QImage(Risorse::CifrePiccole));
+    VelCarte3->hide();
 
     Configurazione = CreaBottone("Configurazione", "configurazione", 604, 380);
     NuovaPartita = CreaBottone("NuovaPartita", "nuovapartita", 604, 412);
@@ -102,13 +113,34 @@ void TFormTavolo::ColoraPanel(const QColor& c)
     Panel1->setPalette(pal);
 }
 
-void TFormTavolo::MostraTurno(int turno)
+void TFormTavolo::MostraTurno(int turno, bool nomeColTurno)
 {
     const bool computer = turno == 2;
     Computer->setVisible(computer);
     Giocatore->setVisible(!computer);
-    NomeGiocat->setVisible(!computer);
+    NomeGiocat->setVisible(!computer || !nomeColTurno);
+    Computer->raise();
+    Giocatore->raise();
     (computer ? Computer : Giocatore)->Ridisegna();
+}
+
+QLabel* TFormTavolo::CreaEtichetta(const char* oggetto, const QString& testo, int x, int y, int w, int h, int punti)
+{
+    auto* l = new QLabel(testo, Panel1);
+    l->setObjectName(oggetto);
+    QFont f = l->font();
+    f.setBold(true);
+    f.setPointSize(punti);
+    l->setFont(f);
+    l->setStyleSheet("color: rgb(0, 110, 0); background: transparent;");
+    l->setGeometry(x, y, w, h);
+    return l;
+}
+
+void TFormTavolo::showEvent(QShowEvent* e)
+{
+    TFinestra::showEvent(e);
+    if (!e->spontaneous()) FormShow();
 }
 
 void TFormTavolo::ConfigurazioneClick() { ApriFinestra(FinestraConfig); }

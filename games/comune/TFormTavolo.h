@@ -27,8 +27,13 @@ public:
     // Invitation to start, shown on the felt while no game is in progress.
     QLabel* Suggerimento = nullptr;
 
+    // Small digit pictures of the table's counters: picture d + 1 shows digit d.
+    VelCarte* VelCarte3 = nullptr;
+
     // Redraws the table from the game state (after a change of deck, back or face-up choice).
     virtual void Ridisegna() {}
+    // Runs each time the table is shown (the advertisement panel hooks in here).
+    virtual void FormShow() {}
 
     virtual void NuovaPartitaClick() {}
     virtual void BtnPunteggiClick() {}
@@ -37,8 +42,9 @@ public:
 
     // Colours the felt.
     void ColoraPanel(const QColor& c);
-    // Shows exactly one of the two turn pictures: the player's (with the name label) or the computer's.
-    void MostraTurno(int turno);
+    // Shows exactly one of the two turn pictures. The name label goes with the player's
+    // picture, unless the table uses it to caption the player's cards or points.
+    void MostraTurno(int turno, bool nomeColTurno = true);
 
     // Shared settings of the configuration window, read at the moment of use.
     static bool SuoniAttivi();
@@ -49,11 +55,14 @@ public:
 
     // A table picture button at (x, y) in the panel with the pictures of `nome`.
     VelmoBottone* CreaBottone(const char* oggetto, const char* nome, int x, int y);
+    // A bold green caption in the panel.
+    QLabel* CreaEtichetta(const char* oggetto, const QString& testo, int x, int y, int w, int h, int punti);
     // A card slot in the panel.
     VelImage* CreaSlot(const char* oggetto, int x, int y, int w = 80, int h = 120);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     QImage sfondo_;

@@ -28,18 +28,6 @@ TWave* SuonoScopa(TWave* TFormScopa::*suono)
     return FormScopa ? FormScopa->*suono : nullptr;
 }
 
-QLabel* Etichetta(QWidget* panel, const char* nome, const QString& testo, int x, int y, int w, int punti)
-{
-    auto* l = new QLabel(testo, panel);
-    l->setObjectName(nome);
-    QFont f = l->font();
-    f.setBold(true);
-    f.setPointSize(punti);
-    l->setFont(f);
-    l->setStyleSheet("color: rgb(0, 110, 0); background: transparent;");
-    l->setGeometry(x, y, w, 22);
-    return l;
-}
 }  // namespace
 
 TFormRubamazzo::TFormRubamazzo(QWidget* parent)
@@ -61,9 +49,9 @@ TFormRubamazzo::TFormRubamazzo(QWidget* parent)
     PC2 = CreaSlot("PC2", 421, 6, 24, 18);
     PG1 = CreaSlot("PG1", 397, 494, 24, 18);
     PG2 = CreaSlot("PG2", 421, 494, 24, 18);
-    Label1 = Etichetta(Panel1, "Label1", "Computer", 448, 6, 150, 12);
+    Label1 = CreaEtichetta("Label1", "Computer", 448, 6, 150, 22, 12);
     NomeGiocat->setGeometry(448, 488, 150, 22);
-    Label2 = Etichetta(Panel1, "Label2", "Carte Rimanenti", 597, 328, 160, 11);
+    Label2 = CreaEtichetta("Label2", "Carte Rimanenti", 597, 328, 160, 22, 11);
     CarteRimanenti1 = CreaSlot("CarteRimanenti1", 653, 358, 24, 18);
     CarteRimanenti2 = CreaSlot("CarteRimanenti2", 677, 358, 24, 18);
     // The counters mean nothing until a game is dealt.
@@ -73,15 +61,6 @@ TFormRubamazzo::TFormRubamazzo(QWidget* parent)
     connect(BtnOk, &VelmoBottone::Click, this, [this] { BtnOkClick(); });
     BtnOk->hide();
 
-    VelCarte3 = new VelCarte(this);
-    VelCarte3->setObjectName("VelCarte3");
-    VelCarte3->setTipo(1);
-    VelCarte3->setDimX(24);
-    VelCarte3->setDimY(20);
-    VelCarte3->setImmaginiCarteColonne(10);
-    VelCarte3->setImmaginiCarteRighe(4);
-    VelCarte3->setBufferImmagini(QImage(Risorse::CifrePiccole));
-    VelCarte3->hide();
 
     Timer3 = new QTimer(this);
     Timer3->setInterval(1000);
@@ -200,12 +179,6 @@ void TFormRubamazzo::MostraContatori()
     CifreIn(Regole.PilaComputer(), PC1, PC2);
 }
 
-void TFormRubamazzo::MostraTurnoRubamazzo(int turno)
-{
-    MostraTurno(turno);
-    // Here the name labels the player's pile, not the turn picture: it always shows.
-    NomeGiocat->show();
-}
 
 void TFormRubamazzo::Vola(VelImage* img, QPoint verso)
 {
@@ -222,11 +195,6 @@ void TFormRubamazzo::TornaACasa(int k)
 
 // ---------------------------------------------------------------- handlers
 
-void TFormRubamazzo::showEvent(QShowEvent* e)
-{
-    TFormTavolo::showEvent(e);
-    if (!e->spontaneous()) FormShow();
-}
 
 void TFormRubamazzo::FormShow()
 {
@@ -253,7 +221,7 @@ void TFormRubamazzo::NuovaPartitaClick()
     // The table places at their row, the hands at home; no card flies in the deal.
     RidisegnaPosti();
 
-    MostraTurnoRubamazzo(1);
+    MostraTurno(1, false);
     MostraContatori();
     Timer3->start();
 }
@@ -338,7 +306,7 @@ void TFormRubamazzo::CarteComputerDblClick()
 void TFormRubamazzo::DopoMossaGiocatore()
 {
     BtnOk->hide();
-    MostraTurnoRubamazzo(2);
+    MostraTurno(2, false);
     MostraContatori();
     Pausa(500);
     MossaComputer();
@@ -355,7 +323,7 @@ void TFormRubamazzo::MossaComputer()
     }
     BtnOk->hide();
     MostraContatori();
-    MostraTurnoRubamazzo(1);
+    MostraTurno(1, false);
 }
 
 void TFormRubamazzo::Timer3Timer()

@@ -40,7 +40,6 @@ public:
     VelImage* CarteRimanenti1 = nullptr;  // tens and units of the cards left to deal
     VelImage* CarteRimanenti2 = nullptr;
     VelmoBottone* BtnOk = nullptr;  // confirms the selected card
-    VelCarte* VelCarte3 = nullptr;  // digit pictures: picture d + 1 shows digit d
     QTimer* Timer3 = nullptr;       // deal and end of the game, 1000 ms
 
     // ---- window state ----
@@ -59,7 +58,7 @@ public:
     void Timer3Timer();
     void NuovaPartitaClick() override;
     void BtnPunteggiClick() override;
-    void FormShow();
+    void FormShow() override;
     // New settings show at the next redraw of the places (a selection or a deal).
     void Ridisegna() override {}
 
@@ -79,9 +78,6 @@ public:
     // A game is running: dealt and not yet ended.
     bool InGioco() const { return PartitaIniziata && !Regole.PartitaFinita(); }
 
-protected:
-    void showEvent(QShowEvent* e) override;
-
 private:
     void Faccia(int h, VelImage* img);  // the face of handle h, or nothing for 0
     void Dorso(VelImage* img);
@@ -93,7 +89,6 @@ private:
     void TornaACasa(int k);  // a hand card that has flown: cleared and back at its place
     void MostraPila(int lato);
     void CifreIn(int n, VelImage* decine, VelImage* unita);
-    void MostraTurnoRubamazzo(int turno);
     // Flights of a move from the rules' record: a capture, a lay-down or a steal, either side.
     void AnimaMossa(const RegoleRubamazzo::Mossa& m);
     void DopoMossaGiocatore();

@@ -41,16 +41,6 @@ TFormScopa::TFormScopa(QWidget* parent) : TFormTavolo(800, 600, parent)
     Necessaria = CreaSlot("Necessaria", 0, 0);
     Necessaria->hide();
 
-    VelCarte3 = new VelCarte(this);
-    VelCarte3->setObjectName("VelCarte3");
-    VelCarte3->setTipo(1);
-    VelCarte3->setDimX(24);
-    VelCarte3->setDimY(20);
-    VelCarte3->setImmaginiCarteColonne(10);
-    VelCarte3->setImmaginiCarteRighe(4);
-    VelCarte3->setBufferImmagini(QImage(Risorse::CifrePiccole));
-    VelCarte3->hide();
-
     auto suono = [this](const char* nome, const char* risorsa) {
         auto* w = new TWave(this);
         w->setObjectName(nome);
@@ -136,11 +126,6 @@ int TFormScopa::PostiTerraInUso() const
 
 // ---------------------------------------------------------------- handlers
 
-void TFormScopa::showEvent(QShowEvent* e)
-{
-    TFormTavolo::showEvent(e);
-    if (!e->spontaneous()) FormShow();
-}
 
 void TFormScopa::FormShow()
 {

@@ -29,7 +29,6 @@ public:
     VelImage* Carte = nullptr;
     VelImage* CarteRimanenti1 = nullptr;
     VelImage* CarteRimanenti2 = nullptr;
-    VelCarte* VelCarte3 = nullptr;  // digit pictures: picture d + 1 shows digit d
     VelImage* Necessaria = nullptr;
     TWave* Mescola = nullptr;
     TWave* GiocaCarta = nullptr;
@@ -64,7 +63,7 @@ public:
     void TimerNuovaPartitaTimer();
     void NuovaPartitaClick() override;
     void BtnPunteggiClick() override;
-    void FormShow();
+    void FormShow() override;
     void Ridisegna() override;
 
     // ---- steps of the turn flow ----
@@ -75,9 +74,6 @@ public:
     // Where table place k stands when n places are in use: the designed row while n <= 7,
     // a closer fan when more cards lie on the table.
     static QPoint PosizioneTerra(int k, int n);
-
-protected:
-    void showEvent(QShowEvent* e) override;
 
     void RipetiMossaGiocatore();
     void RidisegnaMazzoEScope();

@@ -101,15 +101,6 @@ TFormSettemezzo::TFormSettemezzo(QWidget* parent)
     connect(Stop, &VelmoBottone::Click, this, [this] { StopClick(); });
     connect(NuovoTurno, &VelmoBottone::Click, this, [this] { NuovoTurnoClick(); });
 
-    VelCarte3 = new VelCarte(this);
-    VelCarte3->setObjectName("VelCarte3");
-    VelCarte3->setTipo(1);
-    VelCarte3->setDimX(24);
-    VelCarte3->setDimY(20);
-    VelCarte3->setImmaginiCarteColonne(10);
-    VelCarte3->setImmaginiCarteRighe(4);
-    VelCarte3->setBufferImmagini(QImage(Risorse::CifrePiccole));
-    VelCarte3->hide();
 
     // The invitation to start lies between the two rows, clear of the figures.
     Suggerimento->raise();
@@ -132,11 +123,6 @@ QPoint TFormSettemezzo::PosizioneSlot(bool computer, int s)
 
 // ---------------------------------------------------------------- handlers
 
-void TFormSettemezzo::showEvent(QShowEvent* e)
-{
-    TFormTavolo::showEvent(e);
-    if (!e->spontaneous()) FormShow();
-}
 
 void TFormSettemezzo::FormShow()
 {
@@ -154,7 +140,7 @@ void TFormSettemezzo::NuovaPartitaClick()
     if (FormScopa) Suona(FormScopa->Mescola);
     Regole.NuovaPartita();  // shuffles, resets hands and scores, redraws through AggiornaTavolo
     AggiornaPulsanti();
-    MostraChiGioca(1);
+    MostraTurno(1, false);
 }
 
 void TFormSettemezzo::NuovoTurnoClick()
@@ -163,7 +149,7 @@ void TFormSettemezzo::NuovoTurnoClick()
     if (!Regole.NuovoTurno()) return;
     if (FormScopa) Suona(FormScopa->Mescola);
     AggiornaPulsanti();
-    MostraChiGioca(1);
+    MostraTurno(1, false);
 }
 
 void TFormSettemezzo::NuovaCartaClick()
@@ -172,7 +158,7 @@ void TFormSettemezzo::NuovaCartaClick()
     if (Regole.NuovaCarta() == 0) return;
     AggiornaPulsanti();
     // Bust, or the seventh card: the computer's turn begins.
-    if (Regole.FaseTavolo == RegoleSettemezzo::TurnoComputer) MostraChiGioca(2);
+    if (Regole.FaseTavolo == RegoleSettemezzo::TurnoComputer) MostraTurno(2, false);
 }
 
 void TFormSettemezzo::StopClick()
@@ -180,7 +166,7 @@ void TFormSettemezzo::StopClick()
     // Refused before the first match and before the player holds a card.
     if (!Regole.Stop()) return;
     AggiornaPulsanti();
-    MostraChiGioca(2);
+    MostraTurno(2, false);
 }
 
 void TFormSettemezzo::Timer3Timer()
@@ -233,15 +219,6 @@ void TFormSettemezzo::AggiornaPulsanti()
     NuovoTurno->setStato(Regole.NuovoTurnoAttivo && Regole.FaseTavolo == RegoleSettemezzo::ManoDecisa ? 1 : 0);
 }
 
-void TFormSettemezzo::MostraChiGioca(int turno)
-{
-    // Unlike the base's MostraTurno the name stays: here it captions the player's row.
-    Computer->setVisible(turno == 2);
-    Giocatore->setVisible(turno != 2);
-    Computer->raise();
-    Giocatore->raise();
-    (turno == 2 ? Computer : Giocatore)->Ridisegna();
-}
 
 void TFormSettemezzo::DisegnaTavolo()
 {

@@ -44,7 +44,6 @@ public:
     VelmoBottone* NuovaCarta = nullptr;
     VelmoBottone* Stop = nullptr;
     VelmoBottone* NuovoTurno = nullptr;
-    VelCarte* VelCarte3 = nullptr;  // digit pictures: picture d + 1 shows digit d
     QTimer* Timer3 = nullptr;       // the table's step, 1000 ms, always running
 
     // ---- handlers ----
@@ -54,7 +53,7 @@ public:
     void StopClick();
     void Timer3Timer();
     void BtnPunteggiClick() override;
-    void FormShow();
+    void FormShow() override;
     void Ridisegna() override;
 
     // Recomputes both hand values and redraws cards, values and scores.
@@ -63,16 +62,12 @@ public:
     // Where the picture of slot `s` (1..7) of a side stands, in Panel1.
     static QPoint PosizioneSlot(bool computer, int s);
 
-protected:
-    void showEvent(QShowEvent* e) override;
-
 private:
     void DisegnaTavolo();
     void DisegnaCarte();
     void DisegnaValore(int v, VelImage* cifre[4]);
     void DisegnaCifra(int d, VelImage* img);
     void AggiornaPulsanti();
-    void MostraChiGioca(int turno);
     void FinePartita(bool vinceGiocatore);
     bool TavoloNellaPila() const;
 };

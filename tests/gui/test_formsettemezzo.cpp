@@ -417,7 +417,9 @@ TEST_F(TavoloSettemezzo, MatchEndingOnAClosedTableDoesNotPullTheScoresWindowOver
         EXPECT_EQ(FilePunteggi().mid(36, 4), QByteArray::number(vinte).rightJustified(4, '0'))
             << k.dove << ": the win is recorded";
         EXPECT_EQ(FormPunteggi->isVisible(), k.punteggiAperti) << k.dove;
-        if (k.chiudiTavolo) EXPECT_TRUE(FormScopa->isVisible()) << k.dove << ": Scopa stays in view";
+        if (k.chiudiTavolo) {
+            EXPECT_TRUE(FormScopa->isVisible()) << k.dove << ": Scopa stays in view";
+        }
         while (FormSplashScreen->Pila().Profondita() > 0) TornaIndietro();
         ApriFinestra(FinestraSettemezzo);
     }
