@@ -5,6 +5,8 @@
 // Output depends only on the code: no clock, fixed seeds.
 #include <QDir>
 #include <QGuiApplication>
+#include <cstdlib>
+#include <unistd.h>
 #include <cstdio>
 
 #include "Anteprima.h"
@@ -99,6 +101,15 @@ int Genera(const QString& base) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The build runs the generator headless, outside any desktop session: give Qt a private
+  // runtime folder of its own for the run rather than let it warn about the missing one.
+  char cartellaRuntime[] = "/tmp/cartovia-artgen-XXXXXX";
+  const bool runtimePropria = qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && mkdtemp(cartellaRuntime);
+  if (runtimePropria) qputenv("XDG_RUNTIME_DIR", cartellaRuntime);
+  struct Pulizia {
+    const char* cartella;
+    ~Pulizia() { if (cartella) rmdir(cartella); }
+  } pulizia{runtimePropria ? cartellaRuntime : nullptr};
   QGuiApplication app(argc, argv);  // fonts need the application object
   const QStringList arg = app.arguments();
   if (arg.size() == 3 && arg[1] == "--anteprima") return Anteprime(arg[2]);
