@@ -44,8 +44,8 @@ public:
     std::array<std::int32_t, Dimensione> StatiCarte{};
 
 private:
-    // Indices are not checked by the original design; out-of-range reads yield 0 and
-    // out-of-range writes are dropped so a bad index can never corrupt memory.
+    // Callers pass positions and card numbers straight from game state; out-of-range reads
+    // yield 0 and out-of-range writes are dropped so a bad index can never corrupt memory.
     static bool valido(int i) { return i >= 0 && i < Dimensione; }
     int ordine(int i) const { return valido(i) ? OrdineCarte[i] : 0; }
 
