@@ -47,7 +47,7 @@ StatoMazzo::SemeNumero StatoMazzo::SistemaDati(int j) const
 {
     const int c = ordine(j);
     const int col = colonne_ > 0 ? colonne_ : 10;
-    // Integer division truncates toward zero, as the original's div does (c = 0: suit 1, number 0).
+    // Integer division truncates toward zero, so an empty entry (c = 0) gives suit 1, number 0.
     const int seme = (c - 1) / col + 1;
     const int numero = c - (seme - 1) * col;
     return {seme, numero};
