@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/Pausa.h"
+#include "platform/Messaggi.h"
 #include "platform/UscitaAudio.h"
 
 int main(int argc, char** argv)
@@ -22,5 +23,8 @@ int main(int argc, char** argv)
     // Table tests play many sounds: record them instead of opening the sound server.
     UscitaAudioRegistrata registrata;
     UscitaAudioTemporanea silenzio(registrata);
+    // A modal message box would wait for a click that never comes: record the texts instead.
+    MessaggiRegistrati messaggi;
+    MessaggiTemporanei senzaFinestre(messaggi);
     return RUN_ALL_TESTS();
 }
