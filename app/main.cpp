@@ -8,12 +8,15 @@
 
 #include "app/Finestre.h"
 #include "app/TFormSplashScreen.h"
+#include "scores/PunteggiFile.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Cartovia");
     QApplication::setApplicationDisplayName("Cartovia");
+    // Score-file failures stay off the player's screen but go to the log.
+    AvvisoPunteggi() = [](const std::string& testo) { qWarning("%s", testo.c_str()); };
 
     // --quit-after MS: start, show the chooser and quit after MS milliseconds (smoke test).
     int esciDopo = -1;

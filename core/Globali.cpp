@@ -17,12 +17,14 @@ std::string NomeGiocatoreCorrente()
 
 std::string PercorsoInCartella(const std::string& cartella, const std::string& nome)
 {
-    std::string p = cartella + nome;
-    for (char& ch : p)
+    // Only the name is written the Windows way. The folder is a path of this system, where a
+    // backslash is an ordinary character of a name ("/x/a\b" is one folder, not two).
+    std::string n = nome;
+    for (char& ch : n)
         if (ch == '\\') ch = '/';
-    std::string out;
-    out.reserve(p.size());
-    for (char ch : p)
-        if (!(ch == '/' && !out.empty() && out.back() == '/')) out += ch;
-    return out;
+    // One separator at the join, also for a folder at the root ("/" + "/Punteggi...").
+    std::size_t inizio = 0;
+    if (!cartella.empty() && cartella.back() == '/')
+        while (inizio < n.size() && n[inizio] == '/') ++inizio;
+    return cartella + n.substr(inizio);
 }

@@ -19,5 +19,6 @@ std::function<std::string()>& FonteNomeGiocatore();
 std::string NomeGiocatoreCorrente();
 
 // Joins the working folder and a file name written the Windows way ("\PunteggiScopa.txt"):
-// backslashes become '/', and doubled separators (a folder at the root) collapse to one.
+// the name's backslashes become '/', the folder is taken as it is, and a folder ending in
+// '/' (the root) gets no second separator.
 std::string PercorsoInCartella(const std::string& cartella, const std::string& nome);

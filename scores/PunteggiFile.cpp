@@ -1,9 +1,20 @@
 #include "scores/PunteggiFile.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <map>
+#include <mutex>
+#include <random>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 #include "core/Globali.h"
@@ -40,19 +51,9 @@ bool LeggiTutto(const std::string& percorso, std::string& byte)
     std::size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) byte.append(buf, n);
     const bool ok = !std::ferror(f);
+    const int errore = errno;  // for the caller's report
     std::fclose(f);
-    return ok;
-}
-
-// Writes the whole text; every write and the close are checked, since a short temporary
-// file must never replace the current one.
-bool ScriviTutto(const std::string& percorso, const std::string& byte)
-{
-    std::FILE* f = std::fopen(percorso.c_str(), "wb");
-    if (!f) return false;
-    bool ok = byte.empty() || std::fwrite(byte.data(), 1, byte.size(), f) == byte.size();
-    ok = (std::fflush(f) == 0) && ok;
-    ok = (std::fclose(f) == 0) && ok;
+    errno = errore;
     return ok;
 }
 
@@ -91,7 +92,333 @@ bool RigaDelGiocatore(const std::string& riga, const std::string& chiave)
 
 int Limita(int v) { return std::clamp(v, 0, MassimoContatore); }
 
+std::string Errore(int e) { return std::strerror(e); }
+
+void Avvisa(const std::string& testo)
+{
+    if (auto& f = AvvisoPunteggi()) f(testo);
+}
+
+bool FileRegolare(const std::string& percorso)
+{
+    std::error_code ec;
+    return fs::is_regular_file(fs::symlink_status(percorso, ec));
+}
+
+// A file under the temporary name is complete: it only gets that name once written and
+// flushed. An empty one is what a power cut leaves of a file never flushed (older versions
+// wrote the temporary name directly), and a link is nothing of ours.
+bool TemporaneoCompleto(const std::string& percorso)
+{
+    std::error_code ec;
+    return FileRegolare(percorso) && fs::file_size(percorso, ec) > 0 && !ec;
+}
+
+std::string CartellaDi(const std::string& percorso)
+{
+    const fs::path dir = fs::path(percorso).parent_path();
+    return dir.empty() ? std::string(".") : dir.string();
+}
+
+// Makes the renames in a folder durable. Some file systems cannot sync a folder; the
+// renames are done either way, so that is not a failure of the update.
+void SincronizzaCartella(const std::string& cartella)
+{
+    const int fd = ::open(cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// A fresh name beside the temporary file: its name, a dot and six letters or digits.
+constexpr std::size_t LunghezzaSuffisso = 6;
+constexpr char CaratteriSuffisso[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+std::string NomeUnico(const std::string& temporaneo)
+{
+    static std::mt19937_64 gen(std::random_device{}() ^ (std::uint64_t(::getpid()) << 32) ^
+                               std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()));
+    std::uniform_int_distribution<std::size_t> d(0, sizeof CaratteriSuffisso - 2);
+    std::string n = temporaneo + ".";
+    for (std::size_t i = 0; i < LunghezzaSuffisso; ++i) n += CaratteriSuffisso[d(gen)];
+    return n;
+}
+
+// Writes the new copy under a fresh name created exclusively (O_EXCL, never through a
+// link), checks every write, and flushes it to disk before anyone may rename it.
+bool ScriviNuovo(const std::string& temporaneo, const std::string& byte, std::string& unico, std::string& motivo)
+{
+    int fd = -1;
+    for (int tentativo = 0; fd < 0 && tentativo < 100; ++tentativo) {
+        unico = NomeUnico(temporaneo);
+        fd = ::open(unico.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST && errno != EINTR) {
+            motivo = "cannot create " + unico + ": " + Errore(errno);
+            return false;
+        }
+    }
+    if (fd < 0) {
+        motivo = "no free name for a new copy beside " + temporaneo;
+        return false;
+    }
+    std::size_t fatto = 0;
+    int errore = 0;
+    while (fatto < byte.size()) {
+        const ssize_t n = ::write(fd, byte.data() + fatto, byte.size() - fatto);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            errore = n < 0 ? errno : ENOSPC;
+            break;
+        }
+        fatto += std::size_t(n);
+    }
+    if (!errore && ::fsync(fd) != 0) errore = errno;
+    if (::close(fd) != 0 && !errore) errore = errno;
+    if (errore) {
+        motivo = "cannot write " + unico + ": " + Errore(errore);
+        ::unlink(unico.c_str());
+        return false;
+    }
+    return true;
+}
+
+// New copies left by a process that died while writing one. Only called under the lock,
+// when no other update of the file can be writing its own.
+void EliminaCopieAbbandonate(const std::string& temporaneo)
+{
+    const std::string prefisso = fs::path(temporaneo).filename().string() + ".";
+    std::error_code ec;
+    fs::directory_iterator it(CartellaDi(temporaneo), ec), fine;
+    for (; !ec && it != fine; it.increment(ec)) {
+        const std::string n = it->path().filename().string();
+        if (n.size() != prefisso.size() + LunghezzaSuffisso ||
+            !UgualiSenzaMaiuscole(n.substr(0, prefisso.size()), prefisso))
+            continue;
+        if (n.find_first_not_of(CaratteriSuffisso, prefisso.size()) != std::string::npos) continue;
+        if (FileRegolare(it->path().string())) ::unlink(it->path().c_str());
+    }
+}
+
+// The cross-process lock of one score file: flock on a lock file in the data folder. The
+// file exists only while an update holds it: the holder removes it before letting go, and a
+// waiter that gets the lock on a file already removed starts again on the current one. A
+// lock file left by a process that died is not held by anyone (flock ends with its
+// holder), so it is simply taken over.
+class BloccoPunteggi {
+public:
+    BloccoPunteggi() = default;
+    BloccoPunteggi(const BloccoPunteggi&) = delete;
+    BloccoPunteggi& operator=(const BloccoPunteggi&) = delete;
+    ~BloccoPunteggi()
+    {
+        if (fd_ < 0) return;
+        if (tenuto_) ::unlink(percorso_.c_str());
+        ::close(fd_);
+    }
+
+    // False with the reason when the lock cannot be had within the wait.
+    bool Prendi(const std::string& percorso, std::string& motivo)
+    {
+        percorso_ = percorso;
+        const auto scadenza = std::chrono::steady_clock::now() + AttesaMassimaBloccoPunteggi();
+        for (;;) {
+            fd_ = ::open(percorso.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+            if (fd_ < 0) {
+                if (errno == EINTR) continue;
+                motivo = "cannot open the lock file " + percorso + ": " + Errore(errno);
+                return false;
+            }
+            while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+                if (errno == EINTR) continue;
+                if (errno != EWOULDBLOCK) {
+                    // A file system without locks: go on unlocked rather than never update.
+                    return true;
+                }
+                if (std::chrono::steady_clock::now() >= scadenza) {
+                    motivo = "another copy of the program held " + percorso + " too long";
+                    return false;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            }
+            struct stat aperto {}, nome {};
+            if (::fstat(fd_, &aperto) == 0 && ::lstat(percorso.c_str(), &nome) == 0 && aperto.st_dev == nome.st_dev &&
+                aperto.st_ino == nome.st_ino) {
+                tenuto_ = true;
+                return true;
+            }
+            // The previous holder removed this file as we waited on it.
+            ::close(fd_);
+            fd_ = -1;
+        }
+    }
+
+private:
+    std::string percorso_;
+    int fd_ = -1;
+    bool tenuto_ = false;
+};
+
+// The lock file of a current-file name: "\PunteggiScopa.txt" gives "\PunteggiScopa.lock".
+std::string NomeBlocco(const std::string& corrente)
+{
+    const std::size_t barra = corrente.find_last_of("\\/");
+    const std::size_t punto = corrente.rfind('.');
+    const bool estensione = punto != std::string::npos && (barra == std::string::npos || punto > barra);
+    return (estensione ? corrente.substr(0, punto) : corrente) + ".lock";
+}
+
+// One count still to be written: the player's key and the operation.
+struct Conteggio {
+    std::string chiave;
+    int operazione;
+};
+
+// Counts of failed updates, by folder and current file, waiting for the next update of
+// that file; and the mutex that runs this process's updates one at a time.
+std::map<std::string, std::vector<Conteggio>> ConteggiSospesi;
+std::mutex MutexAggiornamenti;
+
+std::string ChiaveSospesi(const std::string& cartella, const std::string& corrente)
+{
+    std::string nome;
+    for (char c : corrente) nome += Maiuscola(c);
+    return cartella + '\0' + nome;
+}
+
+// The new file: every count applied in turn to the old bytes.
+std::string Applica(const std::string& vecchio, const std::vector<Conteggio>& conteggi)
+{
+    std::string nuovo = vecchio;
+    for (const Conteggio& c : conteggi) {
+        const int dg = c.operazione == ContaPartitaGiocata ? 1 : 0;
+        const int dv = c.operazione == ContaVittoria ? 1 : 0;
+        const int dp = c.operazione == ContaPareggio ? 1 : 0;
+        std::string prossimo;
+        prossimo.reserve(nuovo.size() + LunghezzaRecordPunteggi);
+        bool trovato = false;
+        for (const std::string& riga : RighePunteggi(nuovo)) {
+            if (RigaDelGiocatore(riga, c.chiave)) {
+                prossimo += RecordPunteggi(c.chiave, ContatoreRiga(riga, ColonnaGiocate) + dg,
+                                           ContatoreRiga(riga, ColonnaVinte) + dv,
+                                           ContatoreRiga(riga, ColonnaPari) + dp);
+                trovato = true;
+            } else {
+                prossimo += riga;
+            }
+        }
+        if (!trovato) {
+            // A last line without a line end gets one, or the new record would be glued to it.
+            if (!prossimo.empty() && prossimo.back() != '\n') prossimo += prossimo.back() == '\r' ? "\n" : "\r\n";
+            prossimo += RecordPunteggi(c.chiave, 1, dv, dp);
+        }
+        nuovo = std::move(prossimo);
+    }
+    return nuovo;
+}
+
+struct Esito {
+    int codice = PunteggiAggiornati;
+    std::string motivo;
+    bool nelTemporaneo = false;  // the counts are in the complete temporary file
+};
+
+Esito Fallito(int codice, std::string motivo, bool nelTemporaneo = false)
+{
+    return Esito{codice, std::move(motivo), nelTemporaneo};
+}
+
+// One update under the file's lock: finish an interrupted update if there is one, read the
+// file to start from, write the new copy, then backup and renames.
+Esito Aggiorna(const FilePunteggi& f, const std::string& cartella, const std::vector<Conteggio>& conteggi)
+{
+    BloccoPunteggi blocco;
+    std::string motivo;
+    if (!blocco.Prendi(PercorsoPunteggi(cartella, NomeBlocco(f.corrente)), motivo))
+        return Fallito(PunteggiOccupato, motivo);
+
+    const std::string corrente = PercorsoPunteggi(cartella, f.corrente);
+    const std::string temporaneo = PercorsoPunteggi(cartella, f.temporaneo);
+    const std::string copia = PercorsoPunteggi(cartella, f.copia);
+    EliminaCopieAbbandonate(temporaneo);
+
+    bool esiste = Esiste(corrente);
+    if (!esiste && TemporaneoCompleto(temporaneo)) {
+        // Stopped between the renames (or a rename and its put-back both failed): the
+        // temporary file is the newest complete copy. Putting it in place finishes that
+        // update, so the backup below becomes the file as it was before this one.
+        if (std::rename(temporaneo.c_str(), corrente.c_str()) != 0)
+            return Fallito(PunteggiRinominaFallita, "cannot put " + temporaneo + " back in place: " + Errore(errno));
+        esiste = true;
+    }
+    // Only a missing file with no backup is a first use. A file that exists but cannot be
+    // read is left alone: replacing it with a single record would lose every other line.
+    const std::string origine = esiste ? corrente : (FileRegolare(copia) ? copia : std::string());
+    std::string vecchio;
+    if (!origine.empty() && !LeggiTutto(origine, vecchio))
+        return Fallito(PunteggiCorrenteIlleggibile, "cannot read " + origine + ": " + Errore(errno));
+
+    std::string unico;
+    if (!ScriviNuovo(temporaneo, Applica(vecchio, conteggi), unico, motivo))
+        return Fallito(PunteggiTemporaneoNonScritto, motivo);
+    if (Esiste(temporaneo) && !FileRegolare(temporaneo)) {
+        // A folder, a link or a device under the temporary name is left as it is.
+        ::unlink(unico.c_str());
+        return Fallito(PunteggiTemporaneoNonScritto, temporaneo + " is not a regular file");
+    }
+    if (std::rename(unico.c_str(), temporaneo.c_str()) != 0) {
+        motivo = "cannot rename " + unico + " to " + temporaneo + ": " + Errore(errno);
+        ::unlink(unico.c_str());
+        return Fallito(PunteggiTemporaneoNonScritto, motivo);
+    }
+
+    const std::string cartellaFile = CartellaDi(corrente);
+    if (esiste) {
+        // Without a current file the backup may be the last complete copy: it stays.
+        EliminaFile(copia);
+        if (std::rename(corrente.c_str(), copia.c_str()) != 0) {
+            motivo = "cannot rename " + corrente + " to " + copia + ": " + Errore(errno);
+            SincronizzaCartella(cartellaFile);
+            return Fallito(PunteggiRinominaFallita, motivo);
+        }
+    }
+    if (std::rename(temporaneo.c_str(), corrente.c_str()) != 0) {
+        motivo = "cannot rename " + temporaneo + " to " + corrente + ": " + Errore(errno);
+        // Put the previous file back. When that fails too, the current file is missing and
+        // the complete temporary file holds the counts: the next update starts from it.
+        const bool rimesso = esiste && std::rename(copia.c_str(), corrente.c_str()) == 0;
+        SincronizzaCartella(cartellaFile);
+        return Fallito(PunteggiRinominaFallita, motivo, !rimesso);
+    }
+    SincronizzaCartella(cartellaFile);
+    return {};
+}
+
 }  // namespace
+
+std::function<void(const std::string&)>& AvvisoPunteggi()
+{
+    static std::function<void(const std::string&)> avviso = [](const std::string& testo) {
+        std::fprintf(stderr, "cartovia: %s\n", testo.c_str());
+    };
+    return avviso;
+}
+
+std::chrono::milliseconds& AttesaMassimaBloccoPunteggi()
+{
+    // Far longer than any update takes, short enough not to freeze a table for long.
+    static std::chrono::milliseconds attesa{5000};
+    return attesa;
+}
+
+FilePunteggi FilePunteggiDi(const std::string& corrente)
+{
+    const std::size_t barra = corrente.find_last_of("\\/");
+    const std::size_t punto = corrente.rfind('.');
+    if (punto == std::string::npos || (barra != std::string::npos && punto < barra))
+        return {corrente, corrente + "1", corrente + ".bak"};
+    const std::string radice = corrente.substr(0, punto);
+    return {corrente, radice + "1" + corrente.substr(punto), radice + ".bak"};
+}
 
 std::string ChiavePunteggi(const std::string& nome)
 {
@@ -173,53 +500,26 @@ int AggiornaPunteggi(const FilePunteggi& f, const std::string& cartella, const s
                      int operazione)
 {
     if (operazione < ContaPartitaGiocata || operazione > ContaPareggio) return PunteggiOperazioneIgnota;
-    const std::string chiave = ChiavePunteggi(nome);
-    const std::string corrente = PercorsoPunteggi(cartella, f.corrente);
-    const std::string temporaneo = PercorsoPunteggi(cartella, f.temporaneo);
-    const std::string copia = PercorsoPunteggi(cartella, f.copia);
+    std::lock_guard<std::mutex> uno(MutexAggiornamenti);
+    std::vector<Conteggio>& sospesi = ConteggiSospesi[ChiaveSospesi(cartella, f.corrente)];
+    std::vector<Conteggio> conteggi = sospesi;
+    conteggi.push_back({ChiavePunteggi(nome), operazione});
 
-    // Only a missing file is a first use. One that exists but cannot be read is left alone:
-    // replacing it with a single record would lose every other player's line.
-    std::string vecchio;
-    const bool esiste = Esiste(corrente);
-    if (esiste && !LeggiTutto(corrente, vecchio)) return PunteggiCorrenteIlleggibile;
-
-    const int dg = operazione == ContaPartitaGiocata ? 1 : 0;
-    const int dv = operazione == ContaVittoria ? 1 : 0;
-    const int dp = operazione == ContaPareggio ? 1 : 0;
-
-    std::string nuovo;
-    nuovo.reserve(vecchio.size() + LunghezzaRecordPunteggi);
-    bool trovato = false;
-    for (const std::string& riga : RighePunteggi(vecchio)) {
-        if (RigaDelGiocatore(riga, chiave)) {
-            nuovo += RecordPunteggi(chiave, ContatoreRiga(riga, ColonnaGiocate) + dg,
-                                    ContatoreRiga(riga, ColonnaVinte) + dv, ContatoreRiga(riga, ColonnaPari) + dp);
-            trovato = true;
-        } else {
-            nuovo += riga;
-        }
+    const Esito e = Aggiorna(f, cartella, conteggi);
+    if (e.codice == PunteggiAggiornati || e.nelTemporaneo) {
+        sospesi.clear();
+    } else {
+        sospesi = std::move(conteggi);
     }
-    if (!trovato) {
-        // A last line without a line end gets one, or the new record would be glued to it.
-        if (!nuovo.empty() && nuovo.back() != '\n') nuovo += nuovo.back() == '\r' ? "\n" : "\r\n";
-        nuovo += RecordPunteggi(chiave, 1, dv, dp);
+    if (e.codice != PunteggiAggiornati) {
+        const std::string file = PercorsoInCartella(cartella, f.corrente);
+        Avvisa(e.nelTemporaneo
+                   ? "score update of " + file + " not finished (" + e.motivo +
+                         "); the next update starts from the complete temporary file"
+                   : "score update of " + file + " failed (" + e.motivo + "); " + std::to_string(sospesi.size()) +
+                         " count(s) kept for the next update");
     }
-
-    if (!ScriviTutto(temporaneo, nuovo)) {
-        EliminaFile(temporaneo);
-        return PunteggiTemporaneoNonScritto;
-    }
-
-    EliminaFile(copia);
-    if (esiste && std::rename(corrente.c_str(), copia.c_str()) != 0) return PunteggiRinominaFallita;
-    if (std::rename(temporaneo.c_str(), corrente.c_str()) != 0) {
-        // Put the previous file back so the next update does not take it for a first use
-        // and delete the only copy left.
-        if (esiste) std::rename(copia.c_str(), corrente.c_str());
-        return PunteggiRinominaFallita;
-    }
-    return PunteggiAggiornati;
+    return e.codice;
 }
 
 void RegistraPartitaGiocata(const FilePunteggi& f, const std::string& cartella, const std::string& nome)
@@ -253,8 +553,25 @@ bool RigaRecord(const std::string& riga)
 std::vector<VocePunteggio> LeggiPunteggi(const std::string& cartella, const std::string& nomeFile)
 {
     std::vector<VocePunteggio> voci;
+    const FilePunteggi f = FilePunteggiDi(nomeFile);
+    std::string percorso = PercorsoPunteggi(cartella, f.corrente);
+    if (!Esiste(percorso)) {
+        // An update was interrupted between its renames: show what the next update will
+        // start from rather than an empty ranking.
+        const std::string temporaneo = PercorsoPunteggi(cartella, f.temporaneo);
+        const std::string copia = PercorsoPunteggi(cartella, f.copia);
+        if (TemporaneoCompleto(temporaneo))
+            percorso = temporaneo;
+        else if (FileRegolare(copia))
+            percorso = copia;
+        else
+            return voci;
+    }
     std::string byte;
-    if (!LeggiTutto(PercorsoPunteggi(cartella, nomeFile), byte)) return voci;
+    if (!LeggiTutto(percorso, byte)) {
+        Avvisa("cannot read the score file " + percorso + ": " + Errore(errno));
+        return voci;
+    }
     for (const std::string& riga : RighePunteggi(byte)) {
         if (!RigaRecord(riga)) continue;
         VocePunteggio v;
@@ -271,8 +588,8 @@ std::vector<VocePunteggio> LeggiPunteggi(const std::string& cartella, const std:
 
 void OrdinaPerRapporto(std::vector<VocePunteggio>& voci)
 {
-    const std::size_t n = voci.size();
-    for (std::size_t passo = 1; passo < n; ++passo)
-        for (std::size_t j = 0; j + 1 < n; ++j)
-            if (voci[j].Rapporto < voci[j + 1].Rapporto) std::swap(voci[j], voci[j + 1]);
+    // Stable, so equal ratios keep their file order; linearithmic, so a long file does not
+    // hold up the window.
+    std::stable_sort(voci.begin(), voci.end(),
+                     [](const VocePunteggio& a, const VocePunteggio& b) { return a.Rapporto > b.Rapporto; });
 }

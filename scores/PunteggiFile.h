@@ -3,6 +3,18 @@
 // (name, matches played, won, drawn). Updates never edit a file in place: a complete new
 // copy is written to the temporary file, the previous file becomes the backup and the copy
 // takes its name. Plain C++, no Qt.
+//
+// What keeps the scores whole:
+// - the new copy is written under a fresh name made exclusively in the data folder (never
+//   through a link), flushed to disk, and only then given the temporary name, so a file under
+//   the temporary name is always complete; the folder is flushed after the renames;
+// - a missing current file is not a first use while the temporary file or the backup is
+//   there: the update finishes from them and never deletes the last complete copy;
+// - updates of one file are serialised across processes by a lock file in the data folder;
+// - a failed update is reported through AvvisoPunteggi and kept, so the next update of the
+//   same file applies it too.
+#include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +25,10 @@ struct FilePunteggi {
 };
 
 extern const FilePunteggi FileScopa, FileBriscola, FileRubaMazzo, FileSettemezzo;
+
+// The temporary and backup names that go with a current-file name: "\PunteggiScopa.txt"
+// gives "\PunteggiScopa1.txt" and "\PunteggiScopa.bak".
+FilePunteggi FilePunteggiDi(const std::string& corrente);
 
 // Record layout.
 constexpr int LunghezzaNomePunteggi = 30;     // name field, columns 0-29
@@ -29,9 +45,18 @@ enum EsitoPunteggi {
     PunteggiAggiornati = 0,
     PunteggiTemporaneoNonScritto = 1,  // temporary file not created or not written: nothing changed
     PunteggiCorrenteIlleggibile = 2,   // current file exists but cannot be read: nothing changed
-    PunteggiRinominaFallita = 3,       // the update stays in the temporary file
+    PunteggiRinominaFallita = 3,       // a rename failed; the update is kept for the next one
     PunteggiOperazioneIgnota = 4,
+    PunteggiOccupato = 5,              // another process held the file's lock too long: nothing changed
 };
+
+// Where a failed update (or an unreadable score file) is reported, one line naming the file
+// and the reason. The program points it at its log; by default the line goes to stderr.
+std::function<void(const std::string&)>& AvvisoPunteggi();
+
+// How long an update waits for another process to finish with the same file. A lock left
+// by a process that has ended never counts: the lock dies with its holder.
+std::chrono::milliseconds& AttesaMassimaBloccoPunteggi();
 
 // The operations the tables call: working folder CartellaLavoro, name NomeGiocatoreCorrente().
 void RegistraPartitaGiocata(const FilePunteggi& f);
@@ -43,7 +68,8 @@ void RegistraPartitaGiocata(const FilePunteggi& f, const std::string& cartella, 
 void RegistraVittoria(const FilePunteggi& f, const std::string& cartella, const std::string& nome);
 void RegistraPareggio(const FilePunteggi& f, const std::string& cartella, const std::string& nome);
 
-// One update with its outcome (an EsitoPunteggi value).
+// One update with its outcome (an EsitoPunteggi value). Updates that failed earlier in this
+// process for the same file are applied first, in their order.
 int AggiornaPunteggi(const FilePunteggi& f, const std::string& cartella, const std::string& nome,
                      int operazione);
 
@@ -77,8 +103,10 @@ struct VocePunteggio {
 bool RigaRecord(const std::string& riga);
 
 // The records of a score file in file order (lines that are not records are left out).
-// A missing or unreadable file gives none.
+// When the current file is missing, the copy the next update would start from is read
+// instead (the complete temporary file, else the backup). A missing or unreadable file
+// gives none.
 std::vector<VocePunteggio> LeggiPunteggi(const std::string& cartella, const std::string& nomeFile);
 
-// Highest ratio first; a bubble sort, so entries with equal ratios keep their file order.
+// Highest ratio first; entries with equal ratios keep their file order (a stable sort).
 void OrdinaPerRapporto(std::vector<VocePunteggio>& voci);

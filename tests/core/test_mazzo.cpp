@@ -155,5 +155,7 @@ TEST(Globali, ScoreFileNamesResolveInsideTheWorkingFolder)
     EXPECT_EQ(PercorsoInCartella("/home/anna/giochi", "\\PunteggiScopa.txt"), "/home/anna/giochi/PunteggiScopa.txt");
     // A folder at the root gives two separators in a row, which must still be usable.
     EXPECT_EQ(PercorsoInCartella("/", "\\PunteggiScopa.txt"), "/PunteggiScopa.txt");
-    EXPECT_EQ(PercorsoInCartella("C:\\", "\\PunteggiScopa.txt"), "C:/PunteggiScopa.txt");
+    // Only the name is converted: a backslash in a folder of this system belongs to its name.
+    EXPECT_EQ(PercorsoInCartella("/x/a\\b", "\\PunteggiScopa.txt"), "/x/a\\b/PunteggiScopa.txt");
+    EXPECT_EQ(PercorsoInCartella("C:\\", "\\PunteggiScopa.txt"), "C:\\/PunteggiScopa.txt");
 }

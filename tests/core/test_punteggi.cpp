@@ -1,7 +1,14 @@
 // Score files: records, updates through the temporary file and backup, reading the ranking.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
+#include <functional>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -48,6 +55,26 @@ std::string Rec(const std::string& nome, const char* contatori)
 }
 
 const std::string Anna = Rec("ANNA", "0001  0000  0000");
+
+// The entries of a folder, sorted.
+std::vector<std::string> Contenuto(const std::string& cartella)
+{
+    std::vector<std::string> nomi;
+    for (const auto& e : fs::directory_iterator(cartella)) nomi.push_back(e.path().filename().string());
+    std::sort(nomi.begin(), nomi.end());
+    return nomi;
+}
+
+// Collects the failure reports while alive.
+struct Avvisi {
+    std::vector<std::string> righe;
+    std::function<void(const std::string&)> prima = AvvisoPunteggi();
+    Avvisi()
+    {
+        AvvisoPunteggi() = [this](const std::string& r) { righe.push_back(r); };
+    }
+    ~Avvisi() { AvvisoPunteggi() = prima; }
+};
 
 }  // namespace
 
@@ -251,4 +278,174 @@ TEST(ScoreRanking, EveryRecordOfALargeFileIsRanked)
     OrdinaPerRapporto(voci);
     EXPECT_EQ(voci.front().Nome.substr(0, 4), "P150") << "the best player sits at the end of the file";
     EXPECT_EQ(voci.back().Nome.substr(0, 3), "P1 ");
+}
+
+TEST(ScoreFiles, AnInterruptedUpdateIsFinishedNeverStartedAfresh)
+{
+    // Before: Bea 3 played 1 won; the interrupted update gave her a second win.
+    const std::string altri = "# nota\r\n" + Rec("CARLO", "0004  0001  0000");
+    const std::string vecchio = Rec("BEA", "0003  0001  0000") + altri;
+    const std::string interrotto = Rec("BEA", "0003  0002  0000") + altri;
+    struct Caso { const char* cosa; std::string temporaneo; bool conTemporaneo; std::string partenza; };
+    const Caso casi[] = {
+        {"stopped between the two renames", interrotto, true, interrotto},
+        {"only the backup left", "", false, vecchio},
+        {"empty temporary file left by a power cut", "", true, vecchio},
+    };
+    for (const auto& k : casi) {
+        Cartella c;
+        Scrivi(c / "PunteggiScopa.bak", vecchio);
+        if (k.conTemporaneo) Scrivi(c / "PunteggiScopa1.txt", k.temporaneo);
+
+        const auto voci = LeggiPunteggi(c.p, FileScopa.corrente);
+        ASSERT_EQ(voci.size(), 2u) << k.cosa << ": the ranking must not come up empty";
+        EXPECT_EQ(voci[0].Vinte, k.partenza == interrotto ? 2 : 1) << k.cosa;
+
+        EXPECT_EQ(AggiornaPunteggi(FileScopa, c.p, "Anna", ContaPartitaGiocata), PunteggiAggiornati) << k.cosa;
+        EXPECT_EQ(Leggi(c / "PunteggiScopa.txt"), k.partenza + Anna) << k.cosa << ": every other record kept";
+        EXPECT_EQ(Leggi(c / "PunteggiScopa.bak"), k.partenza) << k.cosa << ": the backup is the file updated";
+        EXPECT_EQ(Contenuto(c.p), (std::vector<std::string>{"PunteggiScopa.bak", "PunteggiScopa.txt"})) << k.cosa;
+    }
+}
+
+TEST(ScoreFiles, TwoCopiesOfTheProgramUpdatingTogetherLoseNothing)
+{
+    Cartella c;
+    const std::string altri = Rec("CARLO", "0009  0004  0001") + "# nota\r\n" + Rec("DARIO", "0002  0000  0002");
+    Scrivi(c / "PunteggiBriscola.txt", altri);
+    const auto attesa = AttesaMassimaBloccoPunteggi();
+    AttesaMassimaBloccoPunteggi() = std::chrono::seconds(60);  // a slow disk must not turn into a timeout
+
+    constexpr int Aggiornamenti = 200;
+    const std::pair<const char*, int> giocatori[] = {{"Anna", ContaPartitaGiocata}, {"Bea", ContaVittoria}};
+    std::vector<pid_t> figli;
+    for (auto [nome, op] : giocatori) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            int falliti = 0;
+            for (int i = 0; i < Aggiornamenti; ++i)
+                falliti += AggiornaPunteggi(FileBriscola, c.p, nome, op) != PunteggiAggiornati;
+            _exit(falliti == 0 ? 0 : 1);
+        }
+        figli.push_back(pid);
+    }
+    for (pid_t pid : figli) {
+        int stato = 0;
+        ASSERT_EQ(waitpid(pid, &stato, 0), pid);
+        EXPECT_TRUE(WIFEXITED(stato) && WEXITSTATUS(stato) == 0) << "every update must report success";
+    }
+    AttesaMassimaBloccoPunteggi() = attesa;
+
+    const std::string anna = Rec("ANNA", "0200  0000  0000"), bea = Rec("BEA", "0001  0200  0000");
+    const std::string file = Leggi(c / "PunteggiBriscola.txt");
+    EXPECT_TRUE(file == altri + anna + bea || file == altri + bea + anna) << file;
+    EXPECT_EQ(Contenuto(c.p), (std::vector<std::string>{"PunteggiBriscola.bak", "PunteggiBriscola.txt"}))
+        << "no lock file or new copy may be left behind";
+}
+
+TEST(ScoreFiles, PlantedLinksAreNeverWrittenThrough)
+{
+    struct Caso { const char* cosa; const char* nome; bool bersaglioEsiste; int esito; bool collegamentoResta; };
+    const Caso casi[] = {
+        {"link named like the temporary file", "PunteggiScopa1.txt", true, PunteggiTemporaneoNonScritto, true},
+        {"dangling link named like the temporary file", "PunteggiScopa1.txt", false, PunteggiTemporaneoNonScritto, true},
+        {"link named like the lock file", "PunteggiScopa.lock", true, PunteggiOccupato, true},
+        {"dangling link named like the lock file", "PunteggiScopa.lock", false, PunteggiOccupato, true},
+        {"link named like the backup", "PunteggiScopa.bak", true, PunteggiAggiornati, false},
+    };
+    for (const auto& k : casi) {
+        Cartella c, altrove;
+        Avvisi avvisi;
+        const std::string bersaglio = altrove / "file-altrui";
+        if (k.bersaglioEsiste) Scrivi(bersaglio, "non toccare");
+        Scrivi(c / "PunteggiScopa.txt", Anna);
+        fs::create_symlink(bersaglio, c / k.nome);
+
+        EXPECT_EQ(AggiornaPunteggi(FileScopa, c.p, "Anna", ContaVittoria), k.esito) << k.cosa;
+        if (k.bersaglioEsiste)
+            EXPECT_EQ(Leggi(bersaglio), "non toccare") << k.cosa;
+        else
+            EXPECT_FALSE(fs::exists(bersaglio)) << k.cosa;
+        if (k.collegamentoResta) {
+            EXPECT_TRUE(fs::is_symlink(c / k.nome)) << k.cosa;
+            EXPECT_EQ(fs::read_symlink(c / k.nome), bersaglio) << k.cosa;
+            EXPECT_EQ(Leggi(c / "PunteggiScopa.txt"), Anna) << k.cosa << ": nothing may change";
+            EXPECT_EQ(avvisi.righe.size(), 1u) << k.cosa << ": the refusal must be reported";
+        } else {
+            EXPECT_EQ(Leggi(c / "PunteggiScopa.txt"), Rec("ANNA", "0001  0001  0000")) << k.cosa;
+        }
+    }
+}
+
+TEST(ScoreFiles, AFailedUpdateIsReportedAndLandsWithTheNextOne)
+{
+    const std::string altri = Rec("CARLO", "0002  0001  0000");
+    int lucchetto = -1;
+    rlimit limite{};
+    struct Caso { const char* cosa; int esito; std::function<void(Cartella&)> guasta, ripara; };
+    const Caso casi[] = {
+        {"temporary name taken by a folder", PunteggiTemporaneoNonScritto,
+         [](Cartella& c) { fs::create_directory(c / "PunteggiScopa1.txt"); },
+         [](Cartella& c) { fs::remove(c / "PunteggiScopa1.txt"); }},
+        {"backup name taken by a folder, so the first rename fails", PunteggiRinominaFallita,
+         [](Cartella& c) { fs::create_directories(c / "PunteggiScopa.bak/dentro"); },
+         [](Cartella& c) { fs::remove_all(c / "PunteggiScopa.bak"); }},
+        {"disk full while writing the new copy", PunteggiTemporaneoNonScritto,
+         [&](Cartella&) {
+             // Regular files of this process may not grow past 60 bytes; the new file needs 144.
+             std::signal(SIGXFSZ, SIG_IGN);
+             getrlimit(RLIMIT_FSIZE, &limite);
+             rlimit piccolo = limite;
+             piccolo.rlim_cur = 60;
+             setrlimit(RLIMIT_FSIZE, &piccolo);
+         },
+         [&](Cartella&) { setrlimit(RLIMIT_FSIZE, &limite); }},
+        {"another copy holding the lock", PunteggiOccupato,
+         [&](Cartella& c) {
+             lucchetto = open((c / "PunteggiScopa.lock").c_str(), O_RDWR | O_CREAT, 0666);
+             flock(lucchetto, LOCK_EX);
+         },
+         [&](Cartella& c) {
+             fs::remove(c / "PunteggiScopa.lock");
+             close(lucchetto);
+         }},
+    };
+    const auto attesa = AttesaMassimaBloccoPunteggi();
+    AttesaMassimaBloccoPunteggi() = std::chrono::milliseconds(50);
+    for (const auto& k : casi) {
+        Cartella c;
+        Avvisi avvisi;
+        Scrivi(c / "PunteggiScopa.txt", Anna + altri);
+        k.guasta(c);
+        const int esito = AggiornaPunteggi(FileScopa, c.p, "Bea", ContaVittoria);
+        k.ripara(c);
+        EXPECT_EQ(esito, k.esito) << k.cosa;
+        EXPECT_EQ(Leggi(c / "PunteggiScopa.txt"), Anna + altri) << k.cosa << ": the scores must not change yet";
+        ASSERT_EQ(avvisi.righe.size(), 1u) << k.cosa;
+        EXPECT_NE(avvisi.righe[0].find(c / "PunteggiScopa"), std::string::npos) << avvisi.righe[0];
+
+        EXPECT_EQ(AggiornaPunteggi(FileScopa, c.p, "Anna", ContaPartitaGiocata), PunteggiAggiornati) << k.cosa;
+        EXPECT_EQ(Leggi(c / "PunteggiScopa.txt"), Rec("ANNA", "0002  0000  0000") + altri + Rec("BEA", "0001  0001  0000"))
+            << k.cosa << ": Bea's win must land with the next update";
+        EXPECT_EQ(Contenuto(c.p), (std::vector<std::string>{"PunteggiScopa.bak", "PunteggiScopa.txt"})) << k.cosa;
+    }
+    AttesaMassimaBloccoPunteggi() = attesa;
+
+    // A lock file left by a copy that ended (nobody holds it) does not stop anyone.
+    Cartella c;
+    Scrivi(c / "PunteggiScopa.lock", "");
+    EXPECT_EQ(AggiornaPunteggi(FileScopa, c.p, "Anna", ContaPartitaGiocata), PunteggiAggiornati);
+    EXPECT_EQ(Contenuto(c.p), (std::vector<std::string>{"PunteggiScopa.txt"}));
+}
+
+TEST(ScoreFiles, ABackslashInTheDataFolderIsPartOfItsName)
+{
+    Cartella c;
+    const std::string cartella = c / "a\\b";
+    fs::create_directory(cartella);
+    RegistraPartitaGiocata(FileScopa, cartella, "Anna");
+    EXPECT_EQ(Leggi(cartella + "/PunteggiScopa.txt"), Anna);
+    EXPECT_FALSE(fs::exists(c / "a")) << "the folder must not be split at its backslash";
+    EXPECT_EQ(LeggiPunteggi(cartella, FileScopa.corrente).size(), 1u);
 }
