@@ -136,8 +136,14 @@ constexpr char CaratteriSuffisso[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnop
 
 std::string NomeUnico(const std::string& temporaneo)
 {
-    static std::mt19937_64 gen(std::random_device{}() ^ (std::uint64_t(::getpid()) << 32) ^
-                               std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()));
+    // Seeded again in a forked child, which would otherwise repeat its parent's names.
+    static pid_t seminato = 0;
+    static std::mt19937_64 gen;
+    if (seminato != ::getpid()) {
+        seminato = ::getpid();
+        gen.seed(std::random_device{}() ^ (std::uint64_t(seminato) << 32) ^
+                 std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()));
+    }
     std::uniform_int_distribution<std::size_t> d(0, sizeof CaratteriSuffisso - 2);
     std::string n = temporaneo + ".";
     for (std::size_t i = 0; i < LunghezzaSuffisso; ++i) n += CaratteriSuffisso[d(gen)];

@@ -47,7 +47,8 @@ enum EsitoPunteggi {
     PunteggiCorrenteIlleggibile = 2,   // current file exists but cannot be read: nothing changed
     PunteggiRinominaFallita = 3,       // a rename failed; the update is kept for the next one
     PunteggiOperazioneIgnota = 4,
-    PunteggiOccupato = 5,              // another process held the file's lock too long: nothing changed
+    PunteggiOccupato = 5,              // the file's lock could not be had (held too long by another
+                                       // process, or its name taken by a link): nothing changed
 };
 
 // Where a failed update (or an unreadable score file) is reported, one line naming the file

@@ -489,7 +489,9 @@ TEST_F(TavoloBriscola, FinishedGameIsRecordedOnceByItsResult)
         {"a lost game", 0, 1, 2, Record("ANNA", 1, 0, 0), "Perdita"},
     };
     for (const Caso& k : casi) {
-        QFile::remove(QString::fromStdString(CartellaLavoro) + "/PunteggiBriscola.txt");
+        // A fresh start: without the current file the scores would be taken from the backup.
+        for (const char* nome : {"/PunteggiBriscola.txt", "/PunteggiBriscola.bak"})
+            QFile::remove(QString::fromStdString(CartellaLavoro) + nome);
         TavoloNoto(45);
         // Denari and Spade (60 points) to the player, Bastoni and Coppe (60) to the computer,
         // then the last trick: two plain Fours, led by the player.

@@ -291,7 +291,9 @@ TEST_F(TavoloRubamazzo, EndGivesTheTableToTheLastTakerAndRecordsTheResultOnce)
         {"the table goes to the player, who took last", 20, 1, 22, 18, Riga(1, 1, 0), "Vittoria"},
     };
     for (const Caso& c : casi) {
-        QFile::remove(QString::fromStdString(CartellaLavoro) + "/PunteggiRubaMazzo.txt");
+        // A fresh start: without the current file the scores would be taken from the backup.
+        for (const char* nome : {"/PunteggiRubaMazzo.txt", "/PunteggiRubaMazzo.bak"})
+            QFile::remove(QString::fromStdString(CartellaLavoro) + nome);
         t->NuovaPartitaClick();
         std::vector<int> pilaG, pilaC;
         for (int h = 1; h <= 38; ++h) (h <= c.pilaG ? pilaG : pilaC).push_back(h);
