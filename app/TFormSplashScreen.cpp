@@ -6,6 +6,7 @@
 #include <QShowEvent>
 #include <cstdlib>
 
+#include "ads/PaginaPubblicita.h"
 #include "app/Finestre.h"
 #include "app/TFormConfig.h"
 #include "core/Globali.h"
@@ -81,6 +82,8 @@ TFormSplashScreen::TFormSplashScreen(QWidget* parent) : TFinestra(800, 599, pare
     TimerWellcome->setInterval(1000);
     connect(TimerWellcome, &QTimer::timeout, this, [this] { TimerWellcomeTimer(); });
     TimerWellcome->start();
+
+    PreparaPubblicita = [] { ::PreparaPubblicita(HttpTestForm); };
 
     pila_.Mostra = [](int codice) {
         if (auto* w = finestraDelCodice(codice)) {

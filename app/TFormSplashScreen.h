@@ -39,7 +39,7 @@ public:
     const PilaFinestre& Pila() const { return pila_; }
 
     // Where the advertisement page is written and its download started, once the
-    // settings are loaded. Empty until the advertisement panel exists.
+    // settings are loaded (tests may replace it).
     std::function<void()> PreparaPubblicita;
 
 protected:

@@ -19,6 +19,11 @@ inline constexpr const char* SfondoTavolo = ":/img/sfondo_tavolo.bmp";
 // Turn pictures, 145 x 201.
 inline constexpr const char* TurnoComputer = ":/img/turno_computer.bmp";
 inline constexpr const char* TurnoGiocatore = ":/img/turno_giocatore.bmp";
+// Advertisement: the poster shown in the movie's 700 x 480 box, and the download strip's
+// 20 x 20 lights (red while working, green when done).
+inline constexpr const char* LocandinaPubblicita = ":/img/pubblicita_locandina.bmp";
+inline constexpr const char* LuceRossa = ":/img/luce_rossa.bmp";
+inline constexpr const char* LuceVerde = ":/img/luce_verde.bmp";
 }  // namespace Risorse
 
 // Chooser buttons, 600 x 100: ":/img/splash_<nome>_normale.bmp" and "_attivo.bmp" with

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QShowEvent>
 
+#include "ads/PannelloPubblicita.h"
 #include "app/Finestre.h"
 #include "app/TFormConfig.h"
 #include "core/Globali.h"
@@ -68,6 +69,8 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
     connect(NuovaPartita, &VelmoBottone::Click, this, [this] { NuovaPartitaClick(); });
     connect(BtnPunteggi, &VelmoBottone::Click, this, [this] { BtnPunteggiClick(); });
     connect(Chiudi, &VelmoBottone::Click, this, [this] { ChiudiClick(); });
+
+    Pubblicita = new PannelloPubblicita(this);
 }
 
 VelmoBottone* TFormTavolo::CreaBottone(const char* oggetto, const char* nome, int x, int y)
@@ -140,7 +143,9 @@ QLabel* TFormTavolo::CreaEtichetta(const char* oggetto, const QString& testo, in
 void TFormTavolo::showEvent(QShowEvent* e)
 {
     TFinestra::showEvent(e);
-    if (!e->spontaneous()) FormShow();
+    if (e->spontaneous()) return;
+    Pubblicita->FormShow();
+    FormShow();
 }
 
 void TFormTavolo::ConfigurazioneClick() { ApriFinestra(FinestraConfig); }

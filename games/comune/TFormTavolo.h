@@ -11,6 +11,8 @@
 #include "components/VelImage.h"
 #include "components/VelmoBottone.h"
 
+class PannelloPubblicita;
+
 class TFormTavolo : public TFinestra {
     Q_OBJECT
 public:
@@ -26,6 +28,10 @@ public:
     VelmoBottone* Chiudi = nullptr;
     // Invitation to start, shown on the felt while no game is in progress.
     QLabel* Suggerimento = nullptr;
+
+    // The advertisement laid over the table when it is shown (WebBrowser1, ChiudiPubblicita,
+    // TimerPubblicita).
+    PannelloPubblicita* Pubblicita = nullptr;
 
     // Small digit pictures of the table's counters: picture d + 1 shows digit d.
     VelCarte* VelCarte3 = nullptr;

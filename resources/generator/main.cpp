@@ -1,6 +1,7 @@
 // cartovia-artgen: draws every picture and synthesises every sound of the program.
 //   cartovia-artgen OUTDIR            writes OUTDIR/img/*.bmp and OUTDIR/snd/*.wav
 //   cartovia-artgen --anteprima DIR   writes the preview sheets DIR/mazzi.png, DIR/retro-e-bordi.png
+//   cartovia-artgen --filmato FILE    writes the advertisement movie (a small SWF) to FILE
 //   cartovia-artgen --faccia STILE SEME NUMERO FILE.png   one face, enlarged, for close inspection
 // Output depends only on the code: no clock, fixed seeds.
 #include <QDir>
@@ -12,6 +13,7 @@
 #include "Anteprima.h"
 #include "Bottoni.h"
 #include "Carte.h"
+#include "Pubblicita.h"
 #include "Cifre.h"
 #include "RetroBordi.h"
 #include "ScritturaBmp.h"
@@ -77,6 +79,9 @@ int Genera(const QString& base) {
   }
   Salva24(img, "chiudipubblicita_normale", StrisciaPubblicita(false));
   Salva24(img, "chiudipubblicita_attivo", StrisciaPubblicita(true));
+  Salva24(img, "pubblicita_locandina", LocandinaPubblicita());
+  Salva24(img, "luce_rossa", Luce(false));
+  Salva24(img, "luce_verde", Luce(true));
   Salva24(img, "turno_computer", TurnoComputer());
   Salva24(img, "turno_giocatore", TurnoGiocatore());
 
@@ -114,11 +119,15 @@ int main(int argc, char** argv) {
   const QStringList arg = app.arguments();
   if (arg.size() == 3 && arg[1] == "--anteprima") return Anteprime(arg[2]);
   if (arg.size() == 2 && !arg[1].startsWith("--")) return Genera(arg[1]);
+  if (arg.size() == 3 && arg[1] == "--filmato") {
+    Salva(arg[2], FilmatoSwf());
+    return errori == 0 ? 0 : 1;
+  }
   if (arg.size() == 6 && arg[1] == "--faccia") {
     // One face enlarged four times, to look at the drawing closely.
     const QImage f = Faccia(arg[2].toInt(), arg[3].toInt(), arg[4].toInt());
     return f.scaled(f.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation).save(arg[5]) ? 0 : 1;
   }
-  std::fprintf(stderr, "usage: cartovia-artgen OUTDIR | cartovia-artgen --anteprima DIR\n");
+  std::fprintf(stderr, "usage: cartovia-artgen OUTDIR | --anteprima DIR | --filmato FILE\n");
   return 2;
 }
