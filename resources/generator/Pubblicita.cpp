@@ -106,8 +106,12 @@ QImage LocandinaPubblicita() {
       p.setBrush(oro);
       p.setPen(QPen(H("#5A2A0A"), 1.2));
       p.drawRoundedRect(nastro, 8, 8);
-      const QFont nome = Carattere("DejaVu Serif", 19, QFont::Bold, false, QFont::SemiCondensed);
-      DisegnaTesto(p, TestoInRiquadro(QString::fromUtf8(g.nome), nome, nastro.adjusted(8, 8, -8, -8)), H("#4A0C14"),
+      // One size for all four names; only a name too wide for the ribbon is narrowed.
+      const QFont nome = Carattere("DejaVu Serif", 18, QFont::Bold, false, QFont::SemiCondensed);
+      const QRectF posto = nastro.adjusted(8, 6, -8, -6);
+      QPainterPath scritta = TestoCentrato(QString::fromUtf8(g.nome), nome, posto.center());
+      if (scritta.boundingRect().width() > posto.width()) scritta = TestoInRiquadro(QString::fromUtf8(g.nome), nome, posto);
+      DisegnaTesto(p, scritta, H("#4A0C14"),
                    QColor(0, 0, 0, 0), 0, QColor(255, 255, 255, 150), QPointF(0.8, 0.8));
     }
 

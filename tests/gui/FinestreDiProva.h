@@ -18,6 +18,9 @@ protected:
         impostazioni_ = (cartella_.path() + "/impostazioni.ini").toStdString();
         setenv("CARTOVIA_SETTINGS", impostazioni_.c_str(), 1);
         setenv("CARTOVIA_DATA_DIR", cartella_.path().toLocal8Bit().constData(), 1);
+        // The advertisement page and movie go to a private folder; no download is configured.
+        setenv("CARTOVIA_AD_DIR", (cartella_.path() + "/radice").toLocal8Bit().constData(), 1);
+        unsetenv("CARTOVIA_UPDATE_SERVER");
         ImpostaArchivio(nullptr);
         NomeGiocatore = NomeGiocatorePredefinito;
         ImpostaScalaTempo(0);

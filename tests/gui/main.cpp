@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <cstdlib>
 #include <string>
 
@@ -16,6 +17,13 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         if (std::string(argv[i]).rfind("--gtest_list_tests", 0) == 0) return RUN_ALL_TESTS();
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // Private configuration and data folders for the run: no test touches the user's own.
+    QTemporaryDir casa;
+    for (const char* v : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        setenv(v, (casa.path() + "/" + v).toLocal8Bit().constData(), 1);
+    setenv("CARTOVIA_AD_DIR", (casa.path() + "/radice").toLocal8Bit().constData(), 0);
+    setenv("CARTOVIA_SETTINGS", (casa.path() + "/impostazioni.ini").toLocal8Bit().constData(), 0);
+    unsetenv("CARTOVIA_UPDATE_SERVER");
     if (!std::getenv("XDG_RUNTIME_DIR")) setenv("XDG_RUNTIME_DIR", "/tmp", 0);
     qputenv("QT_LOGGING_RULES", "qt.multimedia.*=false;qt.qpa.*=false");
     QApplication app(argc, argv);

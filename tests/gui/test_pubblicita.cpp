@@ -1,0 +1,558 @@
+// The advertisement: the page, the panel every table shows, and the download strip against a
+// real HTTP server on 127.0.0.1 run by the test.
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTextBrowser>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "ads/PaginaPubblicita.h"
+#include "ads/PannelloPubblicita.h"
+#include "ads/THttpTestForm.h"
+#include "app/TFormSplashScreen.h"
+#include "components/VelImage.h"
+#include "components/VelmoBottone.h"
+#include "games/briscola/TFormBriscola.h"
+#include "games/rubamazzo/TFormRubamazzo.h"
+#include "games/scopa/TFormScopa.h"
+#include "games/settemezzo/TFormSettemezzo.h"
+#include "platform/CartellaPubblicita.h"
+#include "tests/gui/FinestreDiProva.h"
+
+namespace {
+
+QByteArray Leggi(const QString& percorso)
+{
+    QFile f(percorso);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Scrivi(const QString& percorso, const QByteArray& dati)
+{
+    QFile f(percorso);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(dati);
+}
+
+// Runs the event loop until `fatto` holds or `ms` pass; true when it held.
+bool Attendi(const std::function<bool()>& fatto, int ms = 5000)
+{
+    QEventLoop ciclo;
+    QTimer scadenza, controllo;
+    scadenza.setSingleShot(true);
+    QObject::connect(&scadenza, &QTimer::timeout, &ciclo, &QEventLoop::quit);
+    QObject::connect(&controllo, &QTimer::timeout, &ciclo, [&] { if (fatto()) ciclo.quit(); });
+    scadenza.start(ms);
+    controllo.start(5);
+    if (!fatto()) ciclo.exec();
+    return fatto();
+}
+
+QStringList FileIn(const QString& cartella)
+{
+    return QDir(cartella).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+const QByteArray PaginaAttesa =
+    "<HTML>\r\n"
+    "<HEAD>\r\n"
+    "<TITLE>Pubblicita</TITLE>\r\n"
+    "</HEAD>\r\n"
+    "<BODY bgcolor=\"#FFFFFF\">\r\n"
+    "<OBJECT classid=\"clsid:D27CDB6E-AE6D-11cf-96B8-444553540000\"\r\n"
+    " codebase=\"https://fpdownload.macromedia.com/pub/shockwave/cabs/flash/swflash.cab#version=5,0,0,0\"\r\n"
+    " WIDTH=700 HEIGHT=480>\r\n"
+    " <PARAM NAME=movie VALUE=\"Pubblicita.swf\"> <PARAM NAME=quality VALUE=high> <PARAM NAME=bgcolor "
+    "VALUE=#FFFFFF> <EMBED src=\"Pubblicita.swf\" quality=high bgcolor=#FFFFFF  WIDTH=700 HEIGHT=480 "
+    "TYPE=\"application/x-shockwave-flash\" PLUGINSPAGE=\"https://www.adobe.com/go/getflashplayer\"></EMBED>\r\n"
+    "</OBJECT>\r\n"
+    "</BODY>\r\n"
+    "</HTML>\r\n";
+
+// ---------------------------------------------------------------- the test's HTTP server
+
+class ServerProva {
+public:
+    enum class Modo {
+        Risposta,  // sends `risposta` and closes
+        Appeso,    // reads the request and never answers
+        Flusso,    // headers without a length, then `byteFlusso` bytes, then closes
+    };
+
+    ServerProva()
+    {
+        server_.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* s = server_.nextPendingConnection()) {
+                ++connessioni;
+                QObject::connect(s, &QTcpSocket::readyRead, s, [this, s] { Leggi(s); });
+                QObject::connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
+            }
+        });
+    }
+    quint16 Porta() const { return server_.serverPort(); }
+    QString Indirizzo() const { return QString("http://127.0.0.1:%1").arg(Porta()); }
+
+    static QByteArray Http(int codice, const char* motivo, const QByteArray& corpo, qint64 lunghezza = -1,
+                           const QByteArray& altre = {})
+    {
+        return "HTTP/1.1 " + QByteArray::number(codice) + " " + motivo + "\r\n" +
+               "Content-Type: application/x-shockwave-flash\r\n" + altre +
+               "Content-Length: " + QByteArray::number(lunghezza < 0 ? corpo.size() : lunghezza) + "\r\n" +
+               "Connection: close\r\n\r\n" + corpo;
+    }
+
+    Modo modo = Modo::Risposta;
+    QByteArray risposta;
+    qint64 byteFlusso = 0;
+    QByteArray richiesta;
+    int connessioni = 0;
+    bool RichiestaCompleta() const { return richiesta.contains("\r\n\r\n"); }
+
+private:
+    void Leggi(QTcpSocket* s)
+    {
+        const bool prima = !RichiestaCompleta();
+        richiesta += s->readAll();
+        if (!prima || !RichiestaCompleta()) return;
+        switch (modo) {
+        case Modo::Appeso: return;
+        case Modo::Risposta: s->write(risposta); break;
+        case Modo::Flusso:
+            s->write("HTTP/1.1 200 OK\r\nContent-Type: application/x-shockwave-flash\r\nConnection: close\r\n\r\n");
+            for (qint64 n = 0; n < byteFlusso; n += 4096) s->write(QByteArray(4096, 'x'));
+            break;
+        }
+        s->disconnectFromHost();
+    }
+
+    QTcpServer server_;
+};
+
+// ---------------------------------------------------------------- download strip
+
+class Scaricamento : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(cartella_.isValid());
+        radice = cartella_.filePath("radice");
+        corrente = cartella_.filePath("corrente");
+        QDir().mkpath(radice);
+        QDir().mkpath(corrente);
+        setenv("CARTOVIA_AD_DIR", radice.toLocal8Bit().constData(), 1);
+        setenv("CARTOVIA_SETTINGS", cartella_.filePath("impostazioni.ini").toLocal8Bit().constData(), 1);
+        setenv("CARTOVIA_UPDATE_SERVER", server.Indirizzo().toLocal8Bit().constData(), 1);
+        // The movie in place, spelt as the page spells it.
+        filmato = radice + "/Pubblicita.swf";
+        Scrivi(filmato, vecchio);
+        form = std::make_unique<THttpTestForm>();
+        form->CartellaScaricamento = corrente;
+    }
+    void TearDown() override
+    {
+        form.reset();
+        unsetenv("CARTOVIA_UPDATE_SERVER");
+    }
+
+    // Starts the strip as the chooser does and lets the timer fire at once.
+    bool Scarica()
+    {
+        bool riuscito = false, finito = false;
+        const auto c = QObject::connect(form.get(), &THttpTestForm::ScaricamentoFinito, form.get(),
+                                        [&](bool ok) { riuscito = ok, finito = true; });
+        EXPECT_TRUE(form->Avvia());
+        form->Timer1Timer();
+        EXPECT_TRUE(Attendi([&] { return finito; })) << "the download never ended";
+        QObject::disconnect(c);
+        return riuscito;
+    }
+
+    QTemporaryDir cartella_;
+    ServerProva server;
+    QString radice, corrente, filmato;
+    const QByteArray vecchio = QByteArray("FWS\x06old movie", 13);
+    std::unique_ptr<THttpTestForm> form;
+};
+
+TEST_F(Scaricamento, ACompleteAnswerReplacesTheMovieAndClosesTheStrip)
+{
+    const QByteArray nuovo = QByteArray("FWS\x06") + QByteArray(100000, 'n');
+    server.risposta = ServerProva::Http(200, "OK", nuovo);
+    ASSERT_TRUE(Scarica()) << form->Registro().toStdString();
+    EXPECT_EQ(Leggi(filmato), nuovo) << "the movie the page plays is the downloaded one";
+    EXPECT_EQ(FileIn(radice), QStringList{"Pubblicita.swf"}) << "one movie, whatever the spelling";
+    EXPECT_EQ(FileIn(corrente), QStringList{"aggiornamento.swf"}) << "no temporary file is left behind";
+    EXPECT_EQ(Leggi(corrente + "/aggiornamento.swf"), nuovo);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(form->LuceVerde->isHidden());
+    EXPECT_TRUE(form->LuceRossa->isHidden());
+    EXPECT_TRUE(form->Registro().contains("StatusCode = 200"));
+    EXPECT_TRUE(form->Registro().contains("hdr>Content-Type: application/x-shockwave-flash"));
+    EXPECT_EQ(form->URLEdit->text(), server.Indirizzo() + "/aggiornamento.swf");
+    // Closing wrote the download settings.
+    QSettings ini(cartella_.filePath("cartovia.ini"), QSettings::IniFormat);
+    EXPECT_EQ(ini.value("Data/URL").toString(), server.Indirizzo() + "/aggiornamento.swf");
+    EXPECT_EQ(ini.value("Data/ProxyPort").toString(), "80");
+}
+
+TEST_F(Scaricamento, AnythingButACompleteSuccessLeavesTheMovieAndTheRedLight)
+{
+    struct Caso {
+        const char* nome;
+        ServerProva::Modo modo;
+        QByteArray risposta;
+        qint64 flusso = 0;
+        qint64 limite = 16 * 1024 * 1024;
+    };
+    const QByteArray corpo(5000, 'z');
+    const Caso casi[] = {
+        {"404", ServerProva::Modo::Risposta, ServerProva::Http(404, "Not Found", "<html>missing</html>")},
+        {"500", ServerProva::Modo::Risposta, ServerProva::Http(500, "Internal Server Error", "<html>oops</html>")},
+        {"304", ServerProva::Modo::Risposta, ServerProva::Http(304, "Not Modified", {}, 0)},
+        {"cut before the announced length", ServerProva::Modo::Risposta, ServerProva::Http(200, "OK", corpo, 9000)},
+        {"announces 17 MiB", ServerProva::Modo::Risposta, ServerProva::Http(200, "OK", corpo, 17 << 20)},
+        {"streams past the limit", ServerProva::Modo::Flusso, {}, 100 * 1024, 64 * 1024},
+    };
+    for (const Caso& k : casi) {
+        SCOPED_TRACE(k.nome);
+        ServerProva s;
+        s.modo = k.modo;
+        s.risposta = k.risposta;
+        s.byteFlusso = k.flusso;
+        setenv("CARTOVIA_UPDATE_SERVER", s.Indirizzo().toLocal8Bit().constData(), 1);
+        form = std::make_unique<THttpTestForm>();
+        form->CartellaScaricamento = corrente;
+        form->DimensioneMassima = k.limite;
+        EXPECT_FALSE(Scarica());
+        EXPECT_EQ(Leggi(filmato), vecchio) << "the movie must stay byte for byte";
+        EXPECT_EQ(FileIn(radice), QStringList{"Pubblicita.swf"});
+        EXPECT_TRUE(FileIn(corrente).isEmpty()) << "a partial download is never kept: "
+                                                << FileIn(corrente).join(' ').toStdString();
+        EXPECT_TRUE(form->isVisible()) << "the strip stays open";
+        EXPECT_FALSE(form->LuceRossa->isHidden());
+        EXPECT_TRUE(form->LuceVerde->isHidden());
+        EXPECT_TRUE(form->Registro().contains("GET Failed !"));
+        EXPECT_TRUE(form->Registro().contains("ReasonPhrase = "));
+    }
+}
+
+TEST_F(Scaricamento, ARefusedConnectionFailsWithTheRedLight)
+{
+    quint16 porta = 0;
+    {
+        QTcpServer chiuso;
+        chiuso.listen(QHostAddress::LocalHost, 0);
+        porta = chiuso.serverPort();
+    }
+    setenv("CARTOVIA_UPDATE_SERVER", QString("127.0.0.1:%1").arg(porta).toLocal8Bit().constData(), 1);
+    EXPECT_FALSE(Scarica());
+    EXPECT_EQ(Leggi(filmato), vecchio);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->LuceRossa->isHidden());
+    EXPECT_TRUE(form->Registro().contains("StatusCode   = 0"));
+}
+
+TEST_F(Scaricamento, TheRequestCarriesAgentAcceptListNoCacheAndModifiedSince)
+{
+    QSettings ini(cartella_.filePath("cartovia.ini"), QSettings::IniFormat);
+    ini.setValue("Data/Data", "Sat, 01 Mar 2025 10:00:00 GMT");
+    ini.sync();
+    server.risposta = ServerProva::Http(304, "Not Modified", {}, 0);
+    Scarica();
+    const QByteArray r = server.richiesta;
+    EXPECT_TRUE(r.startsWith("GET /aggiornamento.swf HTTP/1.1\r\n")) << r.toStdString();
+    for (const char* riga : {"User-Agent: Mozilla/3.0 (compatible)\r\n",
+                             "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n",
+                             "Pragma: no-cache\r\n", "Cache-Control: no-cache\r\n",
+                             "If-Modified-Since: Sat, 01 Mar 2025 10:00:00 GMT\r\n"})
+        EXPECT_TRUE(r.contains(riga)) << riga << " missing from\n" << r.toStdString();
+}
+
+TEST_F(Scaricamento, ARequestThroughAProxyReachesTheProxy)
+{
+    QSettings ini(cartella_.filePath("cartovia.ini"), QSettings::IniFormat);
+    ini.setValue("Data/ProxyHost", "127.0.0.1");
+    ini.setValue("Data/ProxyPort", QString::number(server.Porta()));
+    ini.sync();
+    setenv("CARTOVIA_UPDATE_SERVER", "http://aggiornamento.invalid", 1);
+    server.risposta = ServerProva::Http(200, "OK", "FWS\x06via proxy");
+    EXPECT_TRUE(Scarica()) << form->Registro().toStdString();
+    EXPECT_TRUE(server.richiesta.startsWith("GET http://aggiornamento.invalid/aggiornamento.swf HTTP/1.1"))
+        << server.richiesta.toStdString();
+    EXPECT_EQ(Leggi(filmato), "FWS\x06via proxy");
+}
+
+TEST_F(Scaricamento, ContinuaAbortsAHangingRequestAndClosesAtOnce)
+{
+    server.modo = ServerProva::Modo::Appeso;
+    ASSERT_TRUE(form->Avvia());
+    form->Timer1Timer();
+    ASSERT_TRUE(Attendi([&] { return server.RichiestaCompleta(); }));
+    EXPECT_TRUE(form->InCorso());
+    form->Continua->click();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(form->InCorso());
+    EXPECT_EQ(Leggi(filmato), vecchio);
+    EXPECT_TRUE(FileIn(corrente).isEmpty());
+}
+
+TEST_F(Scaricamento, TheModalStripReturnsWhenContinuaIsPressed)
+{
+    server.modo = ServerProva::Modo::Appeso;
+    // Skip the one-second timer, then press Continua once the server holds the request.
+    QTimer::singleShot(0, form.get(), [&] { form->Timer1Timer(); });
+    QTimer premi;
+    QObject::connect(&premi, &QTimer::timeout, [&] {
+        if (!server.RichiestaCompleta()) return;
+        premi.stop();
+        form->Continua->click();
+    });
+    premi.start(5);
+    QTimer::singleShot(5000, form.get(), [&] { form->close(); });  // never hang the suite
+    QElapsedTimer t;
+    t.start();
+    form->MostraModale();
+    EXPECT_LT(t.elapsed(), 4000) << "Continua did not end the modal strip";
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(Scaricamento, WithoutAServerNothingIsFetchedAndNoStripShows)
+{
+    unsetenv("CARTOVIA_UPDATE_SERVER");
+    form->MostraModale();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(form->Timer1->isActive());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(server.connessioni, 0);
+    EXPECT_EQ(Leggi(filmato), vecchio);
+}
+
+TEST(IndirizzoAggiornamento, IsBuiltFromTheConfiguredServer)
+{
+    QTemporaryDir d;
+    setenv("CARTOVIA_SETTINGS", d.filePath("impostazioni.ini").toLocal8Bit().constData(), 1);
+    struct Caso { const char* env; const char* ini; const char* atteso; };
+    const Caso casi[] = {
+        {nullptr, nullptr, ""},
+        {"127.0.0.1:8080", nullptr, "http://127.0.0.1:8080/aggiornamento.swf"},
+        {"https://example.org/cartovia/", nullptr, "https://example.org/cartovia/aggiornamento.swf"},
+        {"ftp://example.org", nullptr, ""},
+        {nullptr, "http://giochi.example", "http://giochi.example/aggiornamento.swf"},
+        {"http://prima.example", "http://seconda.example", "http://prima.example/aggiornamento.swf"},
+    };
+    for (const Caso& k : casi) {
+        if (k.env) setenv("CARTOVIA_UPDATE_SERVER", k.env, 1);
+        else unsetenv("CARTOVIA_UPDATE_SERVER");
+        QSettings ini(d.filePath("cartovia.ini"), QSettings::IniFormat);
+        if (k.ini) ini.setValue("Data/Server", k.ini);
+        else ini.remove("Data/Server");
+        ini.sync();
+        EXPECT_EQ(THttpTestForm::IndirizzoAggiornamento().toStdString(), k.atteso)
+            << (k.env ? k.env : "-") << " / " << (k.ini ? k.ini : "-");
+    }
+    unsetenv("CARTOVIA_UPDATE_SERVER");
+}
+
+TEST(DataHttp, AcceptsHttpAndIsoDatesAndDropsAnythingElse)
+{
+    EXPECT_EQ(THttpTestForm::DataHttp("Sat, 01 Mar 2025 10:00:00 GMT"), "Sat, 01 Mar 2025 10:00:00 GMT");
+    EXPECT_EQ(THttpTestForm::DataHttp("2025-03-01T10:00:00Z"), "Sat, 01 Mar 2025 10:00:00 GMT");
+    EXPECT_EQ(THttpTestForm::DataHttp(""), "");
+    EXPECT_EQ(THttpTestForm::DataHttp("domani\r\nX-Evil: 1"), "") << "never a header from a broken field";
+}
+
+// ---------------------------------------------------------------- the page
+
+TEST(PaginaPubblicita, IsWrittenByteForByteUnderAnySpellingOfItsName)
+{
+    QTemporaryDir d;
+    EXPECT_EQ(TestoPaginaPubblicita(), PaginaAttesa);
+    ASSERT_TRUE(ScriviPaginaPubblicita(d.path()));
+    EXPECT_EQ(Leggi(d.filePath("pubblicita.htm")), PaginaAttesa);
+
+    QFile::rename(d.filePath("pubblicita.htm"), d.filePath("Pubblicita.HTM"));
+    Scrivi(d.filePath("Pubblicita.HTM"), "old");
+    ASSERT_TRUE(ScriviPaginaPubblicita(d.path()));
+    EXPECT_EQ(FileIn(d.path()), QStringList{"Pubblicita.HTM"});
+    EXPECT_EQ(Leggi(d.filePath("Pubblicita.HTM")), PaginaAttesa);
+
+    Scrivi(d.filePath("file"), "x");
+    EXPECT_FALSE(ScriviPaginaPubblicita(d.filePath("file/sotto"))) << "a page that cannot be written is reported";
+}
+
+// ---------------------------------------------------------------- the panel on the tables
+
+class PannelloTavoli : public FinestreDiProva {
+protected:
+    void SetUp() override
+    {
+        FinestreDiProva::SetUp();
+        corrente = cartella_.path() + "/corrente";
+        QDir().mkpath(corrente);
+        precedente_ = QDir::currentPath();
+        QDir::setCurrent(corrente);
+        radice = CartellaRadice();
+        PannelloPubblicita::PrimaPubblicita = true;
+        FormSplashScreen->show();
+    }
+    void TearDown() override
+    {
+        PannelloPubblicita::Generatore().Libera();
+        PannelloPubblicita::PrimaPubblicita = true;
+        QDir::setCurrent(precedente_);
+        FinestreDiProva::TearDown();
+    }
+    // A seed whose first draw gives r == 2 (or not).
+    static std::uint32_t Seme(bool due)
+    {
+        for (std::uint32_t s = 1;; ++s)
+            if ((Casuale(s).Prossimo() % 4 == 2) == due) return s;
+    }
+    static PannelloPubblicita* P(TFormTavolo* t) { return t->Pubblicita; }
+
+    QString corrente, radice;
+    QString precedente_;
+};
+
+TEST_F(PannelloTavoli, TheFirstTableShownShowsTheAdvertisementWhateverTheDraw)
+{
+    PannelloPubblicita::Generatore().Fissa(Seme(false));
+    ApriFinestra(FinestraBriscola);
+    PannelloPubblicita* p = P(FormBriscola);
+    EXPECT_TRUE(p->InVista());
+    EXPECT_EQ(p->WebBrowser1->geometry(), QRect(0, 0, 760, 518));
+    EXPECT_TRUE(p->ChiudiPubblicita->isHidden()) << "the close strip waits 7 seconds";
+    EXPECT_TRUE(p->TimerPubblicita->isActive());
+    EXPECT_EQ(p->TimerPubblicita->interval(), 7000);
+    EXPECT_FALSE(PannelloPubblicita::PrimaPubblicita);
+    EXPECT_TRUE(p->WebBrowser1->toHtml().contains("cartovia:locandina")) << "the poster stands in the movie's box";
+    // Not a blank panel: the poster is drawn.
+    const QImage vista = p->WebBrowser1->grab().toImage();
+    EXPECT_NE(vista.pixelColor(350, 100), QColor(Qt::white));
+
+    TornaIndietro();
+    PannelloPubblicita::Generatore().Fissa(Seme(false));
+    ApriFinestra(FinestraScopa);
+    EXPECT_FALSE(P(FormScopa)->InVista()) << "after the first, only a draw of 2 shows it";
+    EXPECT_EQ(P(FormScopa)->WebBrowser1->geometry(), QRect(0, 0, 0, 0));
+}
+
+TEST_F(PannelloTavoli, LaterShowingsFollowTheDrawOneInFour)
+{
+    PannelloPubblicita::PrimaPubblicita = false;
+    PannelloPubblicita::Generatore().Fissa(4242);
+    Casuale riferimento(4242);
+    const int codici[] = {FinestraScopa, FinestraBriscola, FinestraRubamazzo, FinestraSettemezzo};
+    TFormTavolo* tavoli[] = {FormScopa, FormBriscola, FormRubamazzo, FormSettemezzo};
+    int mostrate = 0;
+    for (int i = 0; i < 40; ++i) {
+        const bool atteso = riferimento.Prossimo() % 4 == 2;
+        ApriFinestra(codici[i % 4]);
+        EXPECT_EQ(P(tavoli[i % 4])->InVista(), atteso) << "showing " << i;
+        mostrate += atteso;
+        TornaIndietro();
+    }
+    EXPECT_GT(mostrate, 3);
+    EXPECT_LT(mostrate, 20);
+}
+
+TEST_F(PannelloTavoli, TheCloseStripAppearsOnTheTimerAndAClickClosesTheAdvertisement)
+{
+    ApriFinestra(FinestraRubamazzo);
+    PannelloPubblicita* p = P(FormRubamazzo);
+    ASSERT_TRUE(p->InVista());
+    p->TimerPubblicitaTimer();  // seven seconds later
+    EXPECT_FALSE(p->ChiudiPubblicita->isHidden());
+    EXPECT_FALSE(p->TimerPubblicita->isActive()) << "one shot";
+    EXPECT_EQ(p->ChiudiPubblicita->size(), QSize(145, 16));
+
+    const QPoint centro = p->ChiudiPubblicita->rect().center();
+    for (QEvent::Type tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(tipo, QPointF(centro), p->ChiudiPubblicita->mapToGlobal(QPointF(centro)), Qt::LeftButton,
+                      tipo == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(p->ChiudiPubblicita, &e);
+    }
+    EXPECT_TRUE(p->ChiudiPubblicita->isHidden());
+    EXPECT_TRUE(p->WebBrowser1->isHidden());
+    EXPECT_EQ(p->WebBrowser1->geometry(), QRect(0, 0, 0, 0));
+    EXPECT_FALSE(p->InVista());
+
+    // A later draw of 2 shows it again on the same table, even though the close hid it.
+    TornaIndietro();
+    PannelloPubblicita::Generatore().Fissa(Seme(true));
+    ApriFinestra(FinestraRubamazzo);
+    EXPECT_TRUE(p->InVista());
+}
+
+TEST_F(PannelloTavoli, AShowingWithoutAdvertisementCancelsAStripStillDue)
+{
+    ApriFinestra(FinestraSettemezzo);
+    PannelloPubblicita* p = P(FormSettemezzo);
+    ASSERT_TRUE(p->TimerPubblicita->isActive());
+    TornaIndietro();  // closed before the strip appeared
+    PannelloPubblicita::Generatore().Fissa(Seme(false));
+    ApriFinestra(FinestraSettemezzo);
+    EXPECT_FALSE(p->TimerPubblicita->isActive());
+    EXPECT_TRUE(p->ChiudiPubblicita->isHidden());
+    EXPECT_FALSE(p->InVista());
+}
+
+TEST_F(PannelloTavoli, TheMovieIsPutInPlaceOnlyWhenMissingAndItsAbsenceNeverStopsATable)
+{
+    struct Caso {
+        const char* nome;
+        const char* inRadice;     // movie already in the folder that stands for "c:\" (name)
+        const char* fornito;      // "pubblicita.swf" in the current directory (name)
+        QStringList attesi;       // files of that folder afterwards
+        QByteArray contenuto;     // of the one movie there
+    };
+    const Caso casi[] = {
+        {"missing everywhere", nullptr, nullptr, {"pubblicita.htm"}, {}},
+        {"supplied beside the program", nullptr, "PUBBLICITA.swf", {"pubblicita.htm", "pubblicita.swf"}, "fornito"},
+        {"already in place, other spelling", "PubbliCita.SWF", "pubblicita.swf", {"PubbliCita.SWF", "pubblicita.htm"},
+         "in posto"},
+    };
+    for (const Caso& k : casi) {
+        SCOPED_TRACE(k.nome);
+        for (const QString& f : FileIn(radice)) QFile::remove(radice + "/" + f);
+        for (const QString& f : FileIn(corrente)) QFile::remove(corrente + "/" + f);
+        ScriviPaginaPubblicita(radice);
+        if (k.inRadice) Scrivi(radice + "/" + k.inRadice, "in posto");
+        if (k.fornito) Scrivi(corrente + "/" + k.fornito, "fornito");
+        PannelloPubblicita::PrimaPubblicita = true;
+        ApriFinestra(FinestraScopa);
+        EXPECT_TRUE(FormScopa->isVisible());
+        EXPECT_TRUE(P(FormScopa)->InVista());
+        EXPECT_EQ(FileIn(radice), k.attesi);
+        for (const QString& f : FileIn(radice)) {
+            if (f.endsWith(".swf", Qt::CaseInsensitive)) {
+                EXPECT_EQ(Leggi(radice + "/" + f), k.contenuto);
+            }
+        }
+        TornaIndietro();
+    }
+}
+
+TEST_F(PannelloTavoli, TheChooserWritesThePageAndShowsNoStripWithoutAServer)
+{
+    unsetenv("CARTOVIA_UPDATE_SERVER");
+    QFile::remove(radice + "/pubblicita.htm");
+    FormSplashScreen->hide();
+    FormSplashScreen->FormShow();
+    EXPECT_EQ(Leggi(radice + "/pubblicita.htm"), PaginaAttesa);
+    EXPECT_FALSE(HttpTestForm->isVisible());
+}
+
+}  // namespace
