@@ -38,7 +38,7 @@ public:
 
     // Redraws the table from the game state (after a change of deck, back or face-up choice).
     virtual void Ridisegna() {}
-    // Runs each time the table is shown (the advertisement panel hooks in here).
+    // Runs each time the table is shown, after the advertisement panel has had its turn.
     virtual void FormShow() {}
 
     virtual void NuovaPartitaClick() {}

@@ -21,8 +21,8 @@ int main(int argc, char** argv)
     QTemporaryDir casa;
     for (const char* v : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
         setenv(v, (casa.path() + "/" + v).toLocal8Bit().constData(), 1);
-    setenv("CARTOVIA_AD_DIR", (casa.path() + "/radice").toLocal8Bit().constData(), 0);
-    setenv("CARTOVIA_SETTINGS", (casa.path() + "/impostazioni.ini").toLocal8Bit().constData(), 0);
+    setenv("CARTOVIA_AD_DIR", (casa.path() + "/radice").toLocal8Bit().constData(), 1);
+    setenv("CARTOVIA_SETTINGS", (casa.path() + "/impostazioni.ini").toLocal8Bit().constData(), 1);
     unsetenv("CARTOVIA_UPDATE_SERVER");
     if (!std::getenv("XDG_RUNTIME_DIR")) setenv("XDG_RUNTIME_DIR", "/tmp", 0);
     qputenv("QT_LOGGING_RULES", "qt.multimedia.*=false;qt.qpa.*=false");
