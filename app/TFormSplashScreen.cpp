@@ -15,6 +15,7 @@
 #include "games/scopa/TFormScopa.h"
 #include "games/settemezzo/TFormSettemezzo.h"
 #include "platform/BarraApplicazioni.h"
+#include "platform/CartelleProgramma.h"
 #include "resources/Risorse.h"
 #include "scores/TFormPunteggi.h"
 
@@ -38,11 +39,15 @@ QWidget* finestraDelCodice(int codice)
 
 std::string CalcolaCartellaLavoro()
 {
-    if (const char* env = std::getenv("CARTOVIA_DATA_DIR"); env && *env) {
-        QDir().mkpath(QString::fromLocal8Bit(env));
-        return QDir(QString::fromLocal8Bit(env)).absolutePath().toStdString();
-    }
-    return QDir::currentPath().toStdString();
+    const char* env = std::getenv("CARTOVIA_DATA_DIR");
+    const QString variabile = env ? QString::fromLocal8Bit(env) : QString();
+    const bool nellaBuild = ProgrammaNellaCartellaBuild();
+    const QString cartella = ScegliCartellaLavoro(variabile, nellaBuild, QDir::currentPath(),
+                                                  variabile.isEmpty() && !nellaBuild ? CartellaDatiUtente() : QString());
+    // A named folder or the player's data folder may not exist yet: create it on first use.
+    if (cartella != QDir::currentPath() && !QDir().mkpath(cartella))
+        qWarning("Cartovia: cannot create the score folder %s", qPrintable(cartella));
+    return QDir(cartella).absolutePath().toStdString();
 }
 
 TFormSplashScreen::TFormSplashScreen(QWidget* parent) : TFinestra(800, 599, parent)

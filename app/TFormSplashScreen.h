@@ -51,5 +51,6 @@ private:
     bool mostrata_ = false;
 };
 
-// The working folder at start-up: CARTOVIA_DATA_DIR when set, else the current directory.
+// The working folder at start-up: CARTOVIA_DATA_DIR when set; the current directory when the
+// program runs from its build folder; else the player's data folder (see ScegliCartellaLavoro).
 std::string CalcolaCartellaLavoro();

@@ -1,12 +1,14 @@
 // Cartovia: four Italian card games against the computer.
 #include <QApplication>
 #include <QTimer>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <QMessageBox>
 
 #include "app/Finestre.h"
+#include "app/PartitaAutomatica.h"
 #include "app/TFormSplashScreen.h"
 #include "scores/PunteggiFile.h"
 
@@ -20,17 +22,34 @@ int main(int argc, char** argv)
 
     // --quit-after MS: start, show the chooser and quit after MS milliseconds (smoke test).
     int esciDopo = -1;
-    for (int i = 1; i + 1 < argc; ++i)
+    // --autoplay GAME: play one whole match of GAME at once once the chooser is up (checks an
+    // installation: the result lands in the score file of the working folder).
+    QString automatica;
+    for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--quit-after") == 0) esciDopo = std::atoi(argv[i + 1]);
+        if (std::strcmp(argv[i], "--autoplay") == 0) automatica = QString::fromLocal8Bit(argv[i + 1]);
+    }
+    if (!automatica.isEmpty() && !PartitaAutomaticaDisponibile(automatica)) {
+        std::fprintf(stderr, "cartovia: --autoplay knows only settemezzo\n");
+        return 2;
+    }
 
+    int esito = 0;  // 0 as always; 1 only when an --autoplay match did not end
     try {
         CreaFinestre();
         FormSplashScreen->show();
+        if (!automatica.isEmpty())
+            QTimer::singleShot(0, FormSplashScreen, [automatica, &esito] {
+                if (!GiocaPartitaAutomatica(automatica)) {
+                    std::fprintf(stderr, "cartovia: the %s match did not end\n", qPrintable(automatica));
+                    esito = 1;
+                }
+            });
         if (esciDopo >= 0) QTimer::singleShot(esciDopo, FormSplashScreen, [] { FormSplashScreen->close(); });
         app.exec();
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, "Cartovia", QString::fromLocal8Bit(e.what()));
     }
     DistruggiFinestre();
-    return 0;
+    return esito;
 }

@@ -2,6 +2,7 @@
 //   cartovia-artgen OUTDIR            writes OUTDIR/img/*.bmp and OUTDIR/snd/*.wav
 //   cartovia-artgen --anteprima DIR   writes the preview sheets DIR/mazzi.png, DIR/retro-e-bordi.png
 //   cartovia-artgen --filmato FILE    writes the advertisement movie (a small SWF) to FILE
+//   cartovia-artgen --icone DIR       writes the application icon DIR/icona-SIZE.png and DIR/icona.svg
 //   cartovia-artgen --faccia STILE SEME NUMERO FILE.png   one face, enlarged, for close inspection
 // Output depends only on the code: no clock, fixed seeds.
 #include <QDir>
@@ -15,6 +16,7 @@
 #include "Carte.h"
 #include "Pubblicita.h"
 #include "Cifre.h"
+#include "Icona.h"
 #include "RetroBordi.h"
 #include "ScritturaBmp.h"
 #include "Sfondi.h"
@@ -103,6 +105,18 @@ int Genera(const QString& base) {
   return errori == 0 ? 0 : 1;
 }
 
+// The icon sizes desktops look for, and the scalable one.
+int Icone(const QString& cartella) {
+  QDir().mkpath(cartella);
+  for (int lato : {48, 64, 128, 256})
+    if (!IconaPng(lato).save(cartella + QString("/icona-%1.png").arg(lato))) {
+      std::fprintf(stderr, "cartovia-artgen: cannot write the %d px icon\n", lato);
+      ++errori;
+    }
+  Salva(cartella + "/icona.svg", IconaSvg());
+  return errori == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -123,11 +137,12 @@ int main(int argc, char** argv) {
     Salva(arg[2], FilmatoSwf());
     return errori == 0 ? 0 : 1;
   }
+  if (arg.size() == 3 && arg[1] == "--icone") return Icone(arg[2]);
   if (arg.size() == 6 && arg[1] == "--faccia") {
     // One face enlarged four times, to look at the drawing closely.
     const QImage f = Faccia(arg[2].toInt(), arg[3].toInt(), arg[4].toInt());
     return f.scaled(f.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation).save(arg[5]) ? 0 : 1;
   }
-  std::fprintf(stderr, "usage: cartovia-artgen OUTDIR | --anteprima DIR | --filmato FILE\n");
+  std::fprintf(stderr, "usage: cartovia-artgen OUTDIR | --anteprima DIR | --filmato FILE | --icone DIR\n");
   return 2;
 }
