@@ -19,6 +19,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationDisplayName("Cartovia");
     // Score-file failures stay off the player's screen but go to the log.
     AvvisoPunteggi() = [](const std::string& testo) { qWarning("%s", testo.c_str()); };
+#ifdef CARTOVIA_ID_APP
+    // The desktop entry's name: the desktop shows the menu icon on the program's windows.
+    QGuiApplication::setDesktopFileName(CARTOVIA_ID_APP);
+#endif
 
     // --quit-after MS: start, show the chooser and quit after MS milliseconds (smoke test).
     int esciDopo = -1;

@@ -1,4 +1,5 @@
-# The Debian package: cartovia_<version>_<arch>.deb, installed under /usr. Run-time
+# The Debian package: cartovia_<version>_<arch>.deb, laid out by the install prefix and folders
+# scripts/package configures (/usr, the program in /usr/games as Debian places games). Run-time
 # dependencies come from dpkg-shlibdeps, so they name the Qt 6 and libsndfile libraries the
 # program really links and never a development package.
 set(CPACK_GENERATOR DEB)
@@ -11,7 +12,7 @@ set(CPACK_PACKAGE_DESCRIPTION "Cartovia is a collection of four traditional Ital
 played with the 40-card Italian deck against the computer: Scopa,\n\
 Briscola, Rubamazzo and Sette e mezzo. It offers six deck styles,\n\
 23 card backs and a ranking of the players of each game.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
