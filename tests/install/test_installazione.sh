@@ -7,7 +7,13 @@ set -euo pipefail
 build=$1
 id=$2
 tmp=$(mktemp -d /tmp/cartovia-installazione.XXXXXX)
-trap 'rm -rf "$tmp"' EXIT
+# A faulty program run from / as root would leave its score files there: take them away again.
+radice_prima=$( [ -e /PunteggiSettemezzo.txt ] && echo si || echo no)
+pulisci() {
+  rm -rf "$tmp"
+  [ "$radice_prima" = si ] || rm -f /PunteggiSettemezzo.txt /PunteggiSettemezzo1.txt /PunteggiSettemezzo.bak 2>/dev/null || true
+}
+trap pulisci EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 DESTDIR="$tmp/radice" cmake --install "$build" --prefix /usr >/dev/null
@@ -50,14 +56,10 @@ controlla_record() {  # controlla_record FILE WHY
     fail "$2: the record is $(head -c 48 "$1" | od -c | head -3)"
 }
 mkdir -p "$tmp/casa"
-radice_prima=$( [ -e /PunteggiSettemezzo.txt ] && echo si || echo no)
 
 gioca / "$usr/bin/cartovia"
+[ "$radice_prima" = si ] || [ ! -e /PunteggiSettemezzo.txt ] || fail "the installed program wrote its score file in /"
 controlla_record "$tmp/casa/dati/Cartovia/PunteggiSettemezzo.txt" "installed program started from /"
-if [ "$radice_prima" = no ] && [ -e /PunteggiSettemezzo.txt ]; then
-  rm -f /PunteggiSettemezzo.txt
-  fail "the installed program wrote its score file in /"
-fi
 [ -f "$tmp/casa/config/Cartovia/Cartovia.ini" ] || fail "the settings are not in the configuration folder"
 
 # Started from any other folder, the installed program keeps using the same data folder.
