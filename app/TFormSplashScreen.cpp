@@ -41,9 +41,8 @@ std::string CalcolaCartellaLavoro()
 {
     const char* env = std::getenv("CARTOVIA_DATA_DIR");
     const QString variabile = env ? QString::fromLocal8Bit(env) : QString();
-    const bool nellaBuild = ProgrammaNellaCartellaBuild();
-    const QString cartella = ScegliCartellaLavoro(variabile, nellaBuild, QDir::currentPath(),
-                                                  variabile.isEmpty() && !nellaBuild ? CartellaDatiUtente() : QString());
+    const QString cartella = ScegliCartellaLavoro(variabile, ProgrammaNellaCartellaBuild(),
+                                                  QDir::currentPath(), CartellaDatiUtente());
     // A named folder or the player's data folder may not exist yet: create it on first use.
     if (cartella != QDir::currentPath() && !QDir().mkpath(cartella))
         qWarning("Cartovia: cannot create the score folder %s", qPrintable(cartella));
