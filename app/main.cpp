@@ -1,5 +1,6 @@
 // Cartovia: four Italian card games against the computer.
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include "app/Finestre.h"
 #include "app/PartitaAutomatica.h"
 #include "app/TFormSplashScreen.h"
+#include "resources/Risorse.h"
 #include "scores/PunteggiFile.h"
 
 int main(int argc, char** argv)
@@ -19,6 +21,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationDisplayName("Cartovia");
     // Score-file failures stay off the player's screen but go to the log.
     AvvisoPunteggi() = [](const std::string& testo) { qWarning("%s", testo.c_str()); };
+    QApplication::setWindowIcon(QIcon(Risorse::Icona));
 #ifdef CARTOVIA_ID_APP
     // The desktop entry's name: the desktop shows the menu icon on the program's windows.
     QGuiApplication::setDesktopFileName(CARTOVIA_ID_APP);

@@ -11,17 +11,22 @@
 #define CARTOVIA_DATI_DA_BINARI "../share/cartovia"
 #endif
 
-QString CartellaFileProgramma()
+QString DatiDaBinari() { return QStringLiteral(CARTOVIA_DATI_DA_BINARI); }
+
+QString CartellaFileProgrammaDa(const QString& cartellaBinari)
 {
-    const QString binari = QCoreApplication::applicationDirPath();
-    const QDir installata(QDir(binari).filePath(QStringLiteral(CARTOVIA_DATI_DA_BINARI)));
-    return installata.exists() ? installata.absolutePath() : binari;
+    const QDir installata(QDir(cartellaBinari).filePath(DatiDaBinari()));
+    return installata.exists() ? installata.absolutePath() : cartellaBinari;
 }
 
-bool ProgrammaNellaCartellaBuild()
+QString CartellaFileProgramma() { return CartellaFileProgrammaDa(QCoreApplication::applicationDirPath()); }
+
+bool CartellaDiBuild(const QString& cartellaBinari)
 {
-    return QFileInfo::exists(QCoreApplication::applicationDirPath() + "/CMakeCache.txt");
+    return QFileInfo::exists(cartellaBinari + "/CMakeCache.txt");
 }
+
+bool ProgrammaNellaCartellaBuild() { return CartellaDiBuild(QCoreApplication::applicationDirPath()); }
 
 QString CartellaDatiUtente()
 {

@@ -9,10 +9,15 @@
 // when that folder stands where an installation puts it relative to the program's binary,
 // else the binary's own folder (the build folder).
 QString CartellaFileProgramma();
+// The same for a binary in `cartellaBinari`.
+QString CartellaFileProgrammaDa(const QString& cartellaBinari);
+// The way from the binaries' folder to the program's data folder, as the build set it.
+QString DatiDaBinari();
 
 // Whether the program runs from its build folder: CMake's CMakeCache.txt sits beside the
 // binary there and nowhere an installation puts it.
 bool ProgrammaNellaCartellaBuild();
+bool CartellaDiBuild(const QString& cartellaBinari);
 
 // The player's data folder, QStandardPaths::AppDataLocation (~/.local/share/Cartovia).
 QString CartellaDatiUtente();

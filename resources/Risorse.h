@@ -24,6 +24,8 @@ inline constexpr const char* TurnoGiocatore = ":/img/turno_giocatore.bmp";
 inline constexpr const char* LocandinaPubblicita = ":/img/pubblicita_locandina.bmp";
 inline constexpr const char* LuceRossa = ":/img/luce_rossa.bmp";
 inline constexpr const char* LuceVerde = ":/img/luce_verde.bmp";
+// The windows' icon, 128 x 128 PNG with transparency (the menu's icon, drawn the same way).
+inline constexpr const char* Icona = ":/img/icona.png";
 }  // namespace Risorse
 
 // Chooser buttons, 600 x 100: ":/img/splash_<nome>_normale.bmp" and "_attivo.bmp" with

@@ -97,6 +97,12 @@ int Genera(const QString& base) {
   Salva24(img, "sfondo_punteggi", SfondoPunteggi());
   Salva24(img, "sfondo_tavolo", SfondoTavolo());
 
+  // The windows' own icon (taskbars, window switchers), the same drawing as the menu's.
+  if (!IconaPng(128).save(img + "/icona.png")) {
+    std::fprintf(stderr, "cartovia-artgen: cannot write icona.png\n");
+    ++errori;
+  }
+
   for (const auto& s : Suoni())
     if (!ScriviSuono(snd + "/" + s.nome + ".wav", s)) {
       std::fprintf(stderr, "cartovia-artgen: cannot write %s.wav\n", qPrintable(s.nome));
