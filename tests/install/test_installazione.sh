@@ -16,7 +16,7 @@ pulisci() {
 trap pulisci EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-DESTDIR="$tmp/radice" cmake --install "$build" --prefix /usr >/dev/null
+DESTDIR="$tmp/radice" "${CMAKE:-cmake}" --install "$build" --prefix /usr >/dev/null
 usr="$tmp/radice/usr"
 
 # ---- the files, in the places desktops look for them
