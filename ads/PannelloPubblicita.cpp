@@ -1,6 +1,5 @@
 #include "ads/PannelloPubblicita.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +9,7 @@
 
 #include "components/VelmoBottone.h"
 #include "platform/CartellaPubblicita.h"
+#include "platform/CartelleProgramma.h"
 #include "resources/Risorse.h"
 
 bool PannelloPubblicita::PrimaPubblicita = true;
@@ -47,8 +47,9 @@ Casuale& PannelloPubblicita::Generatore()
 
 QString PannelloPubblicita::FilmatoFornito()
 {
-    const QString programma = QCoreApplication::applicationDirPath();
-    const QString cartelle[] = {QDir::currentPath(), programma, programma + "/../share/cartovia"};
+    // The program's own folder of run-time files: beside it in the build folder, its shared
+    // data folder once installed.
+    const QString cartelle[] = {QDir::currentPath(), CartellaFileProgramma()};
     for (const QString& c : cartelle) {
         const QString f = FileSenzaMaiuscole(c, "pubblicita.swf");
         if (QFileInfo(f).isFile()) return QFileInfo(f).absoluteFilePath();

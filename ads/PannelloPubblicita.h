@@ -44,7 +44,8 @@ public:
     // test fixes its seed.
     static Casuale& Generatore();
     // The movie supplied with the program, "pubblicita.swf": looked for in the current
-    // directory, then beside the program, then in its shared data folder. Empty when missing.
+    // directory, then in the program's own folder of run-time files (CartellaFileProgramma:
+    // beside it in the build folder, <prefix>/share/cartovia once installed). Empty when missing.
     static QString FilmatoFornito();
 
     static constexpr int Larghezza = 760;

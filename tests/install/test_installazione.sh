@@ -21,7 +21,8 @@ usr="$tmp/radice/usr"
 
 # ---- the files, in the places desktops look for them
 for f in bin/cartovia "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml" \
-         "share/icons/hicolor/scalable/apps/$id.svg" share/doc/cartovia/copyright; do
+         "share/icons/hicolor/scalable/apps/$id.svg" share/doc/cartovia/copyright \
+         share/cartovia/pubblicita.swf; do
   [ -f "$usr/$f" ] || fail "$f is not installed"
 done
 [ -x "$usr/bin/cartovia" ] || fail "the program is not executable"
@@ -45,7 +46,8 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 gioca() {  # gioca FOLDER PROGRAM [VAR=VALUE...]
   local cartella=$1 programma=$2
   shift 2
-  (cd "$cartella" && env -u CARTOVIA_DATA_DIR -u CARTOVIA_SETTINGS HOME="$tmp/casa" \
+  (cd "$cartella" && env -u CARTOVIA_DATA_DIR -u CARTOVIA_SETTINGS -u CARTOVIA_AD_DIR \
+     -u CARTOVIA_UPDATE_SERVER HOME="$tmp/casa" \
      XDG_DATA_HOME="$tmp/casa/dati" XDG_CONFIG_HOME="$tmp/casa/config" "$@" \
      "$programma" --autoplay settemezzo --quit-after 300) || fail "$programma did not run from $cartella"
 }
@@ -61,6 +63,10 @@ gioca / "$usr/bin/cartovia"
 [ "$radice_prima" = si ] || [ ! -e /PunteggiSettemezzo.txt ] || fail "the installed program wrote its score file in /"
 controlla_record "$tmp/casa/dati/Cartovia/PunteggiSettemezzo.txt" "installed program started from /"
 [ -f "$tmp/casa/config/Cartovia/Cartovia.ini" ] || fail "the settings are not in the configuration folder"
+# The table's first advertisement puts the movie supplied with the program in the player's
+# folder: the installed program found it in its own data folder, not in the current one.
+cmp -s "$usr/share/cartovia/pubblicita.swf" "$tmp/casa/dati/Cartovia/pubblicita.swf" ||
+  fail "the installed program did not find its own pubblicita.swf"
 
 # Started from any other folder, the installed program keeps using the same data folder.
 mkdir "$tmp/altrove"
