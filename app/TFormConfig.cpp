@@ -1,5 +1,7 @@
 #include "app/TFormConfig.h"
 
+#include <QKeyEvent>
+
 #include <QPainter>
 #include <QShowEvent>
 
@@ -186,6 +188,19 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     connect(NomeGiocat, &QLineEdit::textChanged, this, [this] { NomeGiocatChange(); });
     connect(VelmoBottone2, &VelmoBottone::Click, this, [this] { VelmoBottone2Click(); });
 
+    // Keyboard: name, deck, back, the two options; Enter or Esc close.
+    NomeGiocat->setAccessibleName("Nome del giocatore");
+    ScrollBar1->setAccessibleName("Mazzo");
+    ScrollBar2->setAccessibleName("Retro delle carte");
+    VelmoBottone2->setAccessibleName("Chiudi");
+    VelmoBottone2->setAccessibleDescription("Tasto Invio o Esc");
+    for (QWidget* w : std::initializer_list<QWidget*>{NomeGiocat, ScrollBar1, ScrollBar2, CBSuoni, CBComputer})
+        w->setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(NomeGiocat, ScrollBar1);
+    setTabOrder(ScrollBar1, ScrollBar2);
+    setTabOrder(ScrollBar2, CBSuoni);
+    setTabOrder(CBSuoni, CBComputer);
+
     // The score files take the player's name from this box.
     FonteNomeGiocatore() = [this] { return NomeGiocat->text().toStdString(); };
 }
@@ -242,6 +257,19 @@ void TFormConfig::VelmoBottone2Click()
     if (FormScopa) FormScopa->Ridisegna();
     if (FormBriscola) FormBriscola->Ridisegna();
     TornaIndietro();
+}
+
+void TFormConfig::keyPressEvent(QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        VelmoBottone2Click();
+        return;
+    default:
+        TFinestra::keyPressEvent(e);
+    }
 }
 
 void TFormConfig::AnteprimaMazzo()

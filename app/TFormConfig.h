@@ -56,6 +56,8 @@ public:
     void AnteprimaMazzo();
 
 protected:
+    // Enter or Esc close the window as its close button does.
+    void keyPressEvent(QKeyEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
 

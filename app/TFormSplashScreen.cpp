@@ -1,5 +1,10 @@
 #include "app/TFormSplashScreen.h"
 
+#include <QKeyEvent>
+
+#include "games/comune/Accessibilita.h"
+#include "games/comune/FocusTastiera.h"
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -80,6 +85,17 @@ TFormSplashScreen::TFormSplashScreen(QWidget* parent) : TFinestra(800, 599, pare
         *d.b = b;
     }
 
+    InstallaAccessibilita();
+    setFocusPolicy(Qt::StrongFocus);
+    Focus = new FocusTastiera(this);
+    const char* nomi[] = {"Briscola", "Scopa", "Rubamazzo", "Sette e mezzo", "Esci"};
+    VelmoBottone* tutti[] = {Spl_Btn_Briscola, Spl_Btn_Scopa, Spl_Btn_Rubamazzo, Spl_Btn_Settemezzo, Spl_Btn_Close};
+    for (int i = 0; i < 5; ++i) {
+        tutti[i]->setAccessibleName(nomi[i]);
+        Focus->Aggiungi(tutti[i], i + 1);
+    }
+    Spl_Btn_Close->setAccessibleDescription("Tasto Esc");
+
     WaveWellcome = new TWave(this);
     WaveWellcome->CaricaRisorsa(":/snd/wellcome.wav");
     TimerWellcome = new QTimer(this);
@@ -99,6 +115,49 @@ TFormSplashScreen::TFormSplashScreen(QWidget* parent) : TFinestra(800, 599, pare
     pila_.Nascondi = [](int codice) {
         if (auto* w = finestraDelCodice(codice); w && w != FormSplashScreen) w->hide();
     };
+}
+
+bool TFormSplashScreen::event(QEvent* e)
+{
+    // Tab moves over the five buttons like the arrows (they take no focus of their own).
+    if (e->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) {
+            keyPressEvent(k);
+            return true;
+        }
+    }
+    return TFinestra::event(e);
+}
+
+void TFormSplashScreen::keyPressEvent(QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Backtab:
+        Focus->Sposta(-1);
+        return;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        Focus->Sposta(1);
+        return;
+    case Qt::Key_Tab:
+        Focus->Sposta(e->modifiers() & Qt::ShiftModifier ? -1 : 1);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        Focus->Attiva();
+        return;
+    case Qt::Key_Escape:
+        // The quit button's own handler.
+        FocusTastiera::AttivaControllo(Spl_Btn_Close);
+        return;
+    default:
+        if (e->key() >= Qt::Key_1 && e->key() <= Qt::Key_5 && Focus->VaiANumero(e->key() - Qt::Key_0)) return;
+        TFinestra::keyPressEvent(e);
+    }
 }
 
 void TFormSplashScreen::FormCreate()

@@ -9,6 +9,8 @@
 #include "components/VelImage.h"
 #include "components/VelmoBottone.h"
 
+class FocusTastiera;
+
 class TFormSplashScreen : public TFinestra {
     Q_OBJECT
 public:
@@ -42,8 +44,13 @@ public:
     // settings are loaded (tests may replace it).
     std::function<void()> PreparaPubblicita;
 
+    // Keyboard: arrows move over the five buttons, Enter or Space open, Esc quits.
+    FocusTastiera* Focus = nullptr;
+
 protected:
     void showEvent(QShowEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:

@@ -1,5 +1,7 @@
 #include "scores/TFormPunteggi.h"
 
+#include <QKeyEvent>
+
 #include <QEvent>
 #include <QLinearGradient>
 #include <QPainter>
@@ -272,6 +274,8 @@ void TFormPunteggi::CreaClassifica()
         Chiudi->setDistanzaOmbra(0);
     }
     connect(Chiudi, &VelmoBottone::Click, this, &TFormPunteggi::ChiudiClick);
+    Chiudi->setAccessibleName("Chiudi");
+    Chiudi->setAccessibleDescription("Tasto Invio o Esc");
 }
 
 std::string TFormPunteggi::FileDellaPagina() const
@@ -313,6 +317,19 @@ void TFormPunteggi::CaricaPunteggi(const std::string& nomeFile)
 }
 
 void TFormPunteggi::ChiudiClick() { TornaIndietro(); }
+
+void TFormPunteggi::keyPressEvent(QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        ChiudiClick();
+        return;
+    default:
+        TFinestra::keyPressEvent(e);
+    }
+}
 
 void TFormPunteggi::showEvent(QShowEvent* e)
 {

@@ -66,6 +66,8 @@ public:
     std::string FileDellaPagina() const;
 
 protected:
+    // Enter or Esc close the window as its close button does.
+    void keyPressEvent(QKeyEvent* e) override;
     void paintEvent(QPaintEvent*) override;
     void showEvent(QShowEvent*) override;
     void changeEvent(QEvent*) override;

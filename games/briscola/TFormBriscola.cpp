@@ -6,6 +6,7 @@
 #include "app/Finestre.h"
 #include "app/TFormConfig.h"
 #include "core/Pausa.h"
+#include "games/comune/Accessibilita.h"
 #include "games/scopa/TFormScopa.h"
 #include "scores/PunteggiFile.h"
 #include "scores/TFormPunteggi.h"
@@ -86,6 +87,17 @@ TFormBriscola::TFormBriscola(QWidget* parent)
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
 
     Regole.MostraPunteggio = [this] { MostraPunteggio(); };
+
+    // Keyboard: the three cards of the hand (keys 1-3), then the trick and the trump card
+    // for a screen reader to read.
+    for (int i = 1; i <= 3; ++i) AggiungiPosto(ManoGiocatoreImg(i), i, QString("La tua mano, carta %1").arg(i));
+    AggiungiPosto(Image8, 0, "La tua carta in tavola");
+    AggiungiPosto(Image7, 0, "La carta del computer in tavola");
+    AggiungiPosto(Image40, 0, "La briscola");
+    for (int i = 1; i <= 3; ++i) ManoComputerImg(i)->setAccessibleDescription(QString("Mano del computer, carta %1").arg(i));
+    Image39->setAccessibleDescription("Il mazzo");
+    Image41->setAccessibleDescription("Le prese del computer");
+    Image42->setAccessibleDescription("Le tue prese");
 }
 
 VelImage* TFormBriscola::ManoComputerImg(int i) const
@@ -115,11 +127,13 @@ void TFormBriscola::Faccia(int handle, VelImage* img)
     // By the card the game copied at the deal, not by the shared deck's current order:
     // another table may have reshuffled that deck since.
     if (FormConfig) FormConfig->VelCarte1->CartaDalNumero(Regole.Carta(handle), img);
+    NominaCarta(img, Regole.Carta(handle));
 }
 
 void TFormBriscola::Dorso(VelImage* img)
 {
     if (FormConfig) FormConfig->RetroCarte->CartaDalNumero(Retro, img);
+    NominaCarta(img, CartaCoperta);
 }
 
 void TFormBriscola::DorsoDiTraverso(VelImage* img)
@@ -131,6 +145,7 @@ void TFormBriscola::DorsoDiTraverso(VelImage* img)
     retro->CartaDalNumero(Retro, nullptr);
     retro->Disegna();
     retro->RuotaImmagineCompleta(img);
+    NominaCarta(img, CartaCoperta);
 }
 
 void TFormBriscola::Cifra(int d, VelImage* img)
@@ -200,6 +215,9 @@ void TFormBriscola::MostraPunteggio()
     const int rimaste = std::clamp(Regole.CarteRimanenti(), 0, 99);
     Cifra(rimaste / 10, CR1);
     Cifra(rimaste % 10, CR2);
+    for (VelImage* c : {CR1, CR2}) NominaContatore(c, "Carte rimanenti", rimaste);
+    for (VelImage* c : {PG0, PG1, PG2}) NominaContatore(c, "I tuoi punti", Regole.PuntiGiocatore);
+    for (VelImage* c : {PC0, PC1, PC2}) NominaContatore(c, "Punti del computer", Regole.PuntiComputer);
 }
 
 // ---------------------------------------------------------------- handlers
@@ -291,6 +309,7 @@ void TFormBriscola::GiocaSlotGiocatore(int k)
 
     Regole.GiocaGiocatore(k);
     Suona(SuonoGiocaCarta());
+    Annuncia("Giochi " + CartaConArticolo(Regole.Carta(h)));
 }
 
 void TFormBriscola::Timer1Timer()
@@ -320,6 +339,7 @@ void TFormBriscola::Timer1Timer()
             if (i > 1) Vola(Image7, mano->x(), PosizionePresaComputer.y());
             Vola(Image7, PosizionePresaComputer);
             Regole.GiocaComputer(i);
+            Annuncia("Il computer gioca " + CartaConArticolo(Regole.Carta(h)));
             // Trumps, Aces and Threes are laid in silence.
             if (Regole.Seme(h) != Regole.SemeBriscola() && Regole.Forza(h) <= 8) Suona(SuonoGiocaCarta());
         }
@@ -346,6 +366,8 @@ void TFormBriscola::Timer2Timer()
     const int p = Regole.GiocataGiocatore;
     const int q = Regole.GiocataComputer;
     const int vincitore = Regole.DecidiPresa();
+    Annuncia((vincitore == 1 ? QString("Prendi tu ") : QString("Prende il computer "))
+             + ElencoCarte({Regole.Carta(p), Regole.Carta(q)}));
     if (Regole.Forza(p) > 8 || Regole.Forza(q) > 8) Suona(SuonoScopa());
 
     if (vincitore == 1) {
@@ -391,6 +413,10 @@ void TFormBriscola::FinePartita()
         img->Svuota();
     if (RisultatoRegistrato) return;
     RisultatoRegistrato = true;
+    const QString punti = QString(": %1 a %2").arg(Regole.PuntiGiocatore).arg(Regole.PuntiComputer);
+    Annuncia((Regole.Esito == 1 ? QString("Hai vinto la partita") : Regole.Esito == 0 ? QString("Partita pari")
+                                                                                     : QString("Hai perso la partita"))
+             + punti);
 
     auto apriPunteggi = [] {
         if (FormPunteggi) FormPunteggi->PunteggiPartita->setCurrentWidget(FormPunteggi->PunteggiBriscola);

@@ -1,5 +1,6 @@
 #include "games/comune/TFormTavolo.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QShowEvent>
 
@@ -7,6 +8,9 @@
 #include "app/Finestre.h"
 #include "app/TFormConfig.h"
 #include "core/Globali.h"
+#include "games/comune/Accessibilita.h"
+#include "games/comune/FocusTastiera.h"
+#include "games/comune/TFormAiuto.h"
 #include "resources/Risorse.h"
 
 QColor ColorePanelPerBordo(int bordo)
@@ -71,6 +75,99 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
     connect(Chiudi, &VelmoBottone::Click, this, [this] { ChiudiClick(); });
 
     Pubblicita = new PannelloPubblicita(this);
+
+    // Keyboard and screen reader.
+    InstallaAccessibilita();
+    setFocusPolicy(Qt::StrongFocus);
+    Focus = new FocusTastiera(this);
+    Computer->setAccessibleName("Turno del computer");
+    Giocatore->setAccessibleName("Tocca a te");
+    Configurazione->setAccessibleDescription("Tasto F2");
+    NuovaPartita->setAccessibleDescription("Tasto N");
+    BtnPunteggi->setAccessibleDescription("Tasto P");
+    Chiudi->setAccessibleDescription("Tasto Esc");
+    // The live label lies under the felt, out of sight: only screen readers read it.
+    Annuncio = new QLabel(this);
+    Annuncio->setObjectName("Annuncio");
+    Annuncio->setGeometry(0, 0, 1, 1);
+    Annuncio->setAccessibleDescription("Ultima mossa");
+    Annuncio->lower();
+}
+
+void TFormTavolo::AggiungiPosto(QWidget* w, int numero, const QString& descrizione)
+{
+    if (!w) return;
+    if (!descrizione.isEmpty()) w->setAccessibleDescription(descrizione);
+    Focus->Aggiungi(w, numero);
+}
+
+void TFormTavolo::AggiungiTasto(int tasto, std::function<void()> azione) { tasti_[tasto] = std::move(azione); }
+
+void TFormTavolo::Premi(VelmoBottone* b) { FocusTastiera::AttivaControllo(b); }
+
+void TFormTavolo::Annuncia(const QString& testo) { ::Annuncia(Annuncio, testo); }
+
+void TFormTavolo::MostraAiuto()
+{
+    if (!Aiuto) Aiuto = new TFormAiuto(this);
+    Aiuto->Mostra(windowTitle());
+}
+
+bool TFormTavolo::event(QEvent* e)
+{
+    // Tab moves the table's own focus, not Qt's (the places take no focus of their own).
+    if (e->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) {
+            keyPressEvent(k);
+            return true;
+        }
+    }
+    return TFinestra::event(e);
+}
+
+void TFormTavolo::keyPressEvent(QKeyEvent* e)
+{
+    if (!comandiNelFocus_) {
+        // The command buttons follow the places every table added in its constructor.
+        comandiNelFocus_ = true;
+        for (VelmoBottone* b : {NuovaPartita, BtnPunteggi, Configurazione, Chiudi}) Focus->Aggiungi(b);
+    }
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        TFinestra::keyPressEvent(e);
+        return;
+    }
+    const int k = e->key();
+    if (auto it = tasti_.find(k); it != tasti_.end()) {
+        Focus->Mostra();
+        it->second();
+        return;
+    }
+    const bool indietro = k == Qt::Key_Backtab || (k == Qt::Key_Tab && (e->modifiers() & Qt::ShiftModifier));
+    switch (k) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        Focus->Sposta(k == Qt::Key_Left || k == Qt::Key_Up || indietro ? -1 : 1);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        Focus->Attiva();
+        return;
+    case Qt::Key_N: Premi(NuovaPartita); return;
+    case Qt::Key_P: Premi(BtnPunteggi); return;
+    case Qt::Key_F2: Premi(Configurazione); return;
+    case Qt::Key_Escape: Premi(Chiudi); return;
+    case Qt::Key_F1: MostraAiuto(); return;
+    default:
+        break;
+    }
+    if (k >= Qt::Key_1 && k <= Qt::Key_9 && Focus->VaiANumero(k - Qt::Key_0)) return;
+    TFinestra::keyPressEvent(e);
 }
 
 VelmoBottone* TFormTavolo::CreaBottone(const char* oggetto, const char* nome, int x, int y)
@@ -89,6 +186,12 @@ VelmoBottone* TFormTavolo::CreaBottone(const char* oggetto, const char* nome, in
     b->setNormale(carica("normale"));
     b->setAttivo(carica("attivo"));
     b->setDisabilitato(carica("disabilitato"));
+    // What a screen reader says of the picture: the caption drawn on it.
+    static const std::map<QString, QString> didascalie = {
+        {"configurazione", "Configurazione"}, {"nuovapartita", "Nuova Partita"}, {"punteggi", "Punteggi"},
+        {"chiudi", "Chiudi"}, {"nuovacarta", "Carta"}, {"stop", "Stop"}, {"nuovoturno", "Nuovo Turno"},
+        {"ok", "OK"}};
+    if (auto it = didascalie.find(QString::fromLatin1(nome)); it != didascalie.end()) b->setAccessibleName(it->second);
     return b;
 }
 

@@ -4,6 +4,8 @@
 // shortcuts. Each table adds only its own game.
 #include <QLabel>
 #include <QTimer>
+#include <functional>
+#include <map>
 
 #include "components/Finestra.h"
 #include "components/UWave.h"
@@ -12,6 +14,8 @@
 #include "components/VelmoBottone.h"
 
 class PannelloPubblicita;
+class FocusTastiera;
+class TFormAiuto;
 
 class TFormTavolo : public TFinestra {
     Q_OBJECT
@@ -66,12 +70,37 @@ public:
     // A card slot in the panel.
     VelImage* CreaSlot(const char* oggetto, int x, int y, int w = 80, int h = 120);
 
+    // ---- keyboard and screen reader ----
+    // The keyboard's focus over the table's places: the ones each table adds, then the four
+    // command buttons. Left/Right (and Tab) move it, digits jump to numbered places,
+    // Enter or Space activate the place as a mouse double-click or click would.
+    FocusTastiera* Focus = nullptr;
+    // The live label every move is announced through (read by screen readers only).
+    QLabel* Annuncio = nullptr;
+    // The help window of F1, created on first use.
+    TFormAiuto* Aiuto = nullptr;
+    // A place of the table for the keyboard: `numero` 1..9 is its digit key (0 none),
+    // `descrizione` where it lies ("La tua mano, carta 1"), for screen readers.
+    void AggiungiPosto(QWidget* w, int numero = 0, const QString& descrizione = {});
+    // A key of the table's own (Rubamazzo's steal, Sette e mezzo's buttons).
+    void AggiungiTasto(int tasto, std::function<void()> azione);
+    // Presses a picture button as a mouse click would: nothing when it is hidden or disabled.
+    static void Premi(VelmoBottone* b);
+    // Announces a move or a result to screen readers.
+    void Annuncia(const QString& testo);
+    // F1: the short rules of this table's game and its keys.
+    void MostraAiuto();
+
 protected:
     void paintEvent(QPaintEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool event(QEvent* e) override;
 
 private:
     QImage sfondo_;
+    std::map<int, std::function<void()>> tasti_;
+    bool comandiNelFocus_ = false;
 };
 
 // Felt colour of the Scopa table by card frame number 1-6 (any other number: the first).

@@ -6,6 +6,8 @@
 #include "app/Finestre.h"
 #include "app/TFormConfig.h"
 #include "core/Pausa.h"
+#include "games/comune/Accessibilita.h"
+#include "games/comune/FocusTastiera.h"
 #include "games/scopa/TFormScopa.h"
 #include "resources/Risorse.h"
 #include "scores/PunteggiFile.h"
@@ -68,6 +70,18 @@ TFormRubamazzo::TFormRubamazzo(QWidget* parent)
 
     Regole.RidisegnaPosti = [this] { RidisegnaPosti(); };
     Regole.EvidenziaPosto = [this](int k) { Evidenzia(k); };
+
+    // Keyboard: the hand (keys 1-3) as the double-click selects, then the computer's pile
+    // (R steals it) and OK (O confirms), then the table places for a screen reader to read.
+    for (int k = 4; k <= 6; ++k) AggiungiPosto(ImagePos[k], k - 3, QString("La tua mano, carta %1").arg(k - 3));
+    AggiungiPosto(CarteComputer, 0, "Il mazzetto del computer: R per rubarlo");
+    AggiungiPosto(BtnOk, 0, "Conferma la carta scelta: tasto O");
+    for (int k = RegoleRubamazzo::PrimoPostoTavolo; k <= UltimoPostoFisso; ++k)
+        AggiungiPosto(ImagePos[k], 0, QString("In tavola, posto %1").arg(k - RegoleRubamazzo::PrimoPostoTavolo + 1));
+    for (int k = 1; k <= 3; ++k) ImagePos[k]->setAccessibleDescription(QString("Mano del computer, carta %1").arg(k));
+    CarteGiocatore->setAccessibleDescription("Il tuo mazzetto");
+    AggiungiTasto(Qt::Key_R, [this] { FocusTastiera::AttivaControllo(CarteComputer); });
+    AggiungiTasto(Qt::Key_O, [this] { Premi(BtnOk); });
 }
 
 // ---------------------------------------------------------------- places and drawing
@@ -119,11 +133,13 @@ void TFormRubamazzo::Faccia(int h, VelImage* img)
         img->Svuota();
     else
         FormConfig->VelCarte1->CartaDalNumero(carta, img);
+    NominaCarta(img, carta);
 }
 
 void TFormRubamazzo::Dorso(VelImage* img)
 {
     if (FormConfig && img) FormConfig->RetroCarte->CartaDalNumero(Retro, img);
+    NominaCarta(img, CartaCoperta);
 }
 
 void TFormRubamazzo::DisegnaPosto(int k)
@@ -177,6 +193,9 @@ void TFormRubamazzo::MostraContatori()
     CifreIn(Regole.CarteDaDistribuire(), CarteRimanenti1, CarteRimanenti2);
     CifreIn(Regole.PilaGiocatore(), PG1, PG2);
     CifreIn(Regole.PilaComputer(), PC1, PC2);
+    for (VelImage* c : {CarteRimanenti1, CarteRimanenti2}) NominaContatore(c, "Carte rimanenti", Regole.CarteDaDistribuire());
+    for (VelImage* c : {PG1, PG2}) NominaContatore(c, "Carte nel tuo mazzetto", Regole.PilaGiocatore());
+    for (VelImage* c : {PC1, PC2}) NominaContatore(c, "Carte nel mazzetto del computer", Regole.PilaComputer());
 }
 
 
@@ -237,6 +256,24 @@ void TFormRubamazzo::ImagePosDblClick(int k)
 void TFormRubamazzo::AnimaMossa(const RegoleRubamazzo::Mossa& m)
 {
     if (m.Posto < 1 || m.Posto > 6) return;
+    {
+        // What a screen reader hears of the move.
+        const bool computer = m.Lato == 2;
+        const QString carta = CartaConArticolo(Regole.Carta(m.Carta));
+        QString t;
+        if (m.Tipo == RegoleRubamazzo::Presa) {
+            std::vector<int> prese;
+            for (int i = 0; i < m.NumeroPresi; ++i) prese.push_back(Regole.Carta(m.CartePresi[i]));
+            t = (computer ? "Il computer gioca " : "Giochi ") + carta + (computer ? " e prende " : " e prendi ")
+                + ElencoCarte(prese);
+        } else if (m.Tipo == RegoleRubamazzo::Posa) {
+            t = (computer ? "Il computer posa " : "Posi ") + carta;
+        } else if (m.Tipo == RegoleRubamazzo::Furto) {
+            t = (computer ? QString("Il computer ti ruba il mazzetto con ") : QString("Rubi il mazzetto del computer con "))
+                + carta + QString(": %1 carte").arg(m.CartePrese);
+        }
+        Annuncia(t);
+    }
     VelImage* carta = ImagePos[m.Posto];
     VelImage* propria = m.Lato == 1 ? CarteGiocatore : CarteComputer;
     VelImage* altrui = m.Lato == 1 ? CarteComputer : CarteGiocatore;
@@ -366,6 +403,9 @@ void TFormRubamazzo::FinePartita()
     }
     if (RisultatoRegistrato) return;
     RisultatoRegistrato = true;
+    Annuncia((Regole.Risultato == 1 ? QString("Hai vinto la partita") : Regole.Risultato == 0 ? QString("Partita pari")
+                                                                                             : QString("Hai perso la partita"))
+             + QString(": %1 carte a %2").arg(Regole.PilaGiocatore()).arg(Regole.PilaComputer()));
     if (Regole.Risultato == 0) RegistraPareggio(FileRubaMazzo);
     if (Regole.Risultato == 1) RegistraVittoria(FileRubaMazzo);
     if (FormPunteggi) FormPunteggi->PunteggiPartita->setCurrentWidget(FormPunteggi->PunteggiRubaMazzo);

@@ -3,11 +3,14 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 
 #include "app/TFormConfig.h"
 #include "app/Finestre.h"
+#include "games/comune/Accessibilita.h"
+#include "games/comune/FocusTastiera.h"
 
 std::vector<int> PostiAlternativa(int n)
 {
@@ -53,6 +56,16 @@ TFormAlternative::TFormAlternative(QWidget* parent) : TFinestra(484, 210, parent
     };
     VelmoBottone1 = bottone("VelmoBottone1", "prendi", 24);
     VelmoBottone2 = bottone("VelmoBottone2", "altra", 296);
+    VelmoBottone1->setAccessibleName("Prendi");
+    VelmoBottone1->setAccessibleDescription("Tasto Invio");
+    VelmoBottone2->setAccessibleName("Altra");
+    VelmoBottone2->setAccessibleDescription("Tasto Tab o frecce");
+    InstallaAccessibilita();
+    setFocusPolicy(Qt::StrongFocus);
+    Annuncio = new QLabel(this);
+    Annuncio->setObjectName("Annuncio");
+    Annuncio->setGeometry(0, 0, 1, 1);
+    Annuncio->lower();
     connect(VelmoBottone1, &VelmoBottone::Click, this, [this] { VelmoBottone1Click(); });
     connect(VelmoBottone2, &VelmoBottone::Click, this, [this] { VelmoBottone2Click(); });
 }
@@ -89,8 +102,14 @@ void TFormAlternative::FormShow()
     for (std::size_t i = 0; i < posti.size(); ++i) {
         VelImage* img = Image[posti[i]];
         if (FormConfig) FormConfig->VelCarte1->CartaDalNumero(carte[i], img);
+        NominaCarta(img, carte[i]);
         img->show();
     }
+    // A screen reader hears the capture shown: "Presa 1 di 3: il Tre di Spade e il Due di Coppe".
+    ::Annuncia(Annuncio, QString("Presa %1 di %2: %3")
+                             .arg(AlternativaScelta + 1)
+                             .arg(Alternative.size())
+                             .arg(ElencoCarte(std::vector<int>(carte.begin(), carte.end()))));
 }
 
 void TFormAlternative::VelmoBottone1Click()
@@ -121,8 +140,41 @@ void TFormAlternative::closeEvent(QCloseEvent* e)
     if (!presa_) e->ignore();
 }
 
+bool TFormAlternative::event(QEvent* e)
+{
+    // Tab shows the other capture, as the arrows do (the buttons take no focus of their own).
+    if (e->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) {
+            keyPressEvent(k);
+            return true;
+        }
+    }
+    return TFinestra::event(e);
+}
+
 void TFormAlternative::keyPressEvent(QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_Escape) return;
-    TFinestra::keyPressEvent(e);
+    switch (e->key()) {
+    case Qt::Key_Escape:
+        // The dialog cannot be left without taking a capture.
+        return;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_A:
+        FocusTastiera::AttivaControllo(VelmoBottone2);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_P:
+        FocusTastiera::AttivaControllo(VelmoBottone1);
+        return;
+    default:
+        TFinestra::keyPressEvent(e);
+    }
 }

@@ -9,6 +9,8 @@
 #include "components/VelImage.h"
 #include "components/VelmoBottone.h"
 
+class QLabel;
+
 class TFormAlternative : public TFinestra {
     Q_OBJECT
 public:
@@ -21,6 +23,8 @@ public:
     // The table cards of each alternative, in the order of the capture list.
     std::vector<std::vector<int>> Alternative;
     int AlternativaScelta = 0;
+    // The live label each capture shown is announced through, for screen readers.
+    QLabel* Annuncio = nullptr;
 
     // Shows the dialog modally on the first alternative and returns the index taken.
     int Scegli(const std::vector<std::vector<int>>& alternative);
@@ -37,6 +41,7 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    bool event(QEvent* e) override;
 
 private:
     bool presa_ = false;

@@ -7,6 +7,7 @@
 #include "app/Finestre.h"
 #include "app/TFormConfig.h"
 #include "core/Pausa.h"
+#include "games/comune/Accessibilita.h"
 #include "games/scopa/TFormAlternative.h"
 #include "resources/Risorse.h"
 #include "scores/PunteggiFile.h"
@@ -17,6 +18,17 @@ constexpr int PassiVolo = 10;
 constexpr unsigned RitardoVolo = 20;
 constexpr int PostiTerraDisegnati = 7;
 constexpr QPoint PosizioneMazzo{645, 240};
+
+// What a screen reader hears of a move: "Il computer gioca il Re di Spade e prende il Sette
+// di Coppe", "Giochi l'Asso di Denari".
+QString DescriviMossa(const MotoreScopa& m, bool computer, int giocata)
+{
+    std::vector<int> prese;
+    for (int i = 1; i < 10 && m.CarteMossa[i]; ++i) prese.push_back(m.CarteMossa[i]);
+    QString t = (computer ? QString("Il computer gioca ") : QString("Giochi ")) + CartaConArticolo(giocata);
+    if (!prese.empty()) t += (computer ? QString(" e prende ") : QString(" e prendi ")) + ElencoCarte(prese);
+    return t;
+}
 }  // namespace
 
 TFormScopa::TFormScopa(QWidget* parent) : TFormTavolo(800, 600, parent)
@@ -76,6 +88,17 @@ TFormScopa::TFormScopa(QWidget* parent) : TFormTavolo(800, 600, parent)
     CartaCopertaGiocatore->hide();
     CarteRimanenti1->hide();
     CarteRimanenti2->hide();
+
+    // Keyboard: the hand (keys 1-3), then the table cards for a screen reader to read.
+    for (int i = 1; i <= 3; ++i) {
+        AggiungiPosto(CartaGiocatore[i], i, QString("La tua mano, carta %1").arg(i));
+        CartaComputer[i]->setAccessibleDescription(QString("Mano del computer, carta %1").arg(i));
+    }
+    for (std::size_t k = 1; k < CartaTerra.size(); ++k)
+        AggiungiPosto(CartaTerra[k], 0, QString("In tavola, posto %1").arg(k));
+    Carte->setAccessibleDescription("Il mazzo");
+    CartaCopertaGiocatore->setAccessibleDescription("Le tue prese");
+    CartaCopertaComputer->setAccessibleDescription("Le prese del computer");
 }
 
 // ---------------------------------------------------------------- drawing helpers
@@ -83,11 +106,13 @@ TFormScopa::TFormScopa(QWidget* parent) : TFormTavolo(800, 600, parent)
 void TFormScopa::Faccia(int carta, VelImage* img)
 {
     if (FormConfig) FormConfig->VelCarte1->CartaDalNumero(carta, img);
+    NominaCarta(img, carta);
 }
 
 void TFormScopa::Dorso(VelImage* img)
 {
     if (FormConfig) FormConfig->RetroCarte->CartaDalNumero(Retro, img);
+    NominaCarta(img, CartaCoperta);
 }
 
 void TFormScopa::Vola(VelImage* img, int x, int y)
@@ -208,6 +233,7 @@ void TFormScopa::CartaGiocatoreDblClick(int s)
         Motore.EseguiPresa(s, AlternativaScelta);
     }
     AnimaMossa(false);
+    Annuncia(DescriviMossa(Motore, false, Motore.CarteMossa[0] ? Motore.CarteMossa[0] : cartaGiocata_));
     Ridisegna();
     if (FormConfig && FormConfig->CBMessaggi->isChecked()) {
         RipetiMossaGiocatore();
@@ -232,6 +258,7 @@ void TFormScopa::Timer1Timer()
         Motore.MossaComputer();
         Suona(GiocaCarta);
         AnimaMossa(true);
+        Annuncia(DescriviMossa(Motore, true, Motore.CarteMossa[0]));
         Pausa(100);
         Ridisegna();
         FineMossa(true);
@@ -253,7 +280,13 @@ void TFormScopa::FineMossa(bool daComputer)
         const int esito = Motore.Punteggio(SchedaMano);
         if (esito == 1) Suona(Vittoria);
         if (esito == 2) Suona(Perdita);
+        const int puntiMano[2] = {SchedaMano[50], SchedaMano[51]};
         MostraManoEAggiornaPartita();
+        QString fine = QString("Mano finita: %1 a %2. Partita: %3 a %4")
+                           .arg(puntiMano[0]).arg(puntiMano[1]).arg(PuntiPartitaGiocatore).arg(PuntiPartitaComputer);
+        if (bool vince = false; PartitaFinita && ::PartitaFinita(PuntiPartitaGiocatore, PuntiPartitaComputer, &vince))
+            fine += vince ? ". Hai vinto la partita" : ". Hai perso la partita";
+        Annuncia(fine);
         Ridisegna();
         ManoFinita = true;
         // After the last hand of a game the next one waits for "Nuova Partita".
@@ -370,8 +403,12 @@ void TFormScopa::RidisegnaMazzoEScope()
     if (r > 0) Dorso(Carte);
     VelCarte3->Carta(1, r / 10 + 1, CarteRimanenti1);
     VelCarte3->Carta(1, r % 10 + 1, CarteRimanenti2);
+    for (VelImage* c : {CarteRimanenti1, CarteRimanenti2}) NominaContatore(c, "Carte rimanenti", r);
 
-    if (Motore.LeggiScopa()) Suona(Scopa);
+    if (Motore.LeggiScopa()) {
+        Suona(Scopa);
+        Annuncia("Scopa!");
+    }
 
     ScopaGiocatore->setVisible(stato[18] != 0);
     if (stato[18] && FormConfig) FormConfig->VelCarte1->RuotaImmagine(stato[18], ScopaGiocatore);

@@ -7,6 +7,7 @@
 #include "app/Finestre.h"
 #include "app/TFormConfig.h"
 #include "app/TFormSplashScreen.h"
+#include "games/comune/Accessibilita.h"
 #include "games/scopa/TFormScopa.h"
 #include "resources/Risorse.h"
 #include "scores/PunteggiFile.h"
@@ -45,6 +46,20 @@ QImage PuntoDecimale()
 StatoMazzo& MazzoCondiviso(StatoMazzo& riserva)
 {
     return FormConfig ? FormConfig->VelCarte1->Stato() : riserva;
+}
+
+// A hand value in tenths as said: "7 e mezzo", "5".
+QString ValoreDetto(int decimi)
+{
+    return decimi % 10 ? QString("%1 e mezzo").arg(decimi / 10) : QString::number(decimi / 10);
+}
+
+// The last card of a side's row (0 none).
+int UltimaCarta(const RegoleSettemezzo& r, const std::int32_t* carte)
+{
+    for (int s = 7; s >= 1; --s)
+        if (carte[s]) return r.Carta(carte[s]);
+    return 0;
 }
 }  // namespace
 
@@ -114,6 +129,20 @@ TFormSettemezzo::TFormSettemezzo(QWidget* parent)
     Timer3->setInterval(1000);
     connect(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
     Timer3->start();
+
+    // Keyboard: C, S and T press the three play buttons; the player's cards (keys 1-7) and
+    // the computer's are there for a screen reader to read.
+    for (int s = 1; s <= 7; ++s) {
+        AggiungiPosto(ImagePos[7 + s], s, QString("Le tue carte, carta %1").arg(s));
+        ImagePos[s]->setAccessibleDescription(QString("Carte del computer, carta %1").arg(s));
+    }
+    AggiungiPosto(NuovaCarta, 0, "Tasto C");
+    AggiungiPosto(Stop, 0, "Tasto S");
+    AggiungiPosto(NuovoTurno, 0, "Tasto T");
+    for (int s = 1; s <= 7; ++s) AggiungiPosto(ImagePos[s]);
+    AggiungiTasto(Qt::Key_C, [this] { Premi(NuovaCarta); });
+    AggiungiTasto(Qt::Key_S, [this] { Premi(Stop); });
+    AggiungiTasto(Qt::Key_T, [this] { Premi(NuovoTurno); });
 }
 
 QPoint TFormSettemezzo::PosizioneSlot(bool computer, int s)
@@ -156,6 +185,8 @@ void TFormSettemezzo::NuovaCartaClick()
 {
     // Refused before the first match, outside the player's turn and with seven cards.
     if (Regole.NuovaCarta() == 0) return;
+    Annuncia("Peschi " + CartaConArticolo(UltimaCarta(Regole, Regole.CarteGiocatore)) + ": hai "
+             + ValoreDetto(Regole.PuntiManoGiocatore) + (Regole.PuntiManoGiocatore > RegoleSettemezzo::SetteEMezzo ? ", sballato" : ""));
     AggiornaPulsanti();
     // Bust, or the seventh card: the computer's turn begins.
     if (Regole.FaseTavolo == RegoleSettemezzo::TurnoComputer) MostraTurno(2, false);
@@ -173,6 +204,15 @@ void TFormSettemezzo::Timer3Timer()
 {
     const int passo = Regole.PassoTimer();
     AggiornaPulsanti();
+    if (passo != RegoleSettemezzo::NienteDaFare) {
+        QString t = "Il computer pesca " + CartaConArticolo(UltimaCarta(Regole, Regole.CarteComputer)) + ": ha "
+                    + ValoreDetto(Regole.PuntiManoComputer);
+        if (passo != RegoleSettemezzo::ComputerPesca)
+            t += Regole.EsitoMano == 1 ? ". Vinci la mano" : Regole.EsitoMano == 2 ? ". Il computer vince la mano" : ". Mano pari";
+        if (passo == RegoleSettemezzo::VinceGiocatore) t += ". Hai vinto la partita";
+        if (passo == RegoleSettemezzo::VinceComputer) t += ". Hai perso la partita";
+        Annuncia(t + QString(". Partita: %1 a %2").arg(Regole.PunteggioGiocatore).arg(Regole.PunteggioComputer));
+    }
     if (passo == RegoleSettemezzo::VinceGiocatore) FinePartita(true);
     if (passo == RegoleSettemezzo::VinceComputer) FinePartita(false);
 }
@@ -231,6 +271,12 @@ void TFormSettemezzo::DisegnaTavolo()
     punteggio(Regole.PunteggioComputer, SC);
     DisegnaValore(Regole.PuntiManoGiocatore, PG);
     DisegnaValore(Regole.PuntiManoComputer, PC);
+    for (VelImage* c : PG) NominaContatore(c, "La tua mano", Regole.PuntiManoGiocatore, ValoreDetto(Regole.PuntiManoGiocatore));
+    for (VelImage* c : PC) NominaContatore(c, "Mano del computer", Regole.PuntiManoComputer, ValoreDetto(Regole.PuntiManoComputer));
+    for (int i = 1; i <= 2; ++i) {
+        NominaContatore(SG[i], "I tuoi punti", Regole.PunteggioGiocatore);
+        NominaContatore(SC[i], "Punti del computer", Regole.PunteggioComputer);
+    }
     DisegnaCarte();
 }
 
@@ -260,6 +306,7 @@ void TFormSettemezzo::DisegnaCarte()
             // The card of a handle comes from the deal's own copy of the order: another
             // table reshuffling the shared deck must not change the cards shown here.
             const int carta = Regole.Carta(h);
+            NominaCarta(img, carta);
             if (carta != 0 && FormConfig) {
                 FormConfig->VelCarte1->CartaDalNumero(carta, img);
                 img->show();

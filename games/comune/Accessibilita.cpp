@@ -1,0 +1,135 @@
+#include "games/comune/Accessibilita.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QLabel>
+#include <QVariant>
+
+#include "components/VelImage.h"
+#include "components/VelmoBottone.h"
+#include "core/Carte.h"
+
+namespace {
+
+const char* const ProprietaValore = "cartoviaValore";
+
+OsservatoreAnnunci& Osservatore()
+{
+    static OsservatoreAnnunci o;
+    return o;
+}
+
+// A card slot: a picture whose name is its card and whose description is its place.
+class AccessibileSlot : public QAccessibleWidget {
+public:
+    explicit AccessibileSlot(QWidget* w) : QAccessibleWidget(w, QAccessible::Graphic) {}
+    QString text(QAccessible::Text t) const override
+    {
+        const auto* img = static_cast<const VelImage*>(widget());
+        if (t == QAccessible::Value) return ValoreAccessibile(img);
+        if (t == QAccessible::Name && !img->HaPicture() && img->property(ProprietaValore).isNull())
+            return QStringLiteral("posto vuoto");
+        return QAccessibleWidget::text(t);
+    }
+};
+
+// A picture button: a push button named by its caption, unavailable while disabled.
+class AccessibileBottone : public QAccessibleWidget {
+public:
+    explicit AccessibileBottone(QWidget* w) : QAccessibleWidget(w, QAccessible::Button)
+    {
+        addControllingSignal(QStringLiteral("Click()"));
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        const auto* b = static_cast<const VelmoBottone*>(widget());
+        if (t == QAccessible::Name && b->accessibleName().isEmpty()) return b->Caption();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& azione) override
+    {
+        auto* b = static_cast<VelmoBottone*>(widget());
+        if (azione == pressAction() && b->isEnabled() && b->isVisible()) emit b->Click();
+    }
+};
+
+QAccessibleInterface* Fabbrica(const QString& classe, QObject* o)
+{
+    if (!o || !o->isWidgetType()) return nullptr;
+    if (classe == QLatin1String("VelImage")) return new AccessibileSlot(static_cast<QWidget*>(o));
+    if (classe == QLatin1String("VelmoBottone")) return new AccessibileBottone(static_cast<QWidget*>(o));
+    return nullptr;
+}
+
+}  // namespace
+
+QString NomeCartaParlato(int carta)
+{
+    if (carta < 1 || carta > CarteNelMazzo) return {};
+    static const char* const numeri[] = {"",      "Asso", "Due",   "Tre",   "Quattro", "Cinque",
+                                         "Sei",   "Sette", "Fante", "Cavallo", "Re"};
+    return QStringLiteral("%1 di %2").arg(numeri[NumeroCarta(carta)], NomeSeme(SemeCarta(carta)));
+}
+
+QString CartaConArticolo(int carta)
+{
+    const QString nome = NomeCartaParlato(carta);
+    if (nome.isEmpty()) return nome;
+    return (NumeroCarta(carta) == 1 ? QStringLiteral("l'") : QStringLiteral("il ")) + nome;
+}
+
+QString ElencoCarte(const std::vector<int>& carte)
+{
+    QStringList nomi;
+    for (int c : carte)
+        if (const QString n = CartaConArticolo(c); !n.isEmpty()) nomi << n;
+    if (nomi.size() < 2) return nomi.join(QString());
+    const QString ultima = nomi.takeLast();
+    return nomi.join(QStringLiteral(", ")) + QStringLiteral(" e ") + ultima;
+}
+
+void NominaCarta(QWidget* slot, int carta)
+{
+    if (!slot) return;
+    const QString nome = carta == CartaCoperta ? QStringLiteral("carta coperta") : NomeCartaParlato(carta);
+    slot->setAccessibleName(nome.isEmpty() ? QStringLiteral("posto vuoto") : nome);
+}
+
+void NominaContatore(QWidget* w, const QString& cosa, int valore, const QString& detto)
+{
+    if (!w) return;
+    w->setProperty(ProprietaValore, valore);
+    w->setAccessibleName(QStringLiteral("%1: %2").arg(cosa, detto.isEmpty() ? QString::number(valore) : detto));
+}
+
+QString ValoreAccessibile(const QWidget* w)
+{
+    if (!w) return {};
+    const QVariant v = w->property(ProprietaValore);
+    return v.isNull() ? QString() : v.toString();
+}
+
+void InstallaAccessibilita()
+{
+    static bool installata = false;
+    if (installata) return;
+    installata = true;
+    QAccessible::installFactory(Fabbrica);
+}
+
+void Annuncia(QLabel* regione, const QString& testo)
+{
+    if (!regione || testo.isEmpty()) return;
+    regione->setText(testo);
+    regione->setAccessibleName(testo);
+    // A name change of a live label, and an alert so readers speak it without focus.
+    QAccessibleEvent nome(regione, QAccessible::NameChanged);
+    QAccessibleEvent allarme(regione, QAccessible::Alert);
+    for (QAccessibleEvent* e : {&nome, &allarme}) {
+        if (Osservatore()) Osservatore()(e);
+        QAccessible::updateAccessibility(e);
+    }
+}
+
+void ImpostaOsservatoreAnnunci(OsservatoreAnnunci o) { Osservatore() = std::move(o); }

@@ -1,0 +1,42 @@
+#pragma once
+// What a screen reader hears on the tables: card slots say their card in Italian, counters
+// say what they count, picture buttons their captions, and each move is announced through a
+// live label. Qt's accessibility passes all of it to AT-SPI on Linux.
+#include <QString>
+#include <functional>
+#include <vector>
+
+class QAccessibleEvent;
+class QLabel;
+class QWidget;
+
+// A face-down card, for NominaCarta.
+constexpr int CartaCoperta = -1;
+
+// "Sette di Denari", "Asso di Coppe", "Re di Spade"; empty for anything outside 1..40.
+QString NomeCartaParlato(int carta);
+// With its article, as said in a sentence: "il Sette di Denari", "l'Asso di Coppe".
+QString CartaConArticolo(int carta);
+// Several cards joined as spoken: "il Tre di Spade, il Due di Coppe e l'Asso di Denari".
+QString ElencoCarte(const std::vector<int>& carte);
+
+// Names a card slot by the card it now shows (CartaCoperta: "carta coperta"). A slot without
+// a picture always reads "posto vuoto", whatever it was named last.
+void NominaCarta(QWidget* slot, int carta);
+// Names a counter "Carte rimanenti: 12" and gives it the value 12; `detto` replaces the
+// number in the name when it reads otherwise ("7 e mezzo").
+void NominaContatore(QWidget* w, const QString& cosa, int valore, const QString& detto = {});
+// The accessible value of a widget named by NominaContatore (empty for others).
+QString ValoreAccessibile(const QWidget* w);
+
+// Installs the accessible interfaces of the card slots and picture buttons (once).
+void InstallaAccessibilita();
+
+// Announces `testo` through the live label: its text and name change and the change is sent
+// to the accessibility layer, which a screen reader speaks at once.
+void Annuncia(QLabel* regione, const QString& testo);
+// Sees every announcement event before it goes to the accessibility layer. Without an
+// assistive technology listening (as on the headless test platform) Qt drops the events, so
+// tests watch them here.
+using OsservatoreAnnunci = std::function<void(QAccessibleEvent*)>;
+void ImpostaOsservatoreAnnunci(OsservatoreAnnunci o);

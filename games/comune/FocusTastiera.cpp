@@ -1,0 +1,200 @@
+#include "games/comune/FocusTastiera.h"
+
+#include <QAccessible>
+#include <QEvent>
+#include <QPainter>
+
+#include "components/VelImage.h"
+#include "components/VelmoBottone.h"
+
+// The gold frame: a transparent control over the focused place that lets every mouse event
+// through to the controls below.
+class CorniceFocus : public QWidget {
+public:
+    explicit CorniceFocus(QWidget* parent) : QWidget(parent)
+    {
+        setObjectName("CorniceFocus");
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+    static constexpr int Margine = 5;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF r = QRectF(rect()).adjusted(2, 2, -2, -2);
+        // A dark outline under the gold keeps the frame visible on light cards and felt.
+        p.setPen(QPen(QColor(60, 36, 10), 5));
+        p.drawRoundedRect(r, 7, 7);
+        p.setPen(QPen(QColor(240, 196, 64), 3));
+        p.drawRoundedRect(r, 7, 7);
+    }
+};
+
+FocusTastiera::FocusTastiera(QObject* parent) : QObject(parent) {}
+
+void FocusTastiera::Aggiungi(QWidget* w, int numero)
+{
+    if (!w) return;
+    posti_.push_back({w, numero});
+    w->installEventFilter(this);
+}
+
+bool FocusTastiera::PuoAvereFocus(const QWidget* w)
+{
+    if (!w || !w->isVisibleTo(w->window())) return false;
+    if (const auto* img = qobject_cast<const VelImage*>(w)) return img->HaPicture();
+    return true;
+}
+
+QWidget* FocusTastiera::Corrente() const
+{
+    if (indice_ < 0 || indice_ >= static_cast<int>(posti_.size())) return nullptr;
+    QWidget* w = posti_[indice_].w;
+    return PuoAvereFocus(w) ? w : nullptr;
+}
+
+void FocusTastiera::Sposta(int verso)
+{
+    const int n = static_cast<int>(posti_.size());
+    if (n == 0) return;
+    const bool primaVolta = !visibile_ || indice_ < 0;
+    visibile_ = true;
+    // The first key shows where the focus is (the first place that can take it) rather
+    // than moving at once.
+    int i = indice_ < 0 ? (verso > 0 ? -1 : n) : indice_;
+    if (primaVolta && Corrente()) {
+        Aggiorna();
+        Annuncia();
+        return;
+    }
+    for (int passi = 0; passi < n; ++passi) {
+        i = ((i + verso) % n + n) % n;
+        if (PuoAvereFocus(posti_[i].w)) {
+            indice_ = i;
+            Aggiorna();
+            Annuncia();
+            return;
+        }
+    }
+    Aggiorna();
+}
+
+bool FocusTastiera::VaiANumero(int n)
+{
+    for (std::size_t i = 0; i < posti_.size(); ++i) {
+        if (posti_[i].numero == n && PuoAvereFocus(posti_[i].w)) {
+            indice_ = static_cast<int>(i);
+            visibile_ = true;
+            Aggiorna();
+            Annuncia();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool FocusTastiera::VaiA(QWidget* w)
+{
+    for (std::size_t i = 0; i < posti_.size(); ++i) {
+        if (posti_[i].w == w && PuoAvereFocus(w)) {
+            indice_ = static_cast<int>(i);
+            visibile_ = true;
+            Aggiorna();
+            Annuncia();
+            return true;
+        }
+    }
+    return false;
+}
+
+void FocusTastiera::AttivaControllo(QWidget* w)
+{
+    if (!w || !w->isVisibleTo(w->window())) return;
+    if (auto* img = qobject_cast<VelImage*>(w)) {
+        emit img->DoppioClic();
+    } else if (auto* b = qobject_cast<VelmoBottone*>(w)) {
+        // A disabled picture button takes no mouse click either.
+        if (b->isEnabled() && b->Stato() != 0) emit b->Click();
+    }
+}
+
+void FocusTastiera::Attiva()
+{
+    visibile_ = true;
+    QWidget* w = Corrente();
+    if (!w) {
+        Sposta(1);
+        return;
+    }
+    AttivaControllo(w);
+    Aggiorna();
+}
+
+void FocusTastiera::Mostra()
+{
+    visibile_ = true;
+    Aggiorna();
+}
+
+void FocusTastiera::Nascondi()
+{
+    visibile_ = false;
+    Aggiorna();
+}
+
+void FocusTastiera::Aggiorna()
+{
+    QWidget* w = Corrente();
+    if (!visibile_ || !w || !w->parentWidget()) {
+        if (cornice_) cornice_->hide();
+        return;
+    }
+    if (!cornice_ || cornice_->parentWidget() != w->parentWidget()) {
+        delete cornice_;
+        cornice_ = new CorniceFocus(w->parentWidget());
+    }
+    const int m = CorniceFocus::Margine;
+    const QRect r = w->geometry().adjusted(-m, -m, m, m);
+    if (cornice_->isVisible() && cornice_->geometry() == r) return;
+    cornice_->setGeometry(r);
+    cornice_->show();
+    cornice_->raise();
+}
+
+void FocusTastiera::Annuncia()
+{
+    // Screen readers follow the focus event of the place the keys moved to.
+    QWidget* w = Corrente();
+    if (!w) return;
+    QAccessibleEvent e(w, QAccessible::Focus);
+    QAccessible::updateAccessibility(&e);
+}
+
+bool FocusTastiera::eventFilter(QObject* o, QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        // A mouse player never sees the keyboard's frame.
+        if (visibile_) Nascondi();
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::Paint:
+        // A slot repaints when its card changes: the frame follows it (and leaves an
+        // emptied slot).
+        if (visibile_ && indice_ >= 0 && indice_ < static_cast<int>(posti_.size()) && posti_[indice_].w == o)
+            Aggiorna();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(o, e);
+}

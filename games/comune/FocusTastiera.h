@@ -1,0 +1,56 @@
+#pragma once
+// Keyboard focus over picture controls that take no focus of their own (card slots and
+// picture buttons): an ordered list of places, the one in focus, and a gold frame drawn
+// around it. The frame shows only once the player has used a key, so mouse players never
+// see it. Activating a place goes through the same signal a mouse double-click (card) or
+// click (button) sends, so the same handlers and the same refusals apply.
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <vector>
+
+class CorniceFocus;
+
+class FocusTastiera : public QObject {
+    Q_OBJECT
+public:
+    explicit FocusTastiera(QObject* parent = nullptr);
+
+    // Appends a place; `numero` (1..9, 0 none) is the digit key that jumps to it.
+    void Aggiungi(QWidget* w, int numero = 0);
+    // Moves to the next (+1) or previous (-1) place that can take the focus, wrapping round.
+    void Sposta(int verso);
+    // Jumps to the place of digit n; false when no place has that digit or it cannot take focus.
+    bool VaiANumero(int n);
+    // Focuses w when it is one of the places.
+    bool VaiA(QWidget* w);
+    // Activates the place in focus: a double-click on a card, a click on an enabled button.
+    void Attiva();
+    // The place in focus (nullptr before any key has been used, or when it cannot take focus).
+    QWidget* Corrente() const;
+    // Whether the frame is drawn (a key has been used since the last mouse press).
+    bool Visibile() const { return visibile_; }
+    void Mostra();
+    void Nascondi();
+    // Redraws the frame around the place in focus (after the table moved or changed it).
+    void Aggiorna();
+
+    // Whether a place can take the focus: shown, and for a card slot holding a picture.
+    static bool PuoAvereFocus(const QWidget* w);
+    // A double-click on a card slot or a click on an enabled, shown picture button.
+    static void AttivaControllo(QWidget* w);
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    struct Posto {
+        QPointer<QWidget> w;
+        int numero = 0;
+    };
+    std::vector<Posto> posti_;
+    int indice_ = -1;
+    bool visibile_ = false;
+    QPointer<CorniceFocus> cornice_;
+    void Annuncia();
+};
