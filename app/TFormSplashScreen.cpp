@@ -88,6 +88,8 @@ TFormSplashScreen::TFormSplashScreen(QWidget* parent) : TFinestra(800, 599, pare
     InstallaAccessibilita();
     setFocusPolicy(Qt::StrongFocus);
     Focus = new FocusTastiera(this);
+    // The button pictures carry a margin of felt: the frame hugs the button drawn inside.
+    Focus->ImpostaMargine(-4);
     const char* nomi[] = {"Briscola", "Scopa", "Rubamazzo", "Sette e mezzo", "Esci"};
     VelmoBottone* tutti[] = {Spl_Btn_Briscola, Spl_Btn_Scopa, Spl_Btn_Rubamazzo, Spl_Btn_Settemezzo, Spl_Btn_Close};
     for (int i = 0; i < 5; ++i) {

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "components/VelImage.h"
 #include "components/VelmoBottone.h"
@@ -34,6 +35,30 @@ protected:
         p.drawRoundedRect(r, 7, 7);
     }
 };
+
+namespace {
+// The part of a slot's picture the card covers: the pixels that are not transparent and not
+// the colour of the picture's bottom-right corner (a card smaller than its slot leaves the
+// rest empty there).
+QRect AreaDellaCarta(const QImage& img)
+{
+    if (img.isNull()) return {};
+    const QImage a = img.convertToFormat(QImage::Format_ARGB32);
+    const QRgb fondo = a.pixel(a.width() - 1, a.height() - 1);
+    int x0 = a.width(), y0 = a.height(), x1 = -1, y1 = -1;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto* riga = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            if (qAlpha(riga[x]) == 0 || riga[x] == fondo) continue;
+            x0 = std::min(x0, x);
+            x1 = std::max(x1, x);
+            y0 = std::min(y0, y);
+            y1 = std::max(y1, y);
+        }
+    }
+    return x1 < 0 ? QRect(QPoint(0, 0), a.size()) : QRect(QPoint(x0, y0), QPoint(x1, y1));
+}
+}  // namespace
 
 FocusTastiera::FocusTastiera(QObject* parent) : QObject(parent) {}
 
@@ -158,8 +183,14 @@ void FocusTastiera::Aggiorna()
         delete cornice_;
         cornice_ = new CorniceFocus(w->parentWidget());
     }
-    const int m = CorniceFocus::Margine;
-    const QRect r = w->geometry().adjusted(-m, -m, m, m);
+    // Around what shows: a card is drawn from the slot's corner at its picture's size.
+    QRect r = w->geometry();
+    int m = margine_;
+    if (const auto* img = qobject_cast<const VelImage*>(w)) {
+        r = AreaDellaCarta(img->Picture()).translated(r.topLeft()).intersected(r);
+        m = CorniceFocus::Margine;
+    }
+    r.adjust(-m, -m, m, m);
     if (cornice_->isVisible() && cornice_->geometry() == r) return;
     cornice_->setGeometry(r);
     cornice_->show();

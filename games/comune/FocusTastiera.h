@@ -34,6 +34,9 @@ public:
     void Nascondi();
     // Redraws the frame around the place in focus (after the table moved or changed it).
     void Aggiorna();
+    // How far the frame stands outside a picture button (negative: inside, for buttons whose
+    // picture has a margin of felt around the button drawn on it). Default 5.
+    void ImpostaMargine(int m) { margine_ = m; }
 
     // Whether a place can take the focus: shown, and for a card slot holding a picture.
     static bool PuoAvereFocus(const QWidget* w);
@@ -51,6 +54,7 @@ private:
     std::vector<Posto> posti_;
     int indice_ = -1;
     bool visibile_ = false;
+    int margine_ = 5;
     QPointer<CorniceFocus> cornice_;
     void Annuncia();
 };

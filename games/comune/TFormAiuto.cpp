@@ -22,7 +22,7 @@ const Aiuto Aiuti[] = {
      "Tre carte a testa, quattro in tavola. Una carta prende la carta in tavola dello stesso numero "
      "oppure più carte che insieme fanno il suo numero; se nessuna presa è possibile la carta resta "
      "in tavola. Chi prende tutta la tavola fa <b>scopa</b>. A fine mano contano le carte, i denari, "
-     "il settebello, la primiera e le scope: vince chi arriva per primo a 21 punti.",
+     "il settebello, la napoli, la primiera e le scope: vince chi arriva per primo a 21 punti.",
      "<b>&larr; &rarr;</b> o <b>1-3</b> scegli la carta &middot; <b>Invio</b> o <b>Spazio</b> la giochi. "
      "Se la presa si può fare in più modi: <b>Tab</b> o le frecce mostrano l'altra, <b>Invio</b> la prende."},
     {"Briscola",
