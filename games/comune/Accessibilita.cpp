@@ -123,10 +123,11 @@ void Annuncia(QLabel* regione, const QString& testo)
     if (!regione || testo.isEmpty()) return;
     regione->setText(testo);
     regione->setAccessibleName(testo);
-    // A name change of a live label, and an alert so readers speak it without focus.
+    // A name and value change of a live label, and an alert so readers speak it without focus.
     QAccessibleEvent nome(regione, QAccessible::NameChanged);
+    QAccessibleValueChangeEvent valore(regione, testo);
     QAccessibleEvent allarme(regione, QAccessible::Alert);
-    for (QAccessibleEvent* e : {&nome, &allarme}) {
+    for (QAccessibleEvent* e : {&nome, static_cast<QAccessibleEvent*>(&valore), &allarme}) {
         if (Osservatore()) Osservatore()(e);
         QAccessible::updateAccessibility(e);
     }

@@ -150,12 +150,14 @@ void FocusTastiera::AttivaControllo(QWidget* w)
 
 void FocusTastiera::Attiva()
 {
-    visibile_ = true;
     QWidget* w = Corrente();
     if (!w) {
-        Sposta(1);
+        // The first key of all shows where the focus is; on a place emptied since (the card
+        // just played) the key does nothing, as a double-click on an empty slot.
+        if (indice_ < 0 || !visibile_) Sposta(1);
         return;
     }
+    visibile_ = true;
     AttivaControllo(w);
     Aggiorna();
 }

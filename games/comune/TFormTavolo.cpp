@@ -90,6 +90,7 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
     Annuncio = new QLabel(this);
     Annuncio->setObjectName("Annuncio");
     Annuncio->setGeometry(0, 0, 1, 1);
+    Annuncio->setStyleSheet("color: transparent; background: transparent;");
     Annuncio->setAccessibleDescription("Ultima mossa");
     Annuncio->lower();
 }
@@ -140,7 +141,7 @@ void TFormTavolo::keyPressEvent(QKeyEvent* e)
     const int k = e->key();
     if (auto it = tasti_.find(k); it != tasti_.end()) {
         Focus->Mostra();
-        it->second();
+        if (!e->isAutoRepeat()) it->second();
         return;
     }
     const bool indietro = k == Qt::Key_Backtab || (k == Qt::Key_Tab && (e->modifiers() & Qt::ShiftModifier));
@@ -156,7 +157,8 @@ void TFormTavolo::keyPressEvent(QKeyEvent* e)
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space:
-        Focus->Attiva();
+        // A held key plays one card, as one double-click does.
+        if (!e->isAutoRepeat()) Focus->Attiva();
         return;
     case Qt::Key_N: Premi(NuovaPartita); return;
     case Qt::Key_P: Premi(BtnPunteggi); return;

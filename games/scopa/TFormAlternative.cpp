@@ -65,6 +65,7 @@ TFormAlternative::TFormAlternative(QWidget* parent) : TFinestra(484, 210, parent
     Annuncio = new QLabel(this);
     Annuncio->setObjectName("Annuncio");
     Annuncio->setGeometry(0, 0, 1, 1);
+    Annuncio->setStyleSheet("color: transparent; background: transparent;");
     Annuncio->lower();
     connect(VelmoBottone1, &VelmoBottone::Click, this, [this] { VelmoBottone1Click(); });
     connect(VelmoBottone2, &VelmoBottone::Click, this, [this] { VelmoBottone2Click(); });

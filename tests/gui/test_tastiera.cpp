@@ -3,6 +3,8 @@
 // names, values and announcements follow the game.
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -411,12 +413,18 @@ TEST_F(Tastiera, FocusFrameShowsOnlyOnceAKeyIsUsedAndFollowsTheCards)
     Cifra(b, 3);
     EXPECT_EQ(b->Focus->Corrente(), b->Image6);
 
-    // Playing the focused card empties its slot: the frame leaves it.
+    // A held Enter (the key's repeats) plays nothing; one press plays the focused card and
+    // empties its slot: the frame leaves it.
+    QKeyEvent ripetuto(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(b, &ripetuto);
+    EXPECT_TRUE(b->Image6->HaPicture());
     Tasto(b, Qt::Key_Return);
     EXPECT_FALSE(b->Image6->HaPicture());
     EXPECT_EQ(Cornice(b), nullptr);
     Cifra(b, 3);
     EXPECT_EQ(b->Focus->Corrente(), nullptr) << "an empty slot takes no focus";
+    Tasto(b, Qt::Key_Return);
+    EXPECT_EQ(b->Regole.CarteGiocate, 1) << "Enter on the emptied place does nothing";
 
     Tasto(b, Qt::Key_Right);
     ASSERT_NE(Cornice(b), nullptr);
