@@ -12,6 +12,14 @@
 namespace {
 
 const char* const ProprietaValore = "cartoviaValore";
+const char* const ProprietaFocus = "cartoviaFocus";
+
+QAccessible::State StatoConFocus(QAccessible::State s, const QWidget* w)
+{
+    s.focusable = true;
+    s.focused = w->property(ProprietaFocus).toBool();
+    return s;
+}
 
 OsservatoreAnnunci& Osservatore()
 {
@@ -31,6 +39,7 @@ public:
             return QStringLiteral("posto vuoto");
         return QAccessibleWidget::text(t);
     }
+    QAccessible::State state() const override { return StatoConFocus(QAccessibleWidget::state(), widget()); }
 };
 
 // A picture button: a push button named by its caption, unavailable while disabled.
@@ -46,6 +55,7 @@ public:
         if (t == QAccessible::Name && b->accessibleName().isEmpty()) return b->Caption();
         return QAccessibleWidget::text(t);
     }
+    QAccessible::State state() const override { return StatoConFocus(QAccessibleWidget::state(), widget()); }
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& azione) override
     {
@@ -108,6 +118,11 @@ QString ValoreAccessibile(const QWidget* w)
     if (!w) return {};
     const QVariant v = w->property(ProprietaValore);
     return v.isNull() ? QString() : v.toString();
+}
+
+void SegnaFocusAccessibile(QWidget* w, bool focus)
+{
+    if (w) w->setProperty(ProprietaFocus, focus);
 }
 
 void InstallaAccessibilita()

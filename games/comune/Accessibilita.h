@@ -29,6 +29,10 @@ void NominaContatore(QWidget* w, const QString& cosa, int valore, const QString&
 // The accessible value of a widget named by NominaContatore (empty for others).
 QString ValoreAccessibile(const QWidget* w);
 
+// Marks the place the keyboard's focus is on (the picture controls take no Qt focus of
+// their own): a screen reader sees it as the focused object.
+void SegnaFocusAccessibile(QWidget* w, bool focus);
+
 // Installs the accessible interfaces of the card slots and picture buttons (once).
 void InstallaAccessibilita();
 

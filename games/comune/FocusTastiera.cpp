@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "components/VelImage.h"
+#include "games/comune/Accessibilita.h"
 #include "components/VelmoBottone.h"
 
 // The gold frame: a transparent control over the focused place that lets every mouse event
@@ -203,7 +204,10 @@ void FocusTastiera::Annuncia()
 {
     // Screen readers follow the focus event of the place the keys moved to.
     QWidget* w = Corrente();
+    if (segnato_ && segnato_ != w) SegnaFocusAccessibile(segnato_, false);
+    segnato_ = w;
     if (!w) return;
+    SegnaFocusAccessibile(w, true);
     QAccessibleEvent e(w, QAccessible::Focus);
     QAccessible::updateAccessibility(&e);
 }

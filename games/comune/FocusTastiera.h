@@ -56,5 +56,6 @@ private:
     bool visibile_ = false;
     int margine_ = 5;
     QPointer<CorniceFocus> cornice_;
+    QPointer<QWidget> segnato_;  // the place marked focused for screen readers
     void Annuncia();
 };

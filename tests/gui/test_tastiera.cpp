@@ -412,6 +412,8 @@ TEST_F(Tastiera, FocusFrameShowsOnlyOnceAKeyIsUsedAndFollowsTheCards)
     EXPECT_EQ(b->Focus->Corrente(), b->Chiudi);
     Cifra(b, 3);
     EXPECT_EQ(b->Focus->Corrente(), b->Image6);
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(b->Image6)->state().focused) << "a screen reader sees the focus";
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(b->Chiudi)->state().focused);
 
     // A held Enter (the key's repeats) plays nothing; one press plays the focused card and
     // empties its slot: the frame leaves it.
