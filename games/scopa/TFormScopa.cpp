@@ -23,6 +23,7 @@ constexpr QPoint PosizioneMazzo{645, 240};
 // di Coppe", "Giochi l'Asso di Denari".
 QString DescriviMossa(const MotoreScopa& m, bool computer, int giocata)
 {
+    if (giocata == 0) return {};
     std::vector<int> prese;
     for (int i = 1; i < 10 && m.CarteMossa[i]; ++i) prese.push_back(m.CarteMossa[i]);
     QString t = (computer ? QString("Il computer gioca ") : QString("Giochi ")) + CartaConArticolo(giocata);
