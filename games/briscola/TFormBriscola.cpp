@@ -289,6 +289,7 @@ void TFormBriscola::NuovaPartitaClick()
     Label2->show();
     CR1->show();
     CR2->show();
+    Annuncia("Nuova partita: la briscola è " + CartaConArticolo(Regole.Carta(Regole.CartaBriscola)));
 }
 
 void TFormBriscola::GiocaSlotGiocatore(int k)

@@ -129,6 +129,12 @@ bool TFormTavolo::event(QEvent* e)
 
 void TFormTavolo::keyPressEvent(QKeyEvent* e)
 {
+    if (inAzione_) return;
+    struct InAzione {
+        bool& f;
+        explicit InAzione(bool& x) : f(x) { f = true; }
+        ~InAzione() { f = false; }
+    } guardia(inAzione_);
     if (!comandiNelFocus_) {
         // The command buttons follow the places every table added in its constructor.
         comandiNelFocus_ = true;

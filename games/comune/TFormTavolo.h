@@ -101,6 +101,9 @@ private:
     QImage sfondo_;
     std::map<int, std::function<void()>> tasti_;
     bool comandiNelFocus_ = false;
+    // A key's action is running: keys that arrive inside it (were a wait to let events through)
+    // are dropped, as a second click inside a move is.
+    bool inAzione_ = false;
 };
 
 // Felt colour of the Scopa table by card frame number 1-6 (any other number: the first).

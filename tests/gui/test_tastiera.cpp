@@ -55,6 +55,8 @@ protected:
     {
         TFormAlternative::Automazione() = nullptr;
         ImpostaOsservatoreAnnunci({});
+        ImpostaDormiente({});
+        ImpostaScalaTempo(0);
         FinestreDiProva::TearDown();
     }
     // A fresh window set with `finestra` open, as after start-up.
@@ -349,6 +351,32 @@ TEST_F(Tastiera, KeysAreRefusedWhereClicksAre)
         c.tasti();
         EXPECT_EQ(c.stato(), prima) << c.quando << ": the key is refused too";
     }
+}
+
+TEST_F(Tastiera, KeysArrivingDuringAKeysOwnMoveAreDropped)
+{
+    Apri(FinestraBriscola);
+    TFormBriscola* b = FormBriscola;
+    Tasto(b, Qt::Key_N);
+    ASSERT_EQ(b->Regole.Turno, 1);
+    // A wait that lets events through, as a sleeper keeping the screen painted would: the
+    // player presses another card while the first one is flying.
+    int dentro = 0;
+    ImpostaScalaTempo(1);
+    ImpostaDormiente([&](unsigned) {
+        if (dentro++ == 0) {
+            Cifra(b, 2);
+            Tasto(b, Qt::Key_Return);
+        }
+    });
+    Cifra(b, 1);
+    Tasto(b, Qt::Key_Return);
+    ImpostaDormiente({});
+    ImpostaScalaTempo(0);
+    EXPECT_GT(dentro, 0);
+    EXPECT_EQ(b->Regole.CarteGiocate, 1) << "one card played";
+    EXPECT_EQ(b->Regole.ManoGiocatore[1], 0);
+    EXPECT_NE(b->Regole.ManoGiocatore[2], 0) << "the key pressed during the flight did nothing";
 }
 
 TEST_F(Tastiera, CaptureDialogCyclesWithTabAndArrowsTakesWithEnterAndIgnoresEsc)
