@@ -75,6 +75,8 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
     connect(Chiudi, &VelmoBottone::Click, this, [this] { ChiudiClick(); });
 
     Pubblicita = new PannelloPubblicita(this);
+    Pubblicita->ChiudiPubblicita->setAccessibleName("Chiudi la pubblicità");
+    Pubblicita->ChiudiPubblicita->setAccessibleDescription("Tasto Invio");
 
     // Keyboard and screen reader.
     InstallaAccessibilita();
@@ -145,6 +147,26 @@ void TFormTavolo::keyPressEvent(QKeyEvent* e)
         return;
     }
     const int k = e->key();
+    if (Pubblicita && Pubblicita->InVista()) {
+        // The advertisement covers the cards and the play buttons, which then take no click:
+        // no key reaches them either. Enter or Space press its close strip once it shows; the
+        // command buttons, whose edge stays uncovered, keep their keys.
+        switch (k) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            if (!e->isAutoRepeat()) Premi(Pubblicita->ChiudiPubblicita);
+            return;
+        case Qt::Key_N:
+        case Qt::Key_P:
+        case Qt::Key_F2:
+        case Qt::Key_Escape:
+        case Qt::Key_F1:
+            break;
+        default:
+            return;
+        }
+    }
     if (auto it = tasti_.find(k); it != tasti_.end()) {
         Focus->Mostra();
         if (!e->isAutoRepeat()) it->second();

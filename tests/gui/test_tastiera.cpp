@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/TFormConfig.h"
+#include "ads/PannelloPubblicita.h"
 #include "app/TFormSplashScreen.h"
 #include "core/Carte.h"
 #include "games/briscola/TFormBriscola.h"
@@ -65,6 +66,9 @@ protected:
         FormSplashScreen->show();
         FormConfig->CBSuoni->setChecked(false);
         ApriFinestra(finestra);
+        // The advertisement (one showing in four) would cover the table and take its keys.
+        for (TFormTavolo* t : std::initializer_list<TFormTavolo*>{FormScopa, FormBriscola, FormRubamazzo, FormSettemezzo})
+            if (t->Pubblicita->InVista()) t->Pubblicita->ChiudiPubblicitaClick();
     }
     void Ricrea(int finestra)
     {
@@ -377,6 +381,27 @@ TEST_F(Tastiera, KeysArrivingDuringAKeysOwnMoveAreDropped)
     EXPECT_EQ(b->Regole.CarteGiocate, 1) << "one card played";
     EXPECT_EQ(b->Regole.ManoGiocatore[1], 0);
     EXPECT_NE(b->Regole.ManoGiocatore[2], 0) << "the key pressed during the flight did nothing";
+}
+
+TEST_F(Tastiera, AdvertisementCoveringTheTableTakesTheCardKeysAndEnterClosesItOnceItsStripShows)
+{
+    Apri(FinestraSettemezzo);
+    TFormSettemezzo* t = FormSettemezzo;
+    Tasto(t, Qt::Key_N);
+    PannelloPubblicita::PrimaPubblicita = true;
+    t->Pubblicita->FormShow();
+    ASSERT_TRUE(t->Pubblicita->InVista());
+    Tasto(t, Qt::Key_C);
+    Cifra(t, 1);
+    Tasto(t, Qt::Key_Return);
+    EXPECT_EQ(t->Regole.CarteGiocatore[1], 0) << "the covered Carta button takes no key";
+    EXPECT_TRUE(t->Pubblicita->InVista()) << "the close strip is not there yet";
+    t->Pubblicita->TimerPubblicitaTimer();  // seven seconds later
+    EXPECT_EQ(Nome(t->Pubblicita->ChiudiPubblicita), "Chiudi la pubblicità");
+    Tasto(t, Qt::Key_Return);
+    EXPECT_FALSE(t->Pubblicita->InVista());
+    Tasto(t, Qt::Key_C);
+    EXPECT_NE(t->Regole.CarteGiocatore[1], 0) << "with the table uncovered the key draws";
 }
 
 TEST_F(Tastiera, CaptureDialogCyclesWithTabAndArrowsTakesWithEnterAndIgnoresEsc)
