@@ -142,6 +142,13 @@ void TFormTavolo::keyPressEvent(QKeyEvent* e)
         comandiNelFocus_ = true;
         for (VelmoBottone* b : {NuovaPartita, BtnPunteggi, Configurazione, Chiudi}) Focus->Aggiungi(b);
     }
+    const Qt::KeyboardModifiers mod = e->modifiers() & ~Qt::KeypadModifier;
+    if (mod == Qt::ControlModifier && e->key() >= Qt::Key_1 && e->key() <= Qt::Key_9
+        && (!Pubblicita || !Pubblicita->InVista())) {
+        // Ctrl and a digit: the table places, numbered from the left.
+        Focus->VaiANumero(PrimoNumeroTavolo + e->key() - Qt::Key_1);
+        return;
+    }
     if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
         TFinestra::keyPressEvent(e);
         return;

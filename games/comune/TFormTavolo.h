@@ -79,7 +79,10 @@ public:
     QLabel* Annuncio = nullptr;
     // The help window of F1, created on first use.
     TFormAiuto* Aiuto = nullptr;
-    // A place of the table for the keyboard: `numero` 1..9 is its digit key (0 none),
+    // Digit of the first table place (Ctrl+1); Ctrl+2 is the next, and so on.
+    static constexpr int PrimoNumeroTavolo = 11;
+    // A place of the table for the keyboard: `numero` 1..9 is its digit key (0 none; from
+    // PrimoNumeroTavolo on, Ctrl and a digit),
     // `descrizione` where it lies ("La tua mano, carta 1"), for screen readers.
     void AggiungiPosto(QWidget* w, int numero = 0, const QString& descrizione = {});
     // A key of the table's own (Rubamazzo's steal, Sette e mezzo's buttons).

@@ -77,7 +77,8 @@ TFormRubamazzo::TFormRubamazzo(QWidget* parent)
     AggiungiPosto(CarteComputer, 0, "Il mazzetto del computer: R per rubarlo");
     AggiungiPosto(BtnOk, 0, "Conferma la carta scelta: tasto O");
     for (int k = RegoleRubamazzo::PrimoPostoTavolo; k <= UltimoPostoFisso; ++k)
-        AggiungiPosto(ImagePos[k], 0, QString("In tavola, posto %1").arg(k - RegoleRubamazzo::PrimoPostoTavolo + 1));
+        AggiungiPosto(ImagePos[k], PrimoNumeroTavolo + k - RegoleRubamazzo::PrimoPostoTavolo,
+                      QString("In tavola, posto %1").arg(k - RegoleRubamazzo::PrimoPostoTavolo + 1));
     for (int k = 1; k <= 3; ++k) ImagePos[k]->setAccessibleDescription(QString("Mano del computer, carta %1").arg(k));
     CarteGiocatore->setAccessibleDescription("Il tuo mazzetto");
     AggiungiTasto(Qt::Key_R, [this] { FocusTastiera::AttivaControllo(CarteComputer); });

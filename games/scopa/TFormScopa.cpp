@@ -96,7 +96,7 @@ TFormScopa::TFormScopa(QWidget* parent) : TFormTavolo(800, 600, parent)
         CartaComputer[i]->setAccessibleDescription(QString("Mano del computer, carta %1").arg(i));
     }
     for (std::size_t k = 1; k < CartaTerra.size(); ++k)
-        AggiungiPosto(CartaTerra[k], 0, QString("In tavola, posto %1").arg(k));
+        AggiungiPosto(CartaTerra[k], PrimoNumeroTavolo + static_cast<int>(k) - 1, QString("In tavola, posto %1").arg(k));
     Carte->setAccessibleDescription("Il mazzo");
     CartaCopertaGiocatore->setAccessibleDescription("Le tue prese");
     CartaCopertaComputer->setAccessibleDescription("Le prese del computer");

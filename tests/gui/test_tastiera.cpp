@@ -555,6 +555,23 @@ TEST_F(Tastiera, CardNamesInItalian)
     EXPECT_EQ(ElencoCarte({17}), "il Sette di Spade");
 }
 
+TEST_F(Tastiera, CtrlAndADigitReachTheTableCards)
+{
+    Apri(FinestraRubamazzo);
+    TFormRubamazzo* t = FormRubamazzo;
+    Tasto(t, Qt::Key_N);
+    const int primo = RegoleRubamazzo::PrimoPostoTavolo;
+    ASSERT_NE(t->Regole.Posti[primo + 1], 0) << "the deal lays four table cards";
+    QTest::keyClick(t, Qt::Key_2, Qt::ControlModifier);
+    EXPECT_EQ(t->Focus->Corrente(), t->ImagePos[primo + 1]);
+    EXPECT_EQ(Nome(t->ImagePos[primo + 1]), NomeCartaParlato(t->Regole.Carta(t->Regole.Posti[primo + 1])));
+    EXPECT_EQ(Descrizione(t->ImagePos[primo + 1]), "In tavola, posto 2");
+    Cifra(t, 2);
+    EXPECT_EQ(t->Focus->Corrente(), t->ImagePos[5]) << "a plain digit is a hand card";
+    QTest::keyClick(t, Qt::Key_7, Qt::ControlModifier);
+    EXPECT_EQ(t->Focus->Corrente(), t->ImagePos[5]) << "an empty table place takes no focus";
+}
+
 TEST_F(Tastiera, MovesAndResultsAreAnnounced)
 {
     Apri(FinestraScopa);
