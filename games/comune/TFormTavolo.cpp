@@ -154,6 +154,11 @@ void TFormTavolo::keyPressEvent(QKeyEvent* e)
         return;
     }
     const int k = e->key();
+    // A held key repeats only the moves of the focus: it plays one card or presses a button
+    // once, as one click does.
+    const bool spostamento = k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Down
+                             || k == Qt::Key_Tab || k == Qt::Key_Backtab;
+    if (e->isAutoRepeat() && !spostamento) return;
     if (Pubblicita && Pubblicita->InVista()) {
         // The advertisement covers the cards and the play buttons, which then take no click:
         // no key reaches them either. Enter or Space press its close strip once it shows; the
@@ -162,7 +167,7 @@ void TFormTavolo::keyPressEvent(QKeyEvent* e)
         case Qt::Key_Return:
         case Qt::Key_Enter:
         case Qt::Key_Space:
-            if (!e->isAutoRepeat()) Premi(Pubblicita->ChiudiPubblicita);
+            Premi(Pubblicita->ChiudiPubblicita);
             return;
         case Qt::Key_N:
         case Qt::Key_P:
@@ -176,7 +181,7 @@ void TFormTavolo::keyPressEvent(QKeyEvent* e)
     }
     if (auto it = tasti_.find(k); it != tasti_.end()) {
         Focus->Mostra();
-        if (!e->isAutoRepeat()) it->second();
+        it->second();
         return;
     }
     const bool indietro = k == Qt::Key_Backtab || (k == Qt::Key_Tab && (e->modifiers() & Qt::ShiftModifier));
@@ -192,8 +197,7 @@ void TFormTavolo::keyPressEvent(QKeyEvent* e)
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space:
-        // A held key plays one card, as one double-click does.
-        if (!e->isAutoRepeat()) Focus->Attiva();
+        Focus->Attiva();
         return;
     case Qt::Key_N: Premi(NuovaPartita); return;
     case Qt::Key_P: Premi(BtnPunteggi); return;

@@ -666,6 +666,12 @@ TEST_F(Tastiera, CommandKeysGoThroughTheFourButtons)
     TFormRubamazzo* t = FormRubamazzo;
     Tasto(t, Qt::Key_N);
     EXPECT_TRUE(t->PartitaIniziata);
+    Cifra(t, 1);
+    Tasto(t, Qt::Key_Return);
+    ASSERT_TRUE(t->BtnOk->isVisible()) << "a card is selected";
+    QKeyEvent tenuto(QEvent::KeyPress, Qt::Key_N, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(t, &tenuto);
+    EXPECT_TRUE(t->BtnOk->isVisible()) << "a held N deals no new game over it";
     Tasto(t, Qt::Key_F2);
     EXPECT_TRUE(FormConfig->isVisible());
     Tasto(FormConfig, Qt::Key_Escape);
