@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QShowEvent>
+#include <QSignalBlocker>
+#include <QStringDecoder>
 
 #include "app/Finestre.h"
 #include "core/Globali.h"
@@ -70,14 +72,36 @@ int cifraNellIntervallo(const std::optional<std::string>& v, int massimo, int pr
     return (n >= 1 && n <= massimo) ? n : predefinito;
 }
 
+bool Utf8Valido(const std::string& s)
+{
+    QStringDecoder d(QStringDecoder::Utf8);
+    const QString t = d.decode(QByteArrayView(s.data(), static_cast<qsizetype>(s.size())));
+    (void)t;
+    return !d.hasError();
+}
+
+// At most LunghezzaMassimaNome characters: counted as text when the name is UTF-8, as bytes
+// when it is not (a one-byte code page), and never cut inside a character.
+std::string NomeLimitato(const std::string& nome)
+{
+    if (!Utf8Valido(nome)) return nome.substr(0, LunghezzaMassimaNome);
+    return QString::fromStdString(nome).left(static_cast<int>(LunghezzaMassimaNome)).toStdString();
+}
+
 }  // namespace
+
+QString NomeVisibile(const std::string& nome)
+{
+    return Utf8Valido(nome) ? QString::fromStdString(nome) : QString::fromLatin1(nome.data(), static_cast<qsizetype>(nome.size()));
+}
 
 TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
 {
     setWindowTitle("Configurazione");
     sfondo_ = risorsa(Risorse::SfondoConfig);
 
-    auto* titolo = etichetta(this, "Configurazione", 24, 12, 400, 36, 20);
+    // Clear of the frame's corner ornament and of its rules.
+    auto* titolo = etichetta(this, "Configurazione", 44, 26, 230, 34, 18);
     titolo->setObjectName("Titolo");
 
     // Card frames are drawn in the felt colour of the tables, so the previews lie on felt too.
@@ -186,8 +210,12 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     connect(NomeGiocat, &QLineEdit::textChanged, this, [this] { NomeGiocatChange(); });
     connect(VelmoBottone2, &VelmoBottone::Click, this, [this] { VelmoBottone2Click(); });
 
-    // The score files take the player's name from this box.
-    FonteNomeGiocatore() = [this] { return NomeGiocat->text().toStdString(); };
+    // The score files take the player's name from this box; while it shows the loaded name
+    // unchanged, the name's own bytes.
+    FonteNomeGiocatore() = [this] {
+        const QString testo = NomeGiocat->text();
+        return testo == NomeVisibile(NomeGiocatore) ? NomeGiocatore : testo.toStdString();
+    };
 }
 
 void TFormConfig::paintEvent(QPaintEvent*)
@@ -209,8 +237,20 @@ void TFormConfig::FormShow()
 {
     ScrollBar1->setValue(VelCarte1->Mazzo());
     ScrollBar2->setValue(Retro);
-    NomeGiocat->setText(QString::fromStdString(NomeGiocatore));
+    MostraNome();
     AnteprimaMazzo();
+}
+
+void TFormConfig::MostraNome()
+{
+    const QString nome = NomeVisibile(NomeGiocatore);
+    {
+        const QSignalBlocker blocco(NomeGiocat);
+        NomeGiocat->setText(nome);
+    }
+    TFormTavolo* tavoli[] = {FormBriscola, FormRubamazzo, FormSettemezzo, FormScopa};
+    for (TFormTavolo* t : tavoli)
+        if (t) t->NomeGiocat->setText(nome);
 }
 
 void TFormConfig::ScrollBar1Change()
@@ -272,7 +312,7 @@ void CaricaConfigurazione()
         const auto m = a.Leggi("Messaggi");
         messaggi = m && !m->empty() && (*m)[0] == '1';
         if (const auto n = a.Leggi("Nome"); n && !n->empty())
-            nome = QString::fromStdString(*n).left(static_cast<int>(LunghezzaMassimaNome)).toStdString();
+            nome = NomeLimitato(*n);
         a.Chiudi();
     }
     Mazzo = mazzo;
@@ -291,6 +331,9 @@ void CaricaConfigurazione()
     FormConfig->RetroCarte->update();
     FormConfig->CBSuoni->setChecked(suoni);
     FormConfig->CBMessaggi->setChecked(messaggi);
+    // The name box holds the loaded name from now on: the score files read it, also when
+    // the configuration window is never opened.
+    FormConfig->MostraNome();
 }
 
 void SalvaConfigurazione()

@@ -1,5 +1,6 @@
 #include "games/rubamazzo/TFormRubamazzo.h"
 
+#include <QPainter>
 #include <QShowEvent>
 #include <algorithm>
 
@@ -16,6 +17,8 @@ constexpr int PassiVolo = 10;
 constexpr unsigned RitardoVolo = 20;
 constexpr int UltimoPostoFisso = RegoleRubamazzo::PrimoPostoTavolo + RegoleRubamazzo::PostiSulTavolo - 1;
 // Table row: the x of place 7 and of place 13 in the seven-place row, and the common y.
+// Rim of a selected card: the gold of the card frames.
+const QColor ColoreSelezione(212, 160, 23);
 constexpr int XPrimoTavolo = 8, XUltimoTavolo = 536, PassoTavolo = 88, YTavolo = 200;
 
 StatoMazzo& MazzoCondiviso(StatoMazzo& riserva)
@@ -61,6 +64,8 @@ TFormRubamazzo::TFormRubamazzo(QWidget* parent)
     connect(BtnOk, &VelmoBottone::Click, this, [this] { BtnOkClick(); });
     BtnOk->hide();
 
+    // The result line lies between the computer's hand and the table row.
+    RigaEsito->setGeometry(16, 142, 368, 52);
 
     Timer3 = new QTimer(this);
     Timer3->setInterval(1000);
@@ -148,8 +153,22 @@ void TFormRubamazzo::Evidenzia(int k)
 {
     AssicuraPosti(k);
     if (k < 1 || k >= static_cast<int>(ImagePos.size()) || !FormConfig) return;
-    // Face up and tinted, also a computer's card: it is the one being played.
-    FormConfig->VelCarte1->SelezionaImmagine(Regole.Carta(Regole.Posti[k]), ImagePos[k]);
+    // Face up and tinted, also a computer's card: it is the one being played. A gold rim
+    // round the card makes the choice plain on the green felt.
+    VelImage* img = ImagePos[k];
+    FormConfig->VelCarte1->SelezionaImmagine(Regole.Carta(Regole.Posti[k]), img);
+    if (!img->HaPicture()) return;
+    SegnaSelezione(img->Canvas());
+    img->Ridisegna();
+}
+
+void TFormRubamazzo::SegnaSelezione(QImage& carta)
+{
+    QPainter p(&carta);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(ColoreSelezione, 4));
+    p.drawRoundedRect(QRectF(carta.rect()).adjusted(2, 2, -2, -2), 7, 7);
 }
 
 void TFormRubamazzo::MostraPila(int lato)
@@ -204,9 +223,7 @@ void TFormRubamazzo::FormShow()
 
 void TFormRubamazzo::NuovaPartitaClick()
 {
-    // The score files take the name from the configuration's name box.
-    if (FormConfig && FormConfig->NomeGiocat->text() != NomeGiocat->text())
-        FormConfig->NomeGiocat->setText(NomeGiocat->text());
+    NascondiEsito();
     RegistraPartitaGiocata(FileRubaMazzo);
     Suona(SuonoScopa(&TFormScopa::Mescola));
     BtnOk->hide();
@@ -230,6 +247,7 @@ void TFormRubamazzo::ImagePosDblClick(int k)
 {
     if (k < 4 || k > 6 || !InGioco() || Regole.Turno != 1) return;
     if (Regole.SelezionaCarta(k) < 0) return;  // an empty place
+    NascondiEsito();
     BtnOk->show();
     BtnOk->raise();
 }
@@ -295,9 +313,13 @@ void TFormRubamazzo::BtnOkClick()
 void TFormRubamazzo::CarteComputerDblClick()
 {
     if (!InGioco() || !Regole.FurtoPossibile()) return;
+    NascondiEsito();
+    // A card selected before the steal is not confirmed any more: OK goes before anything flies.
+    BtnOk->hide();
     Suona(SuonoScopa(&TFormScopa::Scopa));
     Regole.RubaGiocatore();
     AnimaMossa(Regole.UltimaMossa);
+    MostraEsito(QStringLiteral("Hai rubato il mazzo!"));
     // The selection may have marked table cards too; they stay where they are, plain.
     for (int k = RegoleRubamazzo::PrimoPostoTavolo; k < static_cast<int>(ImagePos.size()); ++k) DisegnaPosto(k);
     DopoMossaGiocatore();
@@ -319,7 +341,10 @@ void TFormRubamazzo::MossaComputer()
         // selection, before anything flies.
         const int tipo = Regole.MossaComputer();
         AnimaMossa(Regole.UltimaMossa);
-        if (tipo == RegoleRubamazzo::Furto) Suona(SuonoScopa(&TFormScopa::Scopa));
+        if (tipo == RegoleRubamazzo::Furto) {
+            Suona(SuonoScopa(&TFormScopa::Scopa));
+            MostraEsito(QStringLiteral("Il computer ti ha rubato il mazzo!"));
+        }
     }
     BtnOk->hide();
     MostraContatori();
@@ -359,11 +384,10 @@ void TFormRubamazzo::FinePartita()
         DisponiPosti();
     }
     MostraContatori();
+    NascondiTurno();
+    MostraEsito(TestoFinePartita(Regole.Risultato, Regole.PilaGiocatore(), Regole.PilaComputer()), 0);
 
-    if (FormPunteggi) {
-        FormPunteggi->PuntiRubaMazzoG->setText(QString::number(Regole.PilaGiocatore()));
-        FormPunteggi->PuntiRubaMazzoC->setText(QString::number(Regole.PilaComputer()));
-    }
+    ScriviPunteggi();
     if (RisultatoRegistrato) return;
     RisultatoRegistrato = true;
     if (Regole.Risultato == 0) RegistraPareggio(FileRubaMazzo);
@@ -375,8 +399,25 @@ void TFormRubamazzo::FinePartita()
     ApriFinestra(FinestraPunteggi);
 }
 
+QString TFormRubamazzo::TestoFinePartita(int risultato, int carteGiocatore, int carteComputer)
+{
+    const QString carte = QStringLiteral("%1 a %2").arg(carteGiocatore).arg(carteComputer);
+    if (risultato == 1) return QStringLiteral("Hai vinto la partita ") + carte;
+    if (risultato == 2) return QStringLiteral("Hai perso la partita ") + carte;
+    return QStringLiteral("Partita pari, ") + carte;
+}
+
+void TFormRubamazzo::ScriviPunteggi()
+{
+    if (!FormPunteggi) return;
+    FormPunteggi->PuntiRubaMazzoG->setText(QString::number(Regole.PilaGiocatore()));
+    FormPunteggi->PuntiRubaMazzoC->setText(QString::number(Regole.PilaComputer()));
+}
+
 void TFormRubamazzo::BtnPunteggiClick()
 {
+    // The page shows the game on the table: the piles as they stand while it is played.
+    if (PartitaIniziata) ScriviPunteggi();
     if (FormPunteggi) FormPunteggi->PunteggiPartita->setCurrentWidget(FormPunteggi->PunteggiRubaMazzo);
     ApriFinestra(FinestraPunteggi);
 }

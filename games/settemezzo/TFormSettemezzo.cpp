@@ -102,8 +102,10 @@ TFormSettemezzo::TFormSettemezzo(QWidget* parent)
     connect(NuovoTurno, &VelmoBottone::Click, this, [this] { NuovoTurnoClick(); });
 
 
-    // The invitation to start lies between the two rows, clear of the figures.
+    // The invitation to start lies between the two rows, clear of the figures; the result
+    // line takes the same band once a match runs.
     Suggerimento->raise();
+    RigaEsito->setGeometry(40, 174, 520, 48);
 
     Regole.MostraTavolo = [this] { DisegnaTavolo(); };
     DisegnaTavolo();
@@ -134,19 +136,20 @@ void TFormSettemezzo::FormShow()
 void TFormSettemezzo::NuovaPartitaClick()
 {
     Suggerimento->hide();
-    // The score file is keyed by the name in the configuration's box.
-    if (FormConfig) FormConfig->NomeGiocat->setText(NomeGiocat->text());
+    NascondiEsito();
     RegistraPartitaGiocata(FileSettemezzo);
     if (FormScopa) Suona(FormScopa->Mescola);
     Regole.NuovaPartita();  // shuffles, resets hands and scores, redraws through AggiornaTavolo
     AggiornaPulsanti();
     MostraTurno(1, false);
+    ScriviPunteggi();
 }
 
 void TFormSettemezzo::NuovoTurnoClick()
 {
     // Refused unless the last deal is decided and the match goes on.
     if (!Regole.NuovoTurno()) return;
+    NascondiEsito();
     if (FormScopa) Suona(FormScopa->Mescola);
     AggiornaPulsanti();
     MostraTurno(1, false);
@@ -157,6 +160,7 @@ void TFormSettemezzo::NuovaCartaClick()
     // Refused before the first match, outside the player's turn and with seven cards.
     if (Regole.NuovaCarta() == 0) return;
     AggiornaPulsanti();
+    if (Regole.PuntiManoGiocatore > RegoleSettemezzo::SetteEMezzo) MostraEsito(QStringLiteral("Sballato!"), 0);
     // Bust, or the seventh card: the computer's turn begins.
     if (Regole.FaseTavolo == RegoleSettemezzo::TurnoComputer) MostraTurno(2, false);
 }
@@ -173,6 +177,10 @@ void TFormSettemezzo::Timer3Timer()
 {
     const int passo = Regole.PassoTimer();
     AggiornaPulsanti();
+    if (passo == RegoleSettemezzo::ComputerSiFerma) {
+        MostraEsito(TestoMano(Regole.EsitoMano, Regole.PuntiManoGiocatore, Regole.PuntiManoComputer), 0);
+        ScriviPunteggi();
+    }
     if (passo == RegoleSettemezzo::VinceGiocatore) FinePartita(true);
     if (passo == RegoleSettemezzo::VinceComputer) FinePartita(false);
 }
@@ -180,6 +188,9 @@ void TFormSettemezzo::Timer3Timer()
 void TFormSettemezzo::FinePartita(bool vinceGiocatore)
 {
     // The rules end a match once (the match is over from then on), so this runs once.
+    NascondiTurno();
+    MostraEsito(TestoFinePartita(vinceGiocatore, Regole.PunteggioGiocatore, Regole.PunteggioComputer), 0);
+    ScriviPunteggi();
     if (vinceGiocatore) RegistraVittoria(FileSettemezzo);
     if (FormPunteggi) FormPunteggi->PunteggiPartita->setCurrentWidget(FormPunteggi->PunteggiSettemezzo);
     if (FormScopa) SuonaSempre(vinceGiocatore ? FormScopa->Vittoria : FormScopa->Perdita);
@@ -197,8 +208,55 @@ bool TFormSettemezzo::TavoloNellaPila() const
     return false;
 }
 
+QString TFormSettemezzo::TestoValore(int decimi)
+{
+    if (decimi % 10 == 0) return QString::number(decimi / 10);
+    return QStringLiteral("%1 e mezzo").arg(decimi / 10);
+}
+
+QString TFormSettemezzo::TestoMano(int esito, int puntiGiocatore, int puntiComputer)
+{
+    const int limite = RegoleSettemezzo::SetteEMezzo;
+    if (esito == 1)
+        return puntiComputer > limite ? QStringLiteral("Il computer ha sballato: mano a te")
+                                      : QStringLiteral("Mano a te, %1 contro %2").arg(TestoValore(puntiGiocatore), TestoValore(puntiComputer));
+    if (esito == 2)
+        return puntiGiocatore > limite ? QStringLiteral("Sballato! Mano al computer")
+                                       : QStringLiteral("Mano al computer, %1 contro %2").arg(TestoValore(puntiComputer), TestoValore(puntiGiocatore));
+    if (puntiGiocatore > limite && puntiComputer > limite) return QStringLiteral("Sballati tutti e due: mano pari");
+    return QStringLiteral("Mano pari, %1 a %2").arg(TestoValore(puntiGiocatore), TestoValore(puntiComputer));
+}
+
+QString TFormSettemezzo::TestoFinePartita(bool vinceGiocatore, int punteggioGiocatore, int punteggioComputer)
+{
+    return QStringLiteral("Hai %1 la partita %2 a %3")
+        .arg(vinceGiocatore ? QStringLiteral("vinto") : QStringLiteral("perso"))
+        .arg(punteggioGiocatore)
+        .arg(punteggioComputer);
+}
+
+void TFormSettemezzo::ScriviPunteggi()
+{
+    if (!FormPunteggi) return;
+    FormPunteggi->PuntiSettemezzoG->setText(QString::number(Regole.PunteggioGiocatore));
+    FormPunteggi->PuntiSettemezzoC->setText(QString::number(Regole.PunteggioComputer));
+    const bool decisa = Regole.FaseTavolo == RegoleSettemezzo::ManoDecisa || Regole.FaseTavolo == RegoleSettemezzo::PartitaFinita;
+    FormPunteggi->UltimaManoSettemezzo->setText(
+        decisa && Regole.CarteGiocatore[1] != 0
+            ? QStringLiteral("Ultima mano: ") +
+                  TestoMano(Regole.EsitoMano, Regole.PuntiManoGiocatore, Regole.PuntiManoComputer)
+            : QString());
+    QString esito;
+    if (Regole.VincitorePartita != 0)
+        esito = TestoFinePartita(Regole.VincitorePartita == 1, Regole.PunteggioGiocatore, Regole.PunteggioComputer);
+    else if (Regole.TurnoAperto)
+        esito = QStringLiteral("Partita in corso");
+    FormPunteggi->EsitoSettemezzo->setText(esito);
+}
+
 void TFormSettemezzo::BtnPunteggiClick()
 {
+    ScriviPunteggi();
     if (FormPunteggi) FormPunteggi->PunteggiPartita->setCurrentWidget(FormPunteggi->PunteggiSettemezzo);
     ApriFinestra(FinestraPunteggi);
 }
