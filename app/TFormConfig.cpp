@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QShowEvent>
 #include <QSignalBlocker>
-#include <QStringDecoder>
 
 #include "app/Finestre.h"
 #include "core/Globali.h"
@@ -72,28 +71,17 @@ int cifraNellIntervallo(const std::optional<std::string>& v, int massimo, int pr
     return (n >= 1 && n <= massimo) ? n : predefinito;
 }
 
-bool Utf8Valido(const std::string& s)
-{
-    QStringDecoder d(QStringDecoder::Utf8);
-    const QString t = d.decode(QByteArrayView(s.data(), static_cast<qsizetype>(s.size())));
-    (void)t;
-    return !d.hasError();
-}
-
-// At most LunghezzaMassimaNome characters: counted as text when the name is UTF-8, as bytes
-// when it is not (a one-byte code page), and never cut inside a character.
+// The stored name as text of at most LunghezzaMassimaNome characters. Bytes that are not
+// UTF-8 (a name written in a one-byte code page), which the store hands over as replacement
+// characters, are dropped: the rest of the name is kept as it was, and saved back clean.
 std::string NomeLimitato(const std::string& nome)
 {
-    if (!Utf8Valido(nome)) return nome.substr(0, LunghezzaMassimaNome);
-    return QString::fromStdString(nome).left(static_cast<int>(LunghezzaMassimaNome)).toStdString();
+    QString testo = QString::fromUtf8(nome.data(), static_cast<qsizetype>(nome.size()));
+    testo.remove(QChar::ReplacementCharacter);
+    return testo.left(static_cast<int>(LunghezzaMassimaNome)).toStdString();
 }
 
 }  // namespace
-
-QString NomeVisibile(const std::string& nome)
-{
-    return Utf8Valido(nome) ? QString::fromStdString(nome) : QString::fromLatin1(nome.data(), static_cast<qsizetype>(nome.size()));
-}
 
 TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
 {
@@ -210,12 +198,8 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     connect(NomeGiocat, &QLineEdit::textChanged, this, [this] { NomeGiocatChange(); });
     connect(VelmoBottone2, &VelmoBottone::Click, this, [this] { VelmoBottone2Click(); });
 
-    // The score files take the player's name from this box; while it shows the loaded name
-    // unchanged, the name's own bytes.
-    FonteNomeGiocatore() = [this] {
-        const QString testo = NomeGiocat->text();
-        return testo == NomeVisibile(NomeGiocatore) ? NomeGiocatore : testo.toStdString();
-    };
+    // The score files take the player's name from this box.
+    FonteNomeGiocatore() = [this] { return NomeGiocat->text().toStdString(); };
 }
 
 void TFormConfig::paintEvent(QPaintEvent*)
@@ -243,7 +227,7 @@ void TFormConfig::FormShow()
 
 void TFormConfig::MostraNome()
 {
-    const QString nome = NomeVisibile(NomeGiocatore);
+    const QString nome = QString::fromStdString(NomeGiocatore);
     {
         const QSignalBlocker blocco(NomeGiocat);
         NomeGiocat->setText(nome);
@@ -311,7 +295,7 @@ void CaricaConfigurazione()
         suoni = s && !s->empty() && (*s)[0] == '1';
         const auto m = a.Leggi("Messaggi");
         messaggi = m && !m->empty() && (*m)[0] == '1';
-        if (const auto n = a.Leggi("Nome"); n && !n->empty())
+        if (const auto n = a.Leggi("Nome"); n && !NomeLimitato(*n).empty())
             nome = NomeLimitato(*n);
         a.Chiudi();
     }

@@ -21,9 +21,6 @@ constexpr int RetroPredefinito = 2;
 void CaricaConfigurazione();
 // Stores the settings (at shut-down).
 void SalvaConfigurazione();
-// The player's name as text on screen. A stored name whose bytes are not UTF-8 (written by
-// another program in a one-byte code page) is read as Latin-1; the bytes themselves are kept.
-QString NomeVisibile(const std::string& nome);
 
 class TFormConfig : public TFinestra {
     Q_OBJECT
@@ -57,8 +54,8 @@ public:
     void NomeGiocatChange();
     void VelmoBottone2Click();
     void AnteprimaMazzo();
-    // Puts NomeGiocatore in the name box and on the four tables without retyping it, so
-    // a stored name keeps its bytes.
+    // Puts NomeGiocatore in the name box and on the four tables (the box's change handler
+    // is not run: the name is not being typed).
     void MostraNome();
 
 protected:

@@ -128,7 +128,7 @@ void TFormSplashScreen::FormShow()
     move(0, 0);
     Centra();
     raise();
-    const QString nome = NomeVisibile(NomeGiocatore);
+    const QString nome = QString::fromStdString(NomeGiocatore);
     TFormTavolo* tavoli[] = {FormScopa, FormBriscola, FormRubamazzo, FormSettemezzo};
     for (TFormTavolo* t : tavoli)
         if (t) t->NomeGiocat->setText(nome);
