@@ -79,7 +79,10 @@ TFormBriscola::TFormBriscola(QWidget* parent)
     CR2->hide();
 
     // The result line stands right of the stock, above the names: it covers no card.
-    RigaEsito->setGeometry(572, 232, 188, 80);
+    RigaEsito->setGeometry(572, 236, 188, 72);
+    QFont fe = RigaEsito->font();
+    fe.setPointSize(12);
+    RigaEsito->setFont(fe);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(IntervalloTimer);

@@ -164,11 +164,26 @@ void TFormRubamazzo::Evidenzia(int k)
 
 void TFormRubamazzo::SegnaSelezione(QImage& carta)
 {
+    if (carta.isNull()) return;
+    // The card lies inside the slot on a margin of felt (the colour of the far corner): the rim
+    // hugs the card itself.
+    const QRgb felt = carta.pixel(carta.width() - 1, carta.height() - 1);
+    int x0 = carta.width(), y0 = carta.height(), x1 = -1, y1 = -1;
+    for (int y = 0; y < carta.height(); ++y)
+        for (int x = 0; x < carta.width(); ++x)
+            if (carta.pixel(x, y) != felt) {
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x);
+                y0 = std::min(y0, y);
+                y1 = std::max(y1, y);
+            }
+    QRectF bordo = x1 < 0 ? QRectF(carta.rect()) : QRectF(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
+    bordo = bordo.adjusted(-2.5, -2.5, 2.5, 2.5).intersected(QRectF(carta.rect()).adjusted(1.5, 1.5, -1.5, -1.5));
     QPainter p(&carta);
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(ColoreSelezione, 4));
-    p.drawRoundedRect(QRectF(carta.rect()).adjusted(2, 2, -2, -2), 7, 7);
+    p.setPen(QPen(ColoreSelezione, 3));
+    p.drawRoundedRect(bordo, 6, 6);
 }
 
 void TFormRubamazzo::MostraPila(int lato)
