@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 #include <string>
 #include <vector>
@@ -144,6 +145,27 @@ TEST_F(Tavoli, InputArrivingInAPauseIsDroppedWhilePaintAndLaterTimersGoOn)
     PostaDoppioClic(&sonda);
     QCoreApplication::processEvents();
     EXPECT_EQ(sonda.input, 2) << "a press and a double-click";
+
+    // A press dropped in a pause is not half of a double-click afterwards: the window system
+    // pairs it with the next press into a double-click, which must not count.
+    QWindow* finestra = sonda.windowHandle();
+    ASSERT_NE(finestra, nullptr);
+    auto alla = [&](QEvent::Type t) {
+        const QPointF c(50, 50);
+        QCoreApplication::postEvent(finestra, new QMouseEvent(t, c, finestra->mapToGlobal(c), Qt::LeftButton,
+                                                              Qt::LeftButton, Qt::NoModifier));
+    };
+    sonda.input = 0;
+    alla(QEvent::MouseButtonPress);
+    AttesaGui(5);
+    alla(QEvent::MouseButtonPress);
+    alla(QEvent::MouseButtonDblClick);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(sonda.input, 1) << "only the press made after the pause counts";
+    alla(QEvent::MouseButtonPress);
+    alla(QEvent::MouseButtonDblClick);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(sonda.input, 3) << "a whole double-click after the pause counts";
 }
 
 TEST_F(Tavoli, BriscolaDoubleClickOnTheSlotBeingRefilledDuringTheTrickIsNotPlayed)
