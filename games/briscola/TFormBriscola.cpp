@@ -275,6 +275,8 @@ void TFormBriscola::NuovaPartitaClick()
     Label2->show();
     CR1->show();
     CR2->show();
+    // Whose turn it is shows with the deal, not only at the first tick.
+    MostraTurno(Regole.Turno, false);
 }
 
 void TFormBriscola::GiocaSlotGiocatore(int k)
