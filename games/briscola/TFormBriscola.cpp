@@ -246,6 +246,8 @@ void TFormBriscola::NuovaPartitaClick()
     Image40->hide();
     for (VelImage* img : {Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8, Image41, Image42})
         img->Svuota();
+    // The old game's points go too.
+    AggiornaPunteggio();
 
     for (int i = 1; i <= 3; ++i) {
         VelImage* img = ManoGiocatoreImg(i);

@@ -346,7 +346,7 @@ TEST_F(Tavoli, NewGameMidGameShowsNothingOfTheOldGameWhileTheNewDealFlies)
         TFormBriscola* b = FormBriscola;
         ApriFinestra(FinestraBriscola);
         b->NuovaPartitaClick();
-        for (int passo = 0; passo < 7; ++passo) {
+        for (int passo = 0; passo < 12; ++passo) {
             if (b->Timer2->isActive())
                 b->Timer2Timer();
             else if (b->Regole.Turno == 1 && b->Regole.CarteGiocate < 2)
@@ -355,17 +355,24 @@ TEST_F(Tavoli, NewGameMidGameShowsNothingOfTheOldGameWhileTheNewDealFlies)
                 b->Timer1Timer();
         }
         ASSERT_GT(b->Regole.PreseGiocatore[0] + b->Regole.PreseComputer[0] + b->Regole.CarteGiocate, 0);
+        ASSERT_GT(b->Regole.PuntiGiocatore + b->Regole.PuntiComputer, 0) << "points were scored";
+        VelImage zero;
+        zero.resize(24, 24);
+        FormConfig->VelCartePunteggi->Carta(1, 1, &zero);
         std::vector<std::string> viste;
-        bool prima = true;
+        bool prima = true, puntiAZero = false;
         PauseVere([&] {
             if (!prima) return;
             prima = false;
             viste = CarteInVista(b, {b->Image4});  // the first card of the new deal, flying
+            puntiAZero = b->PG1->Picture() == zero.Picture() && b->PG2->Picture() == zero.Picture() &&
+                         b->PC1->Picture() == zero.Picture() && b->PC2->Picture() == zero.Picture();
         });
         b->NuovaPartitaClick();
         SenzaPause();
         EXPECT_FALSE(prima);
         EXPECT_TRUE(viste.empty()) << "Briscola: " << ::testing::PrintToString(viste);
+        EXPECT_TRUE(puntiAZero) << "Briscola: the old game's points are gone before the deal flies";
         TornaIndietro();
     }
     // Scopa: mid-hand, with cards on the table and in both hands.
