@@ -4,8 +4,6 @@
 // game: clicks and keys that arrive are dropped, never handled afterwards against a table
 // that has changed, and no timer fires until the pause is over (ticks that fell due run
 // afterwards, from the event loop).
-#include <QtGlobal>
-
 // Waits `ms` milliseconds as described above.
 void AttesaGui(unsigned ms);
 // Makes AttesaGui the pause service's sleeper.

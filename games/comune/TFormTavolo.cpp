@@ -24,7 +24,8 @@ protected:
         QPainter p(this);
         const QRect r = contentsRect();
         const QString visibile = fontMetrics().elidedText(text(), Qt::ElideRight, r.width());
-        if (toolTip() != (visibile == text() ? QString() : text())) setToolTip(visibile == text() ? QString() : text());
+        const QString suggerimento = visibile == text() ? QString() : text();
+        if (toolTip() != suggerimento) setToolTip(suggerimento);
         style()->drawItemText(&p, r, int(alignment()), palette(), isEnabled(), visibile, foregroundRole());
     }
 };
