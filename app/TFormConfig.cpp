@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QShowEvent>
+#include <QSignalBlocker>
 
 #include "app/Finestre.h"
 #include "core/Globali.h"
@@ -72,6 +73,16 @@ int cifraNellIntervallo(const std::optional<std::string>& v, int massimo, int pr
     return (n >= 1 && n <= massimo) ? n : predefinito;
 }
 
+// The stored name as text of at most LunghezzaMassimaNome characters. Bytes that are not
+// UTF-8 (a name written in a one-byte code page), which the store hands over as replacement
+// characters, are dropped: the rest of the name is kept as it was, and saved back clean.
+std::string NomeLimitato(const std::string& nome)
+{
+    QString testo = QString::fromUtf8(nome.data(), static_cast<qsizetype>(nome.size()));
+    testo.remove(QChar::ReplacementCharacter);
+    return testo.left(static_cast<int>(LunghezzaMassimaNome)).toStdString();
+}
+
 }  // namespace
 
 TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
@@ -79,7 +90,8 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     setWindowTitle("Configurazione");
     sfondo_ = risorsa(Risorse::SfondoConfig);
 
-    auto* titolo = etichetta(this, "Configurazione", 24, 12, 400, 36, 20);
+    // Clear of the frame's corner ornament and of its rules.
+    auto* titolo = etichetta(this, "Configurazione", 44, 26, 230, 34, 18);
     titolo->setObjectName("Titolo");
 
     // Card frames are drawn in the felt colour of the tables, so the previews lie on felt too.
@@ -224,8 +236,20 @@ void TFormConfig::FormShow()
 {
     ScrollBar1->setValue(VelCarte1->Mazzo());
     ScrollBar2->setValue(Retro);
-    NomeGiocat->setText(QString::fromStdString(NomeGiocatore));
+    MostraNome();
     AnteprimaMazzo();
+}
+
+void TFormConfig::MostraNome()
+{
+    const QString nome = QString::fromStdString(NomeGiocatore);
+    {
+        const QSignalBlocker blocco(NomeGiocat);
+        NomeGiocat->setText(nome);
+    }
+    TFormTavolo* tavoli[] = {FormBriscola, FormRubamazzo, FormSettemezzo, FormScopa};
+    for (TFormTavolo* t : tavoli)
+        if (t) t->NomeGiocat->setText(nome);
 }
 
 void TFormConfig::ScrollBar1Change()
@@ -299,8 +323,8 @@ void CaricaConfigurazione()
         suoni = s && !s->empty() && (*s)[0] == '1';
         const auto m = a.Leggi("Messaggi");
         messaggi = m && !m->empty() && (*m)[0] == '1';
-        if (const auto n = a.Leggi("Nome"); n && !n->empty())
-            nome = QString::fromStdString(*n).left(static_cast<int>(LunghezzaMassimaNome)).toStdString();
+        if (const auto n = a.Leggi("Nome"); n && !NomeLimitato(*n).empty())
+            nome = NomeLimitato(*n);
         a.Chiudi();
     }
     Mazzo = mazzo;
@@ -319,6 +343,9 @@ void CaricaConfigurazione()
     FormConfig->RetroCarte->update();
     FormConfig->CBSuoni->setChecked(suoni);
     FormConfig->CBMessaggi->setChecked(messaggi);
+    // The name box holds the loaded name from now on: the score files read it, also when
+    // the configuration window is never opened.
+    FormConfig->MostraNome();
 }
 
 void SalvaConfigurazione()

@@ -54,6 +54,9 @@ public:
     void NomeGiocatChange();
     void VelmoBottone2Click();
     void AnteprimaMazzo();
+    // Puts NomeGiocatore in the name box and on the four tables (the box's change handler
+    // is not run: the name is not being typed).
+    void MostraNome();
 
 protected:
     // Enter or Esc close the window as its close button does.

@@ -11,6 +11,7 @@
 #include "app/Finestre.h"
 #include "app/PartitaAutomatica.h"
 #include "app/TFormSplashScreen.h"
+#include "components/AttesaGui.h"
 #include "resources/Risorse.h"
 #include "scores/PunteggiFile.h"
 
@@ -26,6 +27,8 @@ int main(int argc, char** argv)
     // The desktop entry's name: the desktop shows the menu icon on the program's windows.
     QGuiApplication::setDesktopFileName(CARTOVIA_ID_APP);
 #endif
+    // Pauses and card flights keep the windows painted and drop the clicks made meanwhile.
+    InstallaAttesaGui();
 
     // --quit-after MS: start, show the chooser and quit after MS milliseconds (smoke test).
     int esciDopo = -1;

@@ -105,9 +105,14 @@ TFormPunteggi::TFormPunteggi(QWidget* parent) : TFinestra(800, 600, parent)
                                              PuntiBriscolaComputer, "PuntiBriscolaComputer");
     PunteggiRubaMazzo = CreaPaginaDuePunteggi("PunteggiRubaMazzo", PuntiRubaMazzoG, "PuntiRubaMazzoG", PuntiRubaMazzoC,
                                               "PuntiRubaMazzoC");
-    PunteggiSettemezzo = new QWidget;
-    PunteggiSettemezzo->setObjectName("PunteggiSettemezzo");
-    PunteggiPartita->addWidget(PunteggiSettemezzo);
+    PunteggiSettemezzo = CreaPaginaDuePunteggi("PunteggiSettemezzo", PuntiSettemezzoG, "PuntiSettemezzoG",
+                                               PuntiSettemezzoC, "PuntiSettemezzoC");
+    UltimaManoSettemezzo = Etichetta(PunteggiSettemezzo, "UltimaManoSettemezzo", "", QRect(XDidascalia, 250, 328, 60),
+                                     13, false, testo_);
+    UltimaManoSettemezzo->setWordWrap(true);
+    EsitoSettemezzo = Etichetta(PunteggiSettemezzo, "EsitoSettemezzo", "", QRect(XDidascalia, 320, 328, 60), 15, true,
+                                valore_);
+    EsitoSettemezzo->setWordWrap(true);
     PunteggiPartita->setCurrentWidget(PunteggiScopa);
 
     PunteggiStorico = new QStackedWidget(this);
@@ -368,13 +373,11 @@ void TFormPunteggi::paintEvent(QPaintEvent*)
         }
     }
 
-    // Rules under the column captions (the Sette e mezzo page has none) and above the
-    // hand and game points of Scopa.
+    // Rules under the column captions and above the hand and game points of Scopa.
     p.setPen(QPen(c.filetto, 1));
     QWidget* pagina = PunteggiPartita->currentWidget();
     for (const QRect& r : {RiquadroPartita, RiquadroStorico})
-        if (r != RiquadroPartita || pagina != PunteggiSettemezzo)
-            p.drawLine(r.left() + 12, r.top() + YFiletto, r.right() - 12, r.top() + YFiletto);
+        p.drawLine(r.left() + 12, r.top() + YFiletto, r.right() - 12, r.top() + YFiletto);
     if (pagina == PunteggiScopa) {
         const int y = RiquadroPartita.top() + PrimaRigaScopa + 8 * PassoScopa + StaccoPunti / 2 - 4;
         p.drawLine(RiquadroPartita.left() + 12, y, RiquadroPartita.right() - 12, y);

@@ -42,6 +42,10 @@ public:
     // Briscola and Rubamazzo pages.
     QLabel *PuntiBriscolaGiocatore = nullptr, *PuntiBriscolaComputer = nullptr;
     QLabel *PuntiRubaMazzoG = nullptr, *PuntiRubaMazzoC = nullptr;
+    // Sette e mezzo page: the match scores, the last deal and how the match ended.
+    QLabel *PuntiSettemezzoG = nullptr, *PuntiSettemezzoC = nullptr;
+    QLabel* UltimaManoSettemezzo = nullptr;
+    QLabel* EsitoSettemezzo = nullptr;
 
     // Ranking page: column caption of the draws, and rows 1 to 10 (entry 0 unused).
     QLabel* Parita = nullptr;

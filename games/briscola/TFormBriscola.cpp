@@ -79,6 +79,12 @@ TFormBriscola::TFormBriscola(QWidget* parent)
     CR1->hide();
     CR2->hide();
 
+    // The result line stands right of the stock, above the names: it covers no card.
+    RigaEsito->setGeometry(572, 236, 188, 72);
+    QFont fe = RigaEsito->font();
+    fe.setPointSize(12);
+    RigaEsito->setFont(fe);
+
     Timer1 = new QTimer(this);
     Timer1->setInterval(IntervalloTimer);
     Timer2 = new QTimer(this);
@@ -245,16 +251,21 @@ void TFormBriscola::NuovaPartitaClick()
     RegistraPartitaGiocata(FileBriscola);
     Suona(SuonoMescola());
     Suggerimento->hide();
+    NascondiEsito();
 
     Regole.NuovaPartita();
     PartitaIniziata = true;
     PartitaInCorso = true;
     RisultatoRegistrato = false;
 
+    // Nothing of the replaced game stays on the felt under the new deal: hands, trick and
+    // piles are cleared before the first card flies.
     Image39->hide();
     Image40->hide();
-    // The replaced game's hand goes with the shuffle; the computer's new cards follow.
-    for (int i = 1; i <= 3; ++i) ManoComputerImg(i)->Svuota();
+    for (VelImage* img : {Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8, Image41, Image42})
+        img->Svuota();
+    // The old game's points go too.
+    AggiornaPunteggio();
 
     for (int i = 1; i <= 3; ++i) {
         VelImage* img = ManoGiocatoreImg(i);
@@ -264,11 +275,6 @@ void TFormBriscola::NuovaPartitaClick()
         Vola(img, PosizioneManoGiocatore(i));
     }
     AggiornaPunteggio();
-
-    Image7->Svuota();
-    Image8->Svuota();
-    Image41->Svuota();
-    Image42->Svuota();
     Timer1->start();
 
     for (int i = 1; i <= 3; ++i) {
@@ -290,6 +296,8 @@ void TFormBriscola::NuovaPartitaClick()
     CR1->show();
     CR2->show();
     Annuncia("Nuova partita: la briscola è " + CartaConArticolo(Regole.Carta(Regole.CartaBriscola)));
+    // Whose turn it is shows with the deal, not only at the first tick.
+    MostraTurno(Regole.Turno, false);
 }
 
 void TFormBriscola::GiocaSlotGiocatore(int k)
@@ -298,6 +306,7 @@ void TFormBriscola::GiocaSlotGiocatore(int k)
     if (Regole.Turno != 1 || Regole.CarteGiocate >= 2 || Regole.ManoGiocatore[k] == 0) return;
     const int h = Regole.ManoGiocatore[k];
     VelImage* mano = ManoGiocatoreImg(k);
+    NascondiEsito();
 
     mano->Svuota();
     Image8->move(mano->pos());
@@ -369,6 +378,7 @@ void TFormBriscola::Timer2Timer()
     const int vincitore = Regole.DecidiPresa();
     Annuncia((vincitore == 1 ? QString("Prendi tu ") : QString("Prende il computer "))
              + ElencoCarte({Regole.Carta(p), Regole.Carta(q)}));
+    const int puntiPresa = Regole.Punti(p) + Regole.Punti(q);
     if (Regole.Forza(p) > 8 || Regole.Forza(q) > 8) Suona(SuonoScopa());
 
     if (vincitore == 1) {
@@ -399,10 +409,27 @@ void TFormBriscola::Timer2Timer()
     }
     AggiornaPunteggio();
 
-    if (Regole.PartitaFinita())
+    if (Regole.PartitaFinita()) {
         FinePartita();
-    else
+    } else {
+        MostraEsito(TestoPresa(vincitore, puntiPresa));
         Timer1->start();
+    }
+}
+
+QString TFormBriscola::TestoPresa(int vincitore, int punti)
+{
+    QString t = vincitore == 1 ? QStringLiteral("Mano a te") : QStringLiteral("Mano al computer");
+    if (punti == 1) t += QStringLiteral(", 1 punto");
+    if (punti > 1) t += QStringLiteral(", %1 punti").arg(punti);
+    return t;
+}
+
+QString TFormBriscola::TestoFinePartita(int esito, int puntiGiocatore, int puntiComputer)
+{
+    if (esito == 0) return QStringLiteral("Partita pari, %1 a %2").arg(puntiGiocatore).arg(puntiComputer);
+    if (esito == 1) return QStringLiteral("Hai vinto la partita %1 a %2").arg(puntiGiocatore).arg(puntiComputer);
+    return QStringLiteral("Hai perso la partita %1 a %2").arg(puntiGiocatore).arg(puntiComputer);
 }
 
 void TFormBriscola::FinePartita()
@@ -410,6 +437,8 @@ void TFormBriscola::FinePartita()
     PartitaInCorso = false;
     Timer1->stop();
     Timer2->stop();
+    NascondiTurno();
+    MostraEsito(TestoFinePartita(Regole.Esito, Regole.PuntiGiocatore, Regole.PuntiComputer), 0);
     for (VelImage* img : {Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8, Image39, Image40})
         img->Svuota();
     if (RisultatoRegistrato) return;

@@ -79,6 +79,10 @@ public:
     void RidisegnaTavolo();
     void Ridisegna() override { RidisegnaTavolo(); }
 
+    // Result lines: who took a trick and its points; how the game ended.
+    static QString TestoPresa(int vincitore, int punti);
+    static QString TestoFinePartita(int esito, int puntiGiocatore, int puntiComputer);
+
     // The player plays hand slot k (1-3).
     void GiocaSlotGiocatore(int k);
 

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QShowEvent>
+#include <QStyle>
 
 #include "ads/PannelloPubblicita.h"
 #include "app/Finestre.h"
@@ -12,6 +13,28 @@
 #include "games/comune/FocusTastiera.h"
 #include "games/comune/TFormAiuto.h"
 #include "resources/Risorse.h"
+
+namespace {
+
+// The player's name on a table: a name too long for its place ends in "…" rather than
+// being cut inside a letter; text() keeps the whole name, shown also as the tooltip.
+class EtichettaNome : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        const QRect r = contentsRect();
+        const QString visibile = fontMetrics().elidedText(text(), Qt::ElideRight, r.width());
+        const QString suggerimento = visibile == text() ? QString() : text();
+        if (toolTip() != suggerimento) setToolTip(suggerimento);
+        style()->drawItemText(&p, r, int(alignment()), palette(), isEnabled(), visibile, foregroundRole());
+    }
+};
+
+}  // namespace
 
 QColor ColorePanelPerBordo(int bordo)
 {
@@ -34,9 +57,11 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
     Computer->ImpostaPicture(QImage(Risorse::TurnoComputer));
     Giocatore = CreaSlot("Giocatore", 604, 0, 145, 201);
     Giocatore->ImpostaPicture(QImage(Risorse::TurnoGiocatore));
+    // No game yet: neither turn picture shows.
     Computer->hide();
+    Giocatore->hide();
 
-    NomeGiocat = new QLabel(QString::fromStdString(NomeGiocatore), Panel1);
+    NomeGiocat = new EtichettaNome(QString::fromStdString(NomeGiocatore), Panel1);
     NomeGiocat->setObjectName("NomeGiocat");
     QFont f = NomeGiocat->font();
     f.setBold(true);
@@ -54,6 +79,23 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
     fs.setBold(true);
     Suggerimento->setFont(fs);
     Suggerimento->setStyleSheet("color: rgb(30, 80, 45); background: transparent;");
+
+    RigaEsito = new QLabel(Panel1);
+    RigaEsito->setObjectName("RigaEsito");
+    RigaEsito->setAlignment(Qt::AlignCenter);
+    RigaEsito->setWordWrap(true);
+    RigaEsito->setGeometry(40, 150, 520, 40);
+    QFont fe = RigaEsito->font();
+    fe.setPointSize(13);
+    fe.setBold(true);
+    RigaEsito->setFont(fe);
+    // A cream plaque with a gold rim, the colours of the card frames, with the captions' green.
+    RigaEsito->setStyleSheet("QLabel#RigaEsito { color: rgb(20, 86, 34); background: rgba(255, 250, 232, 225);"
+                             " border: 2px solid rgb(200, 160, 48); border-radius: 10px; padding: 2px 12px; }");
+    RigaEsito->hide();
+    TimerEsito = new QTimer(this);
+    TimerEsito->setSingleShot(true);
+    connect(TimerEsito, &QTimer::timeout, this, [this] { NascondiEsito(); });
 
     VelCarte3 = new VelCarte(this);
     VelCarte3->setObjectName("VelCarte3");
@@ -270,6 +312,31 @@ void TFormTavolo::MostraTurno(int turno, bool nomeColTurno)
     Giocatore->raise();
     (computer ? Computer : Giocatore)->Ridisegna();
 }
+
+void TFormTavolo::NascondiTurno()
+{
+    Computer->hide();
+    Giocatore->hide();
+}
+
+void TFormTavolo::MostraEsito(const QString& testo, int ms)
+{
+    TimerEsito->stop();
+    RigaEsito->setText(testo);
+    RigaEsito->show();
+    // Above the cards lying still; a card that flies later is raised over it.
+    RigaEsito->raise();
+    if (ms > 0) TimerEsito->start(ms);
+}
+
+void TFormTavolo::NascondiEsito()
+{
+    TimerEsito->stop();
+    RigaEsito->hide();
+    RigaEsito->clear();
+}
+
+QString TFormTavolo::TestoEsito() const { return RigaEsito->isHidden() ? QString() : RigaEsito->text(); }
 
 QLabel* TFormTavolo::CreaEtichetta(const char* oggetto, const QString& testo, int x, int y, int w, int h, int punti)
 {

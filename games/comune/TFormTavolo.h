@@ -37,6 +37,21 @@ public:
     // TimerPubblicita).
     PannelloPubblicita* Pubblicita = nullptr;
 
+    // The result line: a short sentence on the felt saying what just happened ("Mano al
+    // computer", "Sballato!", "Hai vinto la partita 25 a 15"). Each table places it where
+    // it covers no card the player needs.
+    QLabel* RigaEsito = nullptr;
+    QTimer* TimerEsito = nullptr;  // hides a passing result
+    static constexpr int DurataEsito = 2500;
+    // Shows `testo` for `ms` milliseconds, or until the next action when ms is 0.
+    void MostraEsito(const QString& testo, int ms = DurataEsito);
+    // The next action has come: the result line goes.
+    void NascondiEsito();
+    // The text shown, empty while the line is hidden.
+    QString TestoEsito() const;
+    // Shows neither turn picture: no game is being played.
+    void NascondiTurno();
+
     // Small digit pictures of the table's counters: picture d + 1 shows digit d.
     VelCarte* VelCarte3 = nullptr;
 

@@ -1,5 +1,6 @@
 #include "games/rubamazzo/TFormRubamazzo.h"
 
+#include <QPainter>
 #include <QShowEvent>
 #include <algorithm>
 
@@ -18,6 +19,8 @@ constexpr int PassiVolo = 10;
 constexpr unsigned RitardoVolo = 20;
 constexpr int UltimoPostoFisso = RegoleRubamazzo::PrimoPostoTavolo + RegoleRubamazzo::PostiSulTavolo - 1;
 // Table row: the x of place 7 and of place 13 in the seven-place row, and the common y.
+// Rim of a selected card: the gold of the card frames.
+const QColor ColoreSelezione(212, 160, 23);
 constexpr int XPrimoTavolo = 8, XUltimoTavolo = 536, PassoTavolo = 88, YTavolo = 200;
 
 StatoMazzo& MazzoCondiviso(StatoMazzo& riserva)
@@ -63,6 +66,8 @@ TFormRubamazzo::TFormRubamazzo(QWidget* parent)
     connect(BtnOk, &VelmoBottone::Click, this, [this] { BtnOkClick(); });
     BtnOk->hide();
 
+    // The result line lies between the computer's hand and the table row.
+    RigaEsito->setGeometry(16, 142, 368, 52);
 
     Timer3 = new QTimer(this);
     Timer3->setInterval(1000);
@@ -165,8 +170,37 @@ void TFormRubamazzo::Evidenzia(int k)
 {
     AssicuraPosti(k);
     if (k < 1 || k >= static_cast<int>(ImagePos.size()) || !FormConfig) return;
-    // Face up and tinted, also a computer's card: it is the one being played.
-    FormConfig->VelCarte1->SelezionaImmagine(Regole.Carta(Regole.Posti[k]), ImagePos[k]);
+    // Face up and tinted, also a computer's card: it is the one being played. A gold rim
+    // round the card makes the choice plain on the green felt.
+    VelImage* img = ImagePos[k];
+    FormConfig->VelCarte1->SelezionaImmagine(Regole.Carta(Regole.Posti[k]), img);
+    if (!img->HaPicture()) return;
+    SegnaSelezione(img->Canvas());
+    img->Ridisegna();
+}
+
+void TFormRubamazzo::SegnaSelezione(QImage& carta)
+{
+    if (carta.isNull()) return;
+    // The card lies inside the slot on a margin of felt (the colour of the far corner): the rim
+    // hugs the card itself.
+    const QRgb felt = carta.pixel(carta.width() - 1, carta.height() - 1);
+    int x0 = carta.width(), y0 = carta.height(), x1 = -1, y1 = -1;
+    for (int y = 0; y < carta.height(); ++y)
+        for (int x = 0; x < carta.width(); ++x)
+            if (carta.pixel(x, y) != felt) {
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x);
+                y0 = std::min(y0, y);
+                y1 = std::max(y1, y);
+            }
+    QRectF bordo = x1 < 0 ? QRectF(carta.rect()) : QRectF(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
+    bordo = bordo.adjusted(-2.5, -2.5, 2.5, 2.5).intersected(QRectF(carta.rect()).adjusted(1.5, 1.5, -1.5, -1.5));
+    QPainter p(&carta);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(ColoreSelezione, 3));
+    p.drawRoundedRect(bordo, 6, 6);
 }
 
 void TFormRubamazzo::MostraPila(int lato)
@@ -224,9 +258,7 @@ void TFormRubamazzo::FormShow()
 
 void TFormRubamazzo::NuovaPartitaClick()
 {
-    // The score files take the name from the configuration's name box.
-    if (FormConfig && FormConfig->NomeGiocat->text() != NomeGiocat->text())
-        FormConfig->NomeGiocat->setText(NomeGiocat->text());
+    NascondiEsito();
     RegistraPartitaGiocata(FileRubaMazzo);
     Suona(SuonoScopa(&TFormScopa::Mescola));
     BtnOk->hide();
@@ -250,6 +282,7 @@ void TFormRubamazzo::ImagePosDblClick(int k)
 {
     if (k < 4 || k > 6 || !InGioco() || Regole.Turno != 1) return;
     if (Regole.SelezionaCarta(k) < 0) return;  // an empty place
+    NascondiEsito();
     BtnOk->show();
     BtnOk->raise();
 }
@@ -333,9 +366,13 @@ void TFormRubamazzo::BtnOkClick()
 void TFormRubamazzo::CarteComputerDblClick()
 {
     if (!InGioco() || !Regole.FurtoPossibile()) return;
+    NascondiEsito();
+    // A card selected before the steal is not confirmed any more: OK goes before anything flies.
+    BtnOk->hide();
     Suona(SuonoScopa(&TFormScopa::Scopa));
     Regole.RubaGiocatore();
     AnimaMossa(Regole.UltimaMossa);
+    MostraEsito(QStringLiteral("Hai rubato il mazzo!"));
     // The selection may have marked table cards too; they stay where they are, plain.
     for (int k = RegoleRubamazzo::PrimoPostoTavolo; k < static_cast<int>(ImagePos.size()); ++k) DisegnaPosto(k);
     DopoMossaGiocatore();
@@ -357,7 +394,10 @@ void TFormRubamazzo::MossaComputer()
         // selection, before anything flies.
         const int tipo = Regole.MossaComputer();
         AnimaMossa(Regole.UltimaMossa);
-        if (tipo == RegoleRubamazzo::Furto) Suona(SuonoScopa(&TFormScopa::Scopa));
+        if (tipo == RegoleRubamazzo::Furto) {
+            Suona(SuonoScopa(&TFormScopa::Scopa));
+            MostraEsito(QStringLiteral("Il computer ti ha rubato il mazzo!"));
+        }
     }
     BtnOk->hide();
     MostraContatori();
@@ -397,11 +437,10 @@ void TFormRubamazzo::FinePartita()
         DisponiPosti();
     }
     MostraContatori();
+    NascondiTurno();
+    MostraEsito(TestoFinePartita(Regole.Risultato, Regole.PilaGiocatore(), Regole.PilaComputer()), 0);
 
-    if (FormPunteggi) {
-        FormPunteggi->PuntiRubaMazzoG->setText(QString::number(Regole.PilaGiocatore()));
-        FormPunteggi->PuntiRubaMazzoC->setText(QString::number(Regole.PilaComputer()));
-    }
+    ScriviPunteggi();
     if (RisultatoRegistrato) return;
     RisultatoRegistrato = true;
     Annuncia((Regole.Risultato == 1 ? QString("Hai vinto la partita") : Regole.Risultato == 0 ? QString("Partita pari")
@@ -416,8 +455,25 @@ void TFormRubamazzo::FinePartita()
     ApriFinestra(FinestraPunteggi);
 }
 
+QString TFormRubamazzo::TestoFinePartita(int risultato, int carteGiocatore, int carteComputer)
+{
+    const QString carte = QStringLiteral("%1 a %2").arg(carteGiocatore).arg(carteComputer);
+    if (risultato == 1) return QStringLiteral("Hai vinto la partita ") + carte;
+    if (risultato == 2) return QStringLiteral("Hai perso la partita ") + carte;
+    return QStringLiteral("Partita pari, ") + carte;
+}
+
+void TFormRubamazzo::ScriviPunteggi()
+{
+    if (!FormPunteggi) return;
+    FormPunteggi->PuntiRubaMazzoG->setText(QString::number(Regole.PilaGiocatore()));
+    FormPunteggi->PuntiRubaMazzoC->setText(QString::number(Regole.PilaComputer()));
+}
+
 void TFormRubamazzo::BtnPunteggiClick()
 {
+    // The page shows the game on the table: the piles as they stand while it is played.
+    if (PartitaIniziata) ScriviPunteggi();
     if (FormPunteggi) FormPunteggi->PunteggiPartita->setCurrentWidget(FormPunteggi->PunteggiRubaMazzo);
     ApriFinestra(FinestraPunteggi);
 }

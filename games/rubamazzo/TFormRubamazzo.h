@@ -73,6 +73,13 @@ public:
     // Home of place k when places up to n are in use: the fixed row while the table fits its
     // seven places, a closer fan of the same row when it holds more cards.
     static QPoint PosizionePosto(int k, int n);
+    // Marks a highlighted card (the selection, the capture it makes, the computer's card)
+    // with a gold rim round its slot.
+    static void SegnaSelezione(QImage& carta);
+
+    // Result line at the end of a game: who won, by the cards in each pile.
+    static QString TestoFinePartita(int risultato, int carteGiocatore, int carteComputer);
+
     // Highest table place in use, at least the last of the seven-place row (13).
     int PostiInUso() const;
     // A game is running: dealt and not yet ended.
@@ -93,4 +100,6 @@ private:
     void AnimaMossa(const RegoleRubamazzo::Mossa& m);
     void DopoMossaGiocatore();
     void FinePartita();
+    // The piles' sizes on the scores window's page.
+    void ScriviPunteggi();
 };

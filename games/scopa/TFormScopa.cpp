@@ -77,6 +77,9 @@ TFormScopa::TFormScopa(QWidget* parent) : TFormTavolo(800, 600, parent)
     connect(TimerNuovaPartita, &QTimer::timeout, this, [this] { TimerNuovaPartitaTimer(); });
     Timer2->start();
 
+    // The result line lies in the gap between the computer's hand and the table row.
+    RigaEsito->setGeometry(24, 142, 380, 52);
+
     // Until the first game starts the table shows only the full deck.
     for (int i = 1; i <= 3; ++i) {
         CartaComputer[i]->hide();
@@ -162,15 +165,24 @@ void TFormScopa::FormShow()
 
 void TFormScopa::Timer2Timer()
 {
-    if (Motore.Turno == TurnoMostrato) return;
-    TurnoMostrato = Motore.Turno;
-    MostraTurno(TurnoMostrato);
+    // Before the first hand and after a finished game neither turn picture shows.
+    const int turno = (ManoIniziata && !PartitaFinita) ? Motore.Turno : 0;
+    if (turno == TurnoMostrato) return;
+    TurnoMostrato = turno;
+    if (turno == 0)
+        NascondiTurno();
+    else
+        MostraTurno(TurnoMostrato);
 }
 
 void TFormScopa::TimerNuovaPartitaTimer()
 {
     TimerNuovaPartita->stop();
-    if (!PartitaFinita) NuovaPartitaClick();
+    if (PartitaFinita) return;
+    // The last hand's result stays on the felt over the new deal until the player plays.
+    const QString esito = TestoEsito();
+    NuovaPartitaClick();
+    if (!esito.isEmpty()) MostraEsito(esito, 0);
 }
 
 void TFormScopa::NuovaPartitaClick()
@@ -186,6 +198,7 @@ void TFormScopa::NuovaPartitaClick()
     ManoIniziata = true;
     ManoFinita = false;
     Suggerimento->hide();
+    NascondiEsito();
     if (FormConfig) {
         const int bordo = FormConfig->VelCarte1->BordoCartaNumero();
         FormConfig->RetroCarte->setBordoCartaNumero(bordo);
@@ -213,6 +226,7 @@ void TFormScopa::CartaGiocatoreDblClick(int s)
     if (s < 1 || s > 3) return;
     // No game in progress (before the first one, or after a finished one): nothing to play.
     if (!ManoIniziata || PartitaFinita) return;
+    if (Motore.Turno == 1 && Motore.ManoGiocatore[s] != 0) NascondiEsito();
     CartaScelta = s;
     TavoloPrima.assign(Motore.Tavolo, Motore.Tavolo + MotoreScopa::MassimoPostiTavolo + 1);
     cartaGiocata_ = Motore.ManoGiocatore[s];
@@ -297,9 +311,28 @@ void TFormScopa::FineMossa(bool daComputer)
 
 void TFormScopa::BtnPunteggiClick() { MostraManoEAggiornaPartita(); }
 
+QString TFormScopa::TestoFineMano(int puntiGiocatore, int puntiComputer)
+{
+    const QString punti = QStringLiteral("%1 a %2").arg(puntiGiocatore).arg(puntiComputer);
+    if (puntiGiocatore > puntiComputer) return QStringLiteral("Mano a te, ") + punti;
+    if (puntiComputer > puntiGiocatore) return QStringLiteral("Mano al computer, ") + punti;
+    return QStringLiteral("Mano pari, ") + punti;
+}
+
+QString TFormScopa::TestoFinePartita(bool vinceGiocatore, int puntiGiocatore, int puntiComputer)
+{
+    return QStringLiteral("Hai %1 la partita %2 a %3")
+        .arg(vinceGiocatore ? QStringLiteral("vinto") : QStringLiteral("perso"))
+        .arg(puntiGiocatore)
+        .arg(puntiComputer);
+}
+
 void TFormScopa::MostraManoEAggiornaPartita()
 {
     ScriviSchedaNeiPunteggi();
+    // A counted hand (the scores button after a game adds nothing) is told on the felt.
+    const bool manoContata = std::any_of(std::begin(SchedaMano), std::end(SchedaMano), [](int v) { return v != 0; });
+    if (manoContata) MostraEsito(TestoFineMano(SchedaMano[50], SchedaMano[51]), 0);
     PuntiPartitaGiocatore += SchedaMano[50];
     PuntiPartitaComputer += SchedaMano[51];
     if (FormPunteggi) {
@@ -310,8 +343,13 @@ void TFormScopa::MostraManoEAggiornaPartita()
 
     bool vinceGiocatore = false;
     if (::PartitaFinita(PuntiPartitaGiocatore, PuntiPartitaComputer, &vinceGiocatore)) {
+        const bool appenaFinita = !PartitaFinita;
         PartitaFinita = true;
         TimerNuovaPartita->stop();
+        NascondiTurno();
+        TurnoMostrato = 0;
+        if (appenaFinita || manoContata)
+            MostraEsito(TestoFinePartita(vinceGiocatore, PuntiPartitaGiocatore, PuntiPartitaComputer), 0);
         // The scores button runs this step again after the game: record the result once.
         if (!RisultatoRegistrato) {
             RisultatoRegistrato = true;

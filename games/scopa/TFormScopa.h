@@ -75,6 +75,10 @@ public:
     // a closer fan when more cards lie on the table.
     static QPoint PosizioneTerra(int k, int n);
 
+    // Result lines: a counted hand, and the end of the game.
+    static QString TestoFineMano(int puntiGiocatore, int puntiComputer);
+    static QString TestoFinePartita(bool vinceGiocatore, int puntiGiocatore, int puntiComputer);
+
     void RipetiMossaGiocatore();
     void RidisegnaMazzoEScope();
 

@@ -117,8 +117,10 @@ TFormSettemezzo::TFormSettemezzo(QWidget* parent)
     connect(NuovoTurno, &VelmoBottone::Click, this, [this] { NuovoTurnoClick(); });
 
 
-    // The invitation to start lies between the two rows, clear of the figures.
+    // The invitation to start lies between the two rows, clear of the figures; the result
+    // line takes the same band once a match runs.
     Suggerimento->raise();
+    RigaEsito->setGeometry(40, 174, 520, 48);
 
     Regole.MostraTavolo = [this] { DisegnaTavolo(); };
     DisegnaTavolo();
@@ -163,19 +165,20 @@ void TFormSettemezzo::FormShow()
 void TFormSettemezzo::NuovaPartitaClick()
 {
     Suggerimento->hide();
-    // The score file is keyed by the name in the configuration's box.
-    if (FormConfig) FormConfig->NomeGiocat->setText(NomeGiocat->text());
+    NascondiEsito();
     RegistraPartitaGiocata(FileSettemezzo);
     if (FormScopa) Suona(FormScopa->Mescola);
     Regole.NuovaPartita();  // shuffles, resets hands and scores, redraws through AggiornaTavolo
     AggiornaPulsanti();
     MostraTurno(1, false);
+    ScriviPunteggi();
 }
 
 void TFormSettemezzo::NuovoTurnoClick()
 {
     // Refused unless the last deal is decided and the match goes on.
     if (!Regole.NuovoTurno()) return;
+    NascondiEsito();
     if (FormScopa) Suona(FormScopa->Mescola);
     AggiornaPulsanti();
     MostraTurno(1, false);
@@ -188,6 +191,7 @@ void TFormSettemezzo::NuovaCartaClick()
     Annuncia("Peschi " + CartaConArticolo(UltimaCarta(Regole, Regole.CarteGiocatore)) + ": hai "
              + ValoreDetto(Regole.PuntiManoGiocatore) + (Regole.PuntiManoGiocatore > RegoleSettemezzo::SetteEMezzo ? ", sballato" : ""));
     AggiornaPulsanti();
+    if (Regole.PuntiManoGiocatore > RegoleSettemezzo::SetteEMezzo) MostraEsito(QStringLiteral("Sballato!"), 0);
     // Bust, or the seventh card: the computer's turn begins.
     if (Regole.FaseTavolo == RegoleSettemezzo::TurnoComputer) MostraTurno(2, false);
 }
@@ -204,6 +208,10 @@ void TFormSettemezzo::Timer3Timer()
 {
     const int passo = Regole.PassoTimer();
     AggiornaPulsanti();
+    if (passo == RegoleSettemezzo::ComputerSiFerma) {
+        MostraEsito(TestoMano(Regole.EsitoMano, Regole.PuntiManoGiocatore, Regole.PuntiManoComputer), 0);
+        ScriviPunteggi();
+    }
     if (passo != RegoleSettemezzo::NienteDaFare) {
         QString t = "Il computer pesca " + CartaConArticolo(UltimaCarta(Regole, Regole.CarteComputer)) + ": ha "
                     + ValoreDetto(Regole.PuntiManoComputer);
@@ -220,6 +228,9 @@ void TFormSettemezzo::Timer3Timer()
 void TFormSettemezzo::FinePartita(bool vinceGiocatore)
 {
     // The rules end a match once (the match is over from then on), so this runs once.
+    NascondiTurno();
+    MostraEsito(TestoFinePartita(vinceGiocatore, Regole.PunteggioGiocatore, Regole.PunteggioComputer), 0);
+    ScriviPunteggi();
     if (vinceGiocatore) RegistraVittoria(FileSettemezzo);
     if (FormPunteggi) FormPunteggi->PunteggiPartita->setCurrentWidget(FormPunteggi->PunteggiSettemezzo);
     if (FormScopa) SuonaSempre(vinceGiocatore ? FormScopa->Vittoria : FormScopa->Perdita);
@@ -237,8 +248,55 @@ bool TFormSettemezzo::TavoloNellaPila() const
     return false;
 }
 
+QString TFormSettemezzo::TestoValore(int decimi)
+{
+    if (decimi % 10 == 0) return QString::number(decimi / 10);
+    return QStringLiteral("%1 e mezzo").arg(decimi / 10);
+}
+
+QString TFormSettemezzo::TestoMano(int esito, int puntiGiocatore, int puntiComputer)
+{
+    const int limite = RegoleSettemezzo::SetteEMezzo;
+    if (esito == 1)
+        return puntiComputer > limite ? QStringLiteral("Il computer ha sballato: mano a te")
+                                      : QStringLiteral("Mano a te, %1 contro %2").arg(TestoValore(puntiGiocatore), TestoValore(puntiComputer));
+    if (esito == 2)
+        return puntiGiocatore > limite ? QStringLiteral("Sballato! Mano al computer")
+                                       : QStringLiteral("Mano al computer, %1 contro %2").arg(TestoValore(puntiComputer), TestoValore(puntiGiocatore));
+    if (puntiGiocatore > limite && puntiComputer > limite) return QStringLiteral("Sballati tutti e due: mano pari");
+    return QStringLiteral("Mano pari, %1 a %2").arg(TestoValore(puntiGiocatore), TestoValore(puntiComputer));
+}
+
+QString TFormSettemezzo::TestoFinePartita(bool vinceGiocatore, int punteggioGiocatore, int punteggioComputer)
+{
+    return QStringLiteral("Hai %1 la partita %2 a %3")
+        .arg(vinceGiocatore ? QStringLiteral("vinto") : QStringLiteral("perso"))
+        .arg(punteggioGiocatore)
+        .arg(punteggioComputer);
+}
+
+void TFormSettemezzo::ScriviPunteggi()
+{
+    if (!FormPunteggi) return;
+    FormPunteggi->PuntiSettemezzoG->setText(QString::number(Regole.PunteggioGiocatore));
+    FormPunteggi->PuntiSettemezzoC->setText(QString::number(Regole.PunteggioComputer));
+    const bool decisa = Regole.FaseTavolo == RegoleSettemezzo::ManoDecisa || Regole.FaseTavolo == RegoleSettemezzo::PartitaFinita;
+    FormPunteggi->UltimaManoSettemezzo->setText(
+        decisa && Regole.CarteGiocatore[1] != 0
+            ? QStringLiteral("Ultima mano: ") +
+                  TestoMano(Regole.EsitoMano, Regole.PuntiManoGiocatore, Regole.PuntiManoComputer)
+            : QString());
+    QString esito;
+    if (Regole.VincitorePartita != 0)
+        esito = TestoFinePartita(Regole.VincitorePartita == 1, Regole.PunteggioGiocatore, Regole.PunteggioComputer);
+    else if (Regole.TurnoAperto)
+        esito = QStringLiteral("Partita in corso");
+    FormPunteggi->EsitoSettemezzo->setText(esito);
+}
+
 void TFormSettemezzo::BtnPunteggiClick()
 {
+    ScriviPunteggi();
     if (FormPunteggi) FormPunteggi->PunteggiPartita->setCurrentWidget(FormPunteggi->PunteggiSettemezzo);
     ApriFinestra(FinestraPunteggi);
 }

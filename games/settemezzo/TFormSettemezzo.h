@@ -59,6 +59,13 @@ public:
     // Recomputes both hand values and redraws cards, values and scores.
     void AggiornaTavolo();
 
+    // Result lines: a hand value in words ("7 e mezzo"), a decided deal, the match's end.
+    static QString TestoValore(int decimi);
+    static QString TestoMano(int esito, int puntiGiocatore, int puntiComputer);
+    static QString TestoFinePartita(bool vinceGiocatore, int punteggioGiocatore, int punteggioComputer);
+    // The scores window's page: both scores, the last deal and the match's state.
+    void ScriviPunteggi();
+
     // Where the picture of slot `s` (1..7) of a side stands, in Panel1.
     static QPoint PosizioneSlot(bool computer, int s);
 

@@ -211,9 +211,14 @@ QImage SfondoSplash() {
 
   // The name, in the band under the buttons.
   Titolo(p, "Cartovia", QPointF(w / 2.0, 566), 40, H("#F4D27A"), H("#3A1A06"));
-  const QFont piccolo = Carattere("DejaVu Serif", 12, QFont::Normal, true);
-  DisegnaTesto(p, TestoCentrato(QString::fromUtf8("carte italiane · quattro giochi"), piccolo, QPointF(w / 2.0, 20)),
-               H("#EBD9C0"), QColor(0, 0, 0, 0), 0, QColor(0, 0, 0, 140));
+  // The tagline sits on a small felt plaque over the top rim, where the wood would swallow it.
+  const QRectF targa(w / 2.0 - 124, 2, 248, 25);
+  p.setPen(QPen(H("#D9B25A"), 1.5));
+  p.setBrush(H("#174F2C"));
+  p.drawRoundedRect(targa, 8, 8);
+  const QFont piccolo = Carattere("DejaVu Serif", 14, QFont::Normal, true);
+  DisegnaTesto(p, TestoCentrato(QString::fromUtf8("carte italiane · quattro giochi"), piccolo, targa.center()),
+               H("#F6E7C6"), QColor(0, 0, 0, 0), 0, QColor(0, 0, 0, 160));
   return img;
 }
 

@@ -72,6 +72,7 @@ protected:
     {
         VelImage v;
         FormConfig->VelCarte1->SelezionaImmagine(c, &v);
+        if (v.HaPicture()) TFormRubamazzo::SegnaSelezione(v.Canvas());
         return v.Picture();
     }
     static QImage Dorso()
