@@ -1,6 +1,7 @@
 #include "components/VelImage.h"
 
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -69,6 +70,15 @@ void VelImage::paintEvent(QPaintEvent*)
         p.drawImage(0, 0, sagoma_.Applica(picture_));
 }
 
+void VelImage::moveEvent(QMoveEvent* e)
+{
+    QWidget::moveEvent(e);
+    if (inVolo_ || !isVisible()) return;
+    QWidget* genitore = parentWidget();
+    if (!genitore || !genitore->isVisible()) return;
+    genitore->repaint(QRect(e->oldPos(), size()).united(geometry()));
+}
+
 void VelImage::mousePressEvent(QMouseEvent* e)
 {
     if (e->button() == Qt::LeftButton) emit Click();
@@ -107,7 +117,9 @@ void VelImage::Vola(const std::vector<QPoint>& percorso, unsigned ritardo, QWidg
 {
     for (const QPoint& p : percorso) {
         const QRect prima = geometry();
+        inVolo_ = true;
         move(p);
+        inVolo_ = false;
         // Repaint the old and the new place together so the card leaves no trail.
         if (finestra && finestra->isVisible()) {
             const QRect dopo = geometry();

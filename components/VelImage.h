@@ -56,11 +56,15 @@ protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseDoubleClickEvent(QMouseEvent*) override;
+    // A shown slot put elsewhere (outside a flight, which repaints its own steps) repaints
+    // its old and new place at once, for the same reason as showing and hiding.
+    void moveEvent(QMoveEvent*) override;
     // Moves through the positions of a flight, repainting and pausing at each.
     void Vola(const std::vector<QPoint>& percorso, unsigned ritardo, QWidget* finestra);
 
 private:
     void RidipingiPosto();
     QImage picture_;
+    bool inVolo_ = false;
     SagomaCarta sagoma_;
 };

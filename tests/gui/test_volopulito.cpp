@@ -236,3 +236,20 @@ TEST(VoloPulito, ShowingOrHidingASlotReachesTheScreenAtOnce)
     mazzo->show();
     EXPECT_EQ(Diversi(t.Schermo(), conCarta, mazzo->geometry()), 0) << "shown again, it is all there at once";
 }
+
+TEST(VoloPulito, PuttingAShownSlotElsewhereReachesTheScreenAtOnce)
+{
+    // A table that reshapes its row and then pauses must not leave slivers of the cards'
+    // old places on screen.
+    TavoloDiProva t;
+    VelImage* carta = t.Carta(9, {100, 100});
+    t.panel->repaint();
+    const QImage prima = t.Schermo();
+    carta->move(160, 130);
+    const QImage dopo = t.Schermo();
+    const QRgb tappeto = QColor(159, 223, 175).rgb();
+    for (const QPoint p : {QPoint(102, 150), QPoint(130, 105), QPoint(150, 200)})
+        EXPECT_EQ(dopo.pixel(p), tappeto) << "the old place still shows the card at " << p.x() << "," << p.y();
+    EXPECT_EQ(Diversi(prima.copy(100, 100, 80, 120), dopo.copy(160, 130, 80, 120), QRect(0, 0, 62, 98)), 0)
+        << "the card shows whole at its new place";
+}
