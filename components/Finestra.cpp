@@ -1,5 +1,6 @@
 #include "components/Finestra.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -23,4 +24,31 @@ void TFinestra::MostraDavanti()
     show();
     raise();
     activateWindow();
+}
+
+namespace {
+// A widget's repaint leaves its opaque children out (they paint themselves): repaint each of
+// them under the rectangle too, at any depth.
+void RidipingiOpachi(QWidget* w, const QRect& r)
+{
+    for (QObject* o : w->children()) {
+        auto* c = qobject_cast<QWidget*>(o);
+        if (!c || c->isWindow() || !c->isVisible()) continue;
+        const QRect rc = r.intersected(c->geometry()).translated(-c->pos());
+        if (rc.isEmpty()) continue;
+        if (c->autoFillBackground() || c->testAttribute(Qt::WA_OpaquePaintEvent)) c->repaint(rc);
+        RidipingiOpachi(c, rc);
+    }
+}
+}  // namespace
+
+void TFinestra::RidipingiSotto(const QRect& schermo, const QWidget* tranne)
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w == tranne || !w->isVisible()) continue;
+        const QRect r = QRect(w->mapFromGlobal(schermo.topLeft()), schermo.size()).intersected(w->rect());
+        if (r.isEmpty()) continue;
+        w->repaint(r);
+        RidipingiOpachi(w, r);
+    }
 }

@@ -10,4 +10,7 @@ public:
     void Centra();
     // Show, bring to the front and give it the keyboard focus.
     void MostraDavanti();
+    // Repaints at once every other visible window under a screen rectangle: a window
+    // hidden just before a blocking pause must not stay pictured on the one beneath.
+    static void RidipingiSotto(const QRect& schermo, const QWidget* tranne = nullptr);
 };

@@ -307,6 +307,7 @@ void VelCarte::Carta(int seme, int numero, VelImage* slot)
     setNumeroCarta(numero);
     if (!slot) return;
     ComponiVecchio(slot->Canvas(), seleziona_);
+    if (FacciaPresente()) slot->ImpostaSagoma(SagomaCarta());
     slot->Ridisegna();
 }
 
@@ -316,6 +317,7 @@ void VelCarte::Carta(int posizione, VelImage* slot)
     SistemaDati(stato_.RitornaCartaImmediata(posizione));
     if (!slot) return;
     ComponiVecchio(slot->Canvas(), seleziona_);
+    if (FacciaPresente()) slot->ImpostaSagoma(SagomaCarta());
     slot->Ridisegna();
 }
 
@@ -325,6 +327,7 @@ void VelCarte::CartaDalNumero(int c, VelImage* slot)
     ImpostaCartaDalNumero(c);
     if (!slot) return;
     ComponiPerTipo(slot->Canvas());
+    if (FacciaPresente()) slot->ImpostaSagoma(SagomaPerTipo());
     slot->Ridisegna();
 }
 
@@ -334,6 +337,7 @@ void VelCarte::CartaNuovoSistema(int posizione, VelImage* slot)
     SistemaDati(stato_.RitornaCartaImmediata(posizione));
     if (!slot) return;
     ComponiPerTipo(slot->Canvas());
+    if (FacciaPresente()) slot->ImpostaSagoma(SagomaPerTipo());
     slot->Ridisegna();
 }
 
@@ -344,6 +348,7 @@ void VelCarte::CambiaStato(int posizione, VelImage* slot)
     SistemaDati(stato_.RitornaCartaImmediata(posizione));
     if (!slot) return;
     ComponiVecchio(slot->Canvas(), seleziona_);
+    if (FacciaPresente()) slot->ImpostaSagoma(SagomaCarta());
     slot->Ridisegna();
 }
 
@@ -361,6 +366,7 @@ void VelCarte::EvidenziaNelloSlot(VelImage* slot)
                     Scrivi(immagineSele_, x, y, Leggi(tela, x, y));
         TingiFaccia(immagineSele_, tela, dimXCarte_, dimYCarte_);
         TingiFaccia(tela, tela, dimXCarte_, dimYCarte_);
+        slot->ImpostaSagoma(SagomaCornice());
     }
     slot->Ridisegna();
 }
@@ -389,6 +395,7 @@ void VelCarte::RuotaImmagine(int c, VelImage* slot)
         ComponiNuovo(dritta, false);
         Trasponi(immagineRove_, dritta, dimX_, dimY_);
         CopiaRettangolo(slot->Canvas(), QRect(0, 0, dimY_, dimX_), immagineRove_, QRect(0, 0, dimY_, dimX_));
+        slot->ImpostaSagoma(SagomaCornice().Trasposta());
         // The sideways picture goes back to describing the component's own card.
         RuotaImmagine();
     }
@@ -398,9 +405,35 @@ void VelCarte::RuotaImmagine(int c, VelImage* slot)
 void VelCarte::RuotaImmagineCompleta(VelImage* slot)
 {
     if (!slot) return;
-    if (FacciaPresente()) Trasponi(slot->Canvas(), immagineNorm_, dimX_, dimY_);
+    if (FacciaPresente()) {
+        Trasponi(slot->Canvas(), immagineNorm_, dimX_, dimY_);
+        slot->ImpostaSagoma(SagomaPerTipo().Trasposta());
+    }
     slot->Ridisegna();
 }
+
+const SagomaCarta& VelCarte::SagomaCornice() const
+{
+    if (!Presente(bordiCarta_)) {
+        sagoma_ = SagomaCarta();
+        sagomaChiave_ = -1;
+        return sagoma_;
+    }
+    if (sagomaChiave_ != bordiCarta_.cacheKey() || sagomaBordo_ != bordo_ || sagomaW_ != dimX_ || sagomaH_ != dimY_) {
+        sagomaChiave_ = bordiCarta_.cacheKey();
+        sagomaBordo_ = bordo_;
+        sagomaW_ = dimX_;
+        sagomaH_ = dimY_;
+        const QRect cella((bordo_ - 1) * dimX_, 0, dimX_, dimY_);
+        // A frame beyond the sheet draws nothing: the slot keeps its old pixels, opaque.
+        sagoma_ = (dimX_ > 0 && dimY_ > 0 && bordiCarta_.rect().contains(cella))
+                      ? SagomaCarta::DaCornice(bordiCarta_.copy(cella))
+                      : SagomaCarta();
+    }
+    return sagoma_;
+}
+
+SagomaCarta VelCarte::SagomaPerTipo() const { return tipo_ == 2 ? SagomaCornice() : SagomaCarta(); }
 
 // ---- derived pictures, pixel by pixel from ImmagineNorm ----
 

@@ -108,6 +108,11 @@ private:
     void ComponiNuovo(QImage& dst, bool consultaStato) const;    // frame, then face at (1, 2)
     void ComponiPerTipo(QImage& dst) const;
     void EvidenziaNelloSlot(VelImage* slot);  // highlighted current card into the slot
+    // The shape of the card within the current frame cell (new system); none without a
+    // frame sheet. Kept until the frame, its sheet or the card size changes.
+    const SagomaCarta& SagomaCornice() const;
+    // The shape a slot gets with a picture composed by this component's system.
+    SagomaCarta SagomaPerTipo() const;
 
     int dimX_ = 60, dimY_ = 94, dimXCarte_ = 0, dimYCarte_ = 0, tipo_ = 2;
     int seme_ = 1, numero_ = 1, mazzo_ = 1, bordo_ = 1;
@@ -117,4 +122,7 @@ private:
     QImage bufferImmagini_, bufferSelezionate_, bordiCarta_;
     QImage immagineNorm_, immagineMini_, immagineRove_, immagineSele_;
     QImage superficie_;
+    mutable SagomaCarta sagoma_;
+    mutable qint64 sagomaChiave_ = -1;
+    mutable int sagomaBordo_ = 0, sagomaW_ = 0, sagomaH_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "components/VelImage.h"
 
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -20,13 +21,38 @@ QImage& VelImage::Canvas()
 void VelImage::ImpostaPicture(const QImage& img)
 {
     picture_ = img.convertToFormat(QImage::Format_RGB32);
+    sagoma_ = SagomaCarta();
     Ridisegna();
 }
 
 void VelImage::Svuota()
 {
     picture_ = QImage();
+    sagoma_ = SagomaCarta();
     Ridisegna();
+}
+
+void VelImage::ImpostaSagoma(const SagomaCarta& sagoma) { sagoma_ = sagoma; }
+
+QImage VelImage::Mostrata() const
+{
+    if (picture_.isNull()) return QImage();
+    return sagoma_.Applica(picture_);
+}
+
+void VelImage::setVisible(bool visibile)
+{
+    const bool prima = isVisible();
+    QWidget::setVisible(visibile);
+    if (isVisible() != prima) RidipingiPosto();
+}
+
+void VelImage::RidipingiPosto()
+{
+    // The parent repaints the slot's place with everything in it, in stacking order.
+    QWidget* genitore = parentWidget();
+    if (!genitore || !genitore->isVisible()) return;
+    genitore->repaint(geometry());
 }
 
 void VelImage::Ridisegna()
@@ -38,7 +64,19 @@ void VelImage::paintEvent(QPaintEvent*)
 {
     if (picture_.isNull()) return;
     QPainter p(this);
-    p.drawImage(0, 0, picture_);
+    if (sagoma_.Vuota())
+        p.drawImage(0, 0, picture_);
+    else
+        p.drawImage(0, 0, sagoma_.Applica(picture_));
+}
+
+void VelImage::moveEvent(QMoveEvent* e)
+{
+    QWidget::moveEvent(e);
+    if (inVolo_ || !isVisible()) return;
+    QWidget* genitore = parentWidget();
+    if (!genitore || !genitore->isVisible()) return;
+    genitore->repaint(QRect(e->oldPos(), size()).united(geometry()));
 }
 
 void VelImage::mousePressEvent(QMouseEvent* e)
@@ -79,7 +117,9 @@ void VelImage::Vola(const std::vector<QPoint>& percorso, unsigned ritardo, QWidg
 {
     for (const QPoint& p : percorso) {
         const QRect prima = geometry();
+        inVolo_ = true;
         move(p);
+        inVolo_ = false;
         // Repaint the old and the new place together so the card leaves no trail.
         if (finestra && finestra->isVisible()) {
             const QRect dopo = geometry();

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <vector>
 
+#include "components/SagomaCarta.h"
+
 class VelImage : public QWidget {
     Q_OBJECT
 public:
@@ -22,6 +24,19 @@ public:
     void Svuota();
     // Repaints at once (the drawing operations of the deck call this after drawing).
     void Ridisegna();
+
+    // The card's shape within the picture: outside it the slot is transparent, so only the
+    // card covers what lies beneath (a flying card cuts nothing out of the cards it passes).
+    // Any new picture or emptying drops the shape; an empty shape shows the whole picture.
+    void ImpostaSagoma(const SagomaCarta& sagoma);
+    const SagomaCarta& Sagoma() const { return sagoma_; }
+    // What the slot paints: the picture through its shape (premultiplied).
+    QImage Mostrata() const;
+
+    // Showing or hiding a slot repaints its place at once: the tables block the thread in
+    // pauses and flights, and a change left to a later repaint would show up only piecemeal,
+    // wherever the next flight step happens to repaint.
+    void setVisible(bool visibile) override;
 
     // Slides the control to (left, top) in `passi` steps, pausing `ritardo` ms after each
     // step through the pause service, repainting `finestra` synchronously at each step.
@@ -41,9 +56,15 @@ protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseDoubleClickEvent(QMouseEvent*) override;
+    // A shown slot put elsewhere (outside a flight, which repaints its own steps) repaints
+    // its old and new place at once, for the same reason as showing and hiding.
+    void moveEvent(QMoveEvent*) override;
     // Moves through the positions of a flight, repainting and pausing at each.
     void Vola(const std::vector<QPoint>& percorso, unsigned ritardo, QWidget* finestra);
 
 private:
+    void RidipingiPosto();
     QImage picture_;
+    bool inVolo_ = false;
+    SagomaCarta sagoma_;
 };

@@ -271,3 +271,12 @@ void VelmoBottone::leaveEvent(QEvent*)
     mouseDentro_ = false;
     Disegna();
 }
+
+void VelmoBottone::hideEvent(QHideEvent* e)
+{
+    // No leave event follows once the button (or its window) is hidden under the mouse.
+    mouseDentro_ = false;
+    premendo_ = false;
+    cliccato_ = false;
+    QWidget::hideEvent(e);
+}

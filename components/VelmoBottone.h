@@ -51,6 +51,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent*) override;
     void enterEvent(QEnterEvent*) override;
     void leaveEvent(QEvent*) override;
+    // A hidden button has no mouse over it: it shows again in its normal state.
+    void hideEvent(QHideEvent*) override;
 
 private:
     int bordo_ = 1, distanzaOmbra_ = 1, tipoBordo_ = 1, stato_ = 1;

@@ -30,32 +30,48 @@ std::function<void(TFormAlternative*)>& TFormAlternative::Automazione()
     return f;
 }
 
-TFormAlternative::TFormAlternative(QWidget* parent) : TFinestra(484, 210, parent)
+namespace {
+// Layout: the played card on the left, an arrow, then the five places of the choices, close
+// together; below them the captions and the two buttons. The slots show only their cards, so
+// the cards lie on the dialog's own felt.
+constexpr int Larghezza = 484, Altezza = 198;
+constexpr int YCarte = 14, XGiocata = 16, XPrimaScelta = 126, PassoScelte = 70;
+constexpr int LarghezzaCarta = 62;  // the card within its 80 x 120 slot
+constexpr int YDidascalie = 116, YBottoni = 146;
+const QColor Panno(40, 90, 55);
+const QColor Oro(212, 175, 55);
+}  // namespace
+
+TFormAlternative::TFormAlternative(QWidget* parent) : TFinestra(Larghezza, Altezza, parent)
 {
     setWindowTitle("Scegli la presa");
     setWindowModality(Qt::ApplicationModal);
     QPainterPath forma;
-    forma.addRoundedRect(QRectF(0, 0, 484, 210), 18, 18);
+    forma.addRoundedRect(QRectF(0, 0, Larghezza, Altezza), 18, 18);
     setMask(QRegion(forma.toFillPolygon().toPolygon()));
 
-    const int xs[6] = {0, 24, 112, 200, 288, 376};
+    ImageGiocata = new VelImage(this);
+    ImageGiocata->setObjectName("ImageGiocata");
+    ImageGiocata->setGeometry(XGiocata, YCarte, 80, 120);
+    ImageGiocata->hide();
     for (int i = 1; i <= 5; ++i) {
         Image[i] = new VelImage(this);
         Image[i]->setObjectName(QString("Image%1").arg(i));
-        Image[i]->setGeometry(xs[i], 16, 80, 120);
+        Image[i]->setGeometry(XPrimaScelta + PassoScelte * (i - 1), YCarte, 80, 120);
     }
     auto bottone = [this](const char* oggetto, const char* nome, int x) {
         auto* b = new VelmoBottone(this);
         b->setObjectName(oggetto);
-        b->setGeometry(x, 148, 145, 38);
+        b->setGeometry(x, YBottoni, 145, 38);
         b->setBordo(0);
         b->setDistanzaOmbra(0);
         b->setNormale(QImage(QString(":/img/btn_%1_normale.bmp").arg(nome)));
         b->setAttivo(QImage(QString(":/img/btn_%1_attivo.bmp").arg(nome)));
         return b;
     };
-    VelmoBottone1 = bottone("VelmoBottone1", "prendi", 24);
-    VelmoBottone2 = bottone("VelmoBottone2", "altra", 296);
+    const int fineScelte = XPrimaScelta + PassoScelte * 4 + LarghezzaCarta;
+    VelmoBottone1 = bottone("VelmoBottone1", "prendi", XPrimaScelta);
+    VelmoBottone2 = bottone("VelmoBottone2", "altra", fineScelte - 145);
     VelmoBottone1->setAccessibleName("Prendi");
     VelmoBottone1->setAccessibleDescription("Tasto Invio");
     VelmoBottone2->setAccessibleName("Altra");
@@ -71,13 +87,20 @@ TFormAlternative::TFormAlternative(QWidget* parent) : TFinestra(484, 210, parent
     connect(VelmoBottone2, &VelmoBottone::Click, this, [this] { VelmoBottone2Click(); });
 }
 
-int TFormAlternative::Scegli(const std::vector<std::vector<int>>& alternative)
+int TFormAlternative::Scegli(const std::vector<std::vector<int>>& alternative, int cartaGiocata, const QRect& zona)
 {
     Alternative = alternative;
     AlternativaScelta = 0;
+    CartaGiocata = cartaGiocata;
     presa_ = false;
     if (Alternative.empty()) return 0;
-    Centra();
+    if (zona.isValid())
+        move(zona.x() + (zona.width() - width()) / 2, zona.y() + (zona.height() - height()) / 2);
+    else
+        Centra();
+    if (CartaGiocata && FormConfig) FormConfig->VelCarte1->CartaDalNumero(CartaGiocata, ImageGiocata);
+    if (CartaGiocata) NominaCarta(ImageGiocata, CartaGiocata);
+    ImageGiocata->setVisible(CartaGiocata != 0);
     FormShow();
     if (Automazione()) {
         Automazione()(this);
@@ -90,13 +113,19 @@ int TFormAlternative::Scegli(const std::vector<std::vector<int>>& alternative)
         if (!presa_) ciclo.exec();
         ciclo_ = nullptr;
     }
+    const QRect coperta = frameGeometry();
+    const bool eraVisibile = isVisible();
     hide();
+    // The table's capture flight follows at once and blocks the thread: the place the dialog
+    // covered is repainted now, or its picture would stay under the flying cards.
+    if (eraVisibile) RidipingiSotto(coperta, this);
     return AlternativaScelta;
 }
 
 void TFormAlternative::FormShow()
 {
     for (int i = 1; i <= 5; ++i) Image[i]->hide();
+    update();
     if (AlternativaScelta < 0 || AlternativaScelta >= static_cast<int>(Alternative.size())) return;
     const auto& carte = Alternative[AlternativaScelta];
     const auto posti = PostiAlternativa(static_cast<int>(carte.size()));
@@ -130,9 +159,30 @@ void TFormAlternative::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(rect(), QColor(40, 90, 55));
-    p.setPen(QPen(QColor(212, 175, 55), 4));
+    p.fillRect(rect(), Panno);
+    p.setPen(QPen(Oro, 4));
     p.drawRoundedRect(QRectF(2, 2, width() - 4, height() - 4), 16, 16);
+
+    QFont f = font();
+    f.setBold(true);
+    f.setPointSize(10);
+    p.setFont(f);
+    p.setPen(Oro);
+    const int fineScelte = XPrimaScelta + PassoScelte * 4 + LarghezzaCarta;
+    if (CartaGiocata) {
+        p.drawText(QRect(XGiocata - 8, YDidascalie, LarghezzaCarta + 16, 22), Qt::AlignCenter, "Giochi");
+        // An arrow from the played card toward the cards it takes.
+        const double y = YCarte + 49;
+        const double x0 = XGiocata + LarghezzaCarta + 12, x1 = XPrimaScelta - 12;
+        p.setPen(QPen(Oro, 3, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(x0, y), QPointF(x1, y));
+        p.drawLine(QPointF(x1, y), QPointF(x1 - 8, y - 7));
+        p.drawLine(QPointF(x1, y), QPointF(x1 - 8, y + 7));
+        p.setPen(Oro);
+    }
+    if (Alternative.size() > 1)
+        p.drawText(QRect(XPrimaScelta, YDidascalie, fineScelte - XPrimaScelta, 22), Qt::AlignCenter,
+                   QString("Presa %1 di %2").arg(AlternativaScelta + 1).arg(Alternative.size()));
 }
 
 void TFormAlternative::closeEvent(QCloseEvent* e)

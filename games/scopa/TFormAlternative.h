@@ -1,7 +1,7 @@
 #pragma once
-// The Scopa table's capture-choice dialog: shows one way of capturing at a time, "Altra"
-// moves to the next (from the last back to the first), "Prendi" takes the one shown. It
-// cannot be left without taking an alternative.
+// The Scopa table's capture-choice dialog: shows the card being played and one way of
+// capturing with it at a time, "Altra" moves to the next (from the last back to the first),
+// "Prendi" takes the one shown. It cannot be left without taking an alternative.
 #include <functional>
 #include <vector>
 
@@ -17,6 +17,7 @@ public:
     explicit TFormAlternative(QWidget* parent = nullptr);
 
     VelImage* Image[6] = {};  // Image[1]..Image[5]
+    VelImage* ImageGiocata = nullptr;  // the card being played, beside the choices
     VelmoBottone* VelmoBottone1 = nullptr;  // take the alternative shown
     VelmoBottone* VelmoBottone2 = nullptr;  // next alternative
 
@@ -25,9 +26,12 @@ public:
     int AlternativaScelta = 0;
     // The live label each capture shown is announced through, for screen readers.
     QLabel* Annuncio = nullptr;
+    int CartaGiocata = 0;  // 0: none shown
 
-    // Shows the dialog modally on the first alternative and returns the index taken.
-    int Scegli(const std::vector<std::vector<int>>& alternative);
+    // Shows the dialog modally on the first alternative and returns the index taken. The
+    // played card (when not 0) shows beside the choices; `zona` (screen coordinates) is where
+    // the dialog may stand without hiding what the player needs, the screen's centre if empty.
+    int Scegli(const std::vector<std::vector<int>>& alternative, int cartaGiocata = 0, const QRect& zona = QRect());
 
     void FormShow();
     void VelmoBottone1Click();

@@ -18,6 +18,8 @@ constexpr int PassiVolo = 10;
 constexpr unsigned RitardoVolo = 20;
 constexpr int PostiTerraDisegnati = 7;
 constexpr QPoint PosizioneMazzo{645, 240};
+// The felt above the table row and left of the turn picture.
+constexpr QSize ZonaScelta{604, 200};
 
 // What a screen reader hears of a move: "Il computer gioca il Re di Spade e prende il Sette
 // di Coppe", "Giochi l'Asso di Denari".
@@ -244,7 +246,10 @@ void TFormScopa::CartaGiocatoreDblClick(int s)
             const int n = Motore.CarteDellaPresa(k, carte);
             alternative.emplace_back(carte, carte + n);
         }
-        AlternativaScelta = FormAlternative ? FormAlternative->Scegli(alternative) : 0;
+        // The dialog stands over the computer's side of the felt, above the table row: the
+        // card being played, the table, the name and the turn picture stay in view.
+        const QRect sopra(Panel1->mapToGlobal(QPoint(0, 0)), QSize(ZonaScelta.width(), ZonaScelta.height()));
+        AlternativaScelta = FormAlternative ? FormAlternative->Scegli(alternative, cartaGiocata_, sopra) : 0;
         Motore.EseguiPresa(s, AlternativaScelta);
     }
     AnimaMossa(false);
