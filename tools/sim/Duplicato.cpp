@@ -1,6 +1,8 @@
 // Shared pieces of the duplicate matches between two players.
 #include <cmath>
+#include <chrono>
 #include <cstdio>
+#include <ctime>
 
 #include "tools/sim/Simulatore.h"
 
@@ -8,6 +10,23 @@ std::map<std::string, FunzioneSim>& RegistroDuplicato()
 {
     static std::map<std::string, FunzioneSim> registro;
     return registro;
+}
+
+namespace {
+double MuroMs() { return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
+double CpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+}  // namespace
+
+CronometroDecisione::CronometroDecisione() : muro_(MuroMs()), cpu_(CpuMs()) {}
+
+void CronometroDecisione::Fine(StatisticheDuplicato& st, int chi) const
+{
+    st.Decisione(chi, MuroMs() - muro_, CpuMs() - cpu_);
 }
 
 bool NomeGiocatoreValido(const std::string& nome)
@@ -42,9 +61,12 @@ std::string StatisticheDuplicato::Tempi(const std::string& a, const std::string&
     for (int k = 0; k < 2; ++k) {
         const Tempo& t = tempi_[k];
         char riga[200];
-        std::snprintf(riga, sizeof riga, "%s %c %s mean %.3f ms, worst %.3f ms (%ld moves)", k ? ";" : ":",
-                      k ? 'B' : 'A', nomi[k].c_str(), t.n ? t.somma / static_cast<double>(t.n) : 0.0, t.peggiore,
-                      t.n);
+        const double n = t.n ? static_cast<double>(t.n) : 1.0;
+        std::snprintf(riga, sizeof riga,
+                      "%s %c %s mean %.2f ms, worst %.2f ms (wall clock); mean %.2f ms, worst %.2f ms (thread CPU); "
+                      "%ld moves",
+                      k ? ";" : ":", k ? 'B' : 'A', nomi[k].c_str(), t.somma / n, t.peggiore, t.sommaCpu / n,
+                      t.peggioreCpu, t.n);
         r += riga;
     }
     return r;

@@ -182,9 +182,9 @@ int DuplicatoScopa(const OpzioniSim& o, std::ostream& out, std::ostream*)
             for (int mossa = 1;; ++mossa) {
                 if (mossa > 36) { errore = "the hand did not end after 36 moves"; break; }
                 const int lato = m->Turno;
-                const auto inizio = std::chrono::steady_clock::now();
+                const CronometroDecisione cronometro;
                 const MossaScopa scelta = giocatori[chi[lato]]->Scegli(OsservaScopa(*m, lato));
-                st.Decisione(chi[lato], std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - inizio).count());
+                cronometro.Fine(st, chi[lato]);
                 if (!ApplicaMossaScopa(*m, lato, scelta)) { errore = "an illegal move was refused"; break; }
                 if (!(errore = m->ControllaCarte()).empty()) break;
                 const int fine = m->FineGiro();

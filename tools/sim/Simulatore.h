@@ -41,11 +41,14 @@ struct RegistraDuplicato {
 class StatisticheDuplicato {
 public:
     void Smazzata(double differenza) { d_.push_back(differenza); }
-    void Decisione(int chi, double ms)
+    // Wall-clock and this thread's processor time of one decision, in milliseconds.
+    void Decisione(int chi, double ms, double cpu)
     {
         auto& t = tempi_[chi];
         t.somma += ms;
         t.peggiore = ms > t.peggiore ? ms : t.peggiore;
+        t.sommaCpu += cpu;
+        t.peggioreCpu = cpu > t.peggioreCpu ? cpu : t.peggioreCpu;
         ++t.n;
     }
     // "<mean> +- <half width of the 95% confidence interval>" of the per-deal figures.
@@ -55,9 +58,19 @@ public:
     double MediaValore() const;
 
 private:
-    struct Tempo { double somma = 0, peggiore = 0; long n = 0; };
+    struct Tempo { double somma = 0, peggiore = 0, sommaCpu = 0, peggioreCpu = 0; long n = 0; };
     std::vector<double> d_;
     Tempo tempi_[2];
+};
+
+// Times one decision: starts at construction, Fine() records it.
+class CronometroDecisione {
+public:
+    CronometroDecisione();
+    void Fine(StatisticheDuplicato& st, int chi) const;
+
+private:
+    double muro_, cpu_;
 };
 
 // Whether a name is one of random, normale, esperto.
