@@ -3,7 +3,6 @@
 #include "games/briscola/GiocatoriBriscola.h"
 
 #include <algorithm>
-#include <chrono>
 #include <vector>
 
 namespace {
@@ -278,8 +277,8 @@ MossaBriscola EspertoBriscola::Scegli(const VistaBriscola& v)
 int SceltaComputerLivello(RegoleBriscola& r, Livello livello)
 {
     if (livello != Livello::Esperto || r.Turno != 2 || r.CarteGiocate >= 2) return r.SceltaComputer();
-    static EspertoBriscola esperto(static_cast<std::uint64_t>(
-        std::chrono::steady_clock::now().time_since_epoch().count()));
+    // Seeded from the table's own generator: a table whose seed is fixed replays its games.
+    EspertoBriscola esperto(r.Mazzo().Generatore().Prossimo());
     const int slot = esperto.Scegli(OsservaBriscola(r, 2)).Slot;
     return slot >= 1 && slot <= 3 && r.ManoComputer[slot] ? slot : r.SceltaComputer();
 }

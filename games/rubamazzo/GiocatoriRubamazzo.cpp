@@ -3,7 +3,6 @@
 #include "games/rubamazzo/GiocatoriRubamazzo.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace {
 
@@ -273,8 +272,8 @@ MossaRubamazzo EspertoRubamazzo::Scegli(const VistaRubamazzo& v)
 int MossaComputerLivello(RegoleRubamazzo& r, Livello livello)
 {
     if (livello != Livello::Esperto || r.Turno != 2) return r.MossaComputer();
-    static EspertoRubamazzo esperto(static_cast<std::uint64_t>(
-        std::chrono::steady_clock::now().time_since_epoch().count()));
+    // Seeded from the table's own generator: a table whose seed is fixed replays its games.
+    EspertoRubamazzo esperto(r.Mazzo().Generatore().Prossimo());
     const MossaRubamazzo m = esperto.Scegli(OsservaRubamazzo(r, 2));
     const int tipo = r.GiocaComputer(m.Slot, m.Ruba);
     return tipo != R::Nessuna ? tipo : r.MossaComputer();

@@ -3,7 +3,6 @@
 #include "games/scopa/GiocatoriScopa.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace {
 
@@ -436,8 +435,8 @@ void MossaComputerLivello(MotoreScopa& m, Livello livello)
         m.MossaComputer();
         return;
     }
-    static EspertoScopa esperto(static_cast<std::uint64_t>(
-        std::chrono::steady_clock::now().time_since_epoch().count()));
+    // Seeded from the table's own generator: a table whose seed is fixed replays its games.
+    EspertoScopa esperto(m.Generatore().Prossimo());
     const MossaScopa mossa = esperto.Scegli(OsservaScopa(m, 2));
     // The search only proposes legal moves; should the engine refuse one all the same, the
     // rule player moves so the turn always passes.
