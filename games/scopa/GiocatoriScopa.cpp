@@ -178,7 +178,7 @@ struct ManoRapida {
     std::int8_t mazzo[40];
     std::int8_t nm, pm;  // deck size and next card
     std::int8_t turno, primo;
-    std::int8_t ultima;  // -1 nobody, else side
+    std::int8_t ultima;  // side that takes the last table cards: the last taker, else the computer's seat
     std::int8_t carte[2], denari[2], scope[2], settebello[2];
     std::int8_t primiera[2][4];
     std::uint16_t napoli[2];  // Denari bits 1..10
@@ -240,8 +240,7 @@ struct ManoRapida {
     // Hand points of side 0 minus side 1, after the last table cards went to the last taker.
     double Risultato()
     {
-        const int chi = ultima < 0 ? 1 : ultima;  // nobody captured: the computer's seat; see Prepara
-        for (int j = 0; j < nt; ++j) Prendi(chi, tavolo[j]);
+        for (int j = 0; j < nt; ++j) Prendi(ultima, tavolo[j]);
         nt = 0;
         int punti[2] = {scope[0], scope[1]};
         if (carte[0] != carte[1]) ++punti[carte[0] > carte[1] ? 0 : 1];
@@ -354,10 +353,8 @@ MossaScopa EspertoScopa::Scegli(const VistaScopa& v)
     // The known part of the hand; side 0 is this seat.
     ManoRapida base{};
     bool visto[41] = {};
-    int ordine[4] = {};  // hand slot of each of base.mano[0][0..2]
     for (int i = 0; i < 3; ++i) {
         base.mano[0][i] = static_cast<std::int8_t>(v.Mano[i + 1]);
-        ordine[i] = i + 1;
         visto[v.Mano[i + 1]] = true;
     }
     int postoDi[40];  // table places in the order of base.tavolo
@@ -377,12 +374,9 @@ MossaScopa EspertoScopa::Scegli(const VistaScopa& v)
     }
     base.scope[0] = static_cast<std::int8_t>(v.Scope);
     base.scope[1] = static_cast<std::int8_t>(v.ScopeAvversario);
-    // The last taker; with nobody, the table goes to the computer's seat at the end, so
-    // "nobody" is stored as that seat (the same for the result).
-    const int altro = v.Lato == 1 ? 2 : 1;
+    // With nobody having captured, the last table cards go to the computer's seat.
     const int ultima = v.UltimaPresa == 0 ? 2 : v.UltimaPresa;
     base.ultima = static_cast<std::int8_t>(ultima == v.Lato ? 0 : 1);
-    (void)altro;
     base.turno = 0;
     // The leader opens every deal, so it has played as many cards as the other side or one
     // more: with equal hands this seat leads, otherwise the other seat does.
@@ -405,7 +399,6 @@ MossaScopa EspertoScopa::Scegli(const VistaScopa& v)
                 if (postoDi[t] == m.Posti[j]) k.presa |= 1ull << t;
         candidati.push_back(k);
     }
-    (void)ordine;
 
     const int campioni = std::max(8, giocate_ / static_cast<int>(candidati.size()));
     for (int d = 0; d < campioni; ++d) {
