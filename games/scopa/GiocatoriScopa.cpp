@@ -158,6 +158,7 @@ MossaScopa CasualeScopa::Scegli(const VistaScopa& v)
     int tenute[3], n = 0;
     for (int s = 1; s <= 3; ++s)
         if (v.Mano[s]) tenute[n++] = s;
+    if (n == 0) return {};
     const int s = tenute[caso_.Modulo(n)];
     std::vector<MossaScopa> sue;
     for (const MossaScopa& m : MosseLegaliScopa(v))
