@@ -1,7 +1,7 @@
 #include "app/TFormConfig.h"
 
+#include <QDebug>
 #include <QKeyEvent>
-
 #include <QPainter>
 #include <QShowEvent>
 #include <QSignalBlocker>
@@ -9,6 +9,7 @@
 #include "app/Finestre.h"
 #include "core/Globali.h"
 #include "games/briscola/TFormBriscola.h"
+#include "games/comune/Giocatore.h"
 #include "games/comune/TFormTavolo.h"
 #include "games/rubamazzo/TFormRubamazzo.h"
 #include "games/scopa/TFormScopa.h"
@@ -178,6 +179,15 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     CBSuoni->setChecked(true);
     CBMessaggi->setChecked(true);
 
+    // The computer's level, in the room the hidden boxes leave under the visible ones.
+    etichetta(this, "Livello", 24, 458, 100, 24);
+    CBLivello = new QComboBox(this);
+    CBLivello->setObjectName("CBLivello");
+    CBLivello->addItem(NomeLivello(Livello::Normale));
+    CBLivello->addItem(NomeLivello(Livello::Esperto));
+    CBLivello->setGeometry(112, 458, 152, 26);
+    CBLivello->setCurrentIndex(static_cast<int>(LivelloComputer));
+
     // Preview: one suit per row, ace, two, three and the three figures.
     for (int i = 0; i < 24; ++i) {
         const int n = CarteAnteprima[i];
@@ -198,6 +208,7 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { ScrollBar1Change(); });
     connect(ScrollBar2, &QScrollBar::valueChanged, this, [this] { ScrollBar2Change(); });
     connect(NomeGiocat, &QLineEdit::textChanged, this, [this] { NomeGiocatChange(); });
+    connect(CBLivello, &QComboBox::currentIndexChanged, this, [this] { CBLivelloChange(); });
     connect(VelmoBottone2, &VelmoBottone::Click, this, [this] { VelmoBottone2Click(); });
 
     // Keyboard: name, deck, back, the two options; Enter or Esc close.
@@ -212,6 +223,10 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     setTabOrder(ScrollBar1, ScrollBar2);
     setTabOrder(ScrollBar2, CBSuoni);
     setTabOrder(CBSuoni, CBComputer);
+    // The computer's level comes last.
+    CBLivello->setAccessibleName("Livello");
+    CBLivello->setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(CBComputer, CBLivello);
 
     // The score files take the player's name from this box.
     FonteNomeGiocatore() = [this] { return NomeGiocat->text().toStdString(); };
@@ -237,7 +252,13 @@ void TFormConfig::FormShow()
     ScrollBar1->setValue(VelCarte1->Mazzo());
     ScrollBar2->setValue(Retro);
     MostraNome();
+    CBLivello->setCurrentIndex(static_cast<int>(LivelloComputer));
     AnteprimaMazzo();
+}
+
+void TFormConfig::CBLivelloChange()
+{
+    LivelloComputer = CBLivello->currentIndex() == 1 ? Livello::Esperto : Livello::Normale;
 }
 
 void TFormConfig::MostraNome()
@@ -312,6 +333,7 @@ void CaricaConfigurazione()
     bool suoni = true, messaggi = true;
     int mazzo = MazzoPredefinito, retro = RetroPredefinito;
     std::string nome = NomeGiocatorePredefinito;
+    Livello livello = Livello::Normale;  // files written before the level existed read as Normale
 
     ArchivioImpostazioni& a = ArchivioCorrente();
     if (a.Apri(false)) {
@@ -325,11 +347,17 @@ void CaricaConfigurazione()
         messaggi = m && !m->empty() && (*m)[0] == '1';
         if (const auto n = a.Leggi("Nome"); n && !NomeLimitato(*n).empty())
             nome = NomeLimitato(*n);
+        if (const auto l = a.Leggi("Livello"); l) {
+            const auto letto = LivelloDaNome(*l);
+            if (!letto) qWarning("Unknown computer level \"%s\" in the settings; using Normale", l->c_str());
+            livello = letto.value_or(Livello::Normale);
+        }
         a.Chiudi();
     }
     Mazzo = mazzo;
     Retro = retro;
     NomeGiocatore = nome;
+    LivelloComputer = livello;
 
     if (!FormConfig) return;
     FormConfig->CBProgrammi->setChecked(false);
@@ -343,6 +371,7 @@ void CaricaConfigurazione()
     FormConfig->RetroCarte->update();
     FormConfig->CBSuoni->setChecked(suoni);
     FormConfig->CBMessaggi->setChecked(messaggi);
+    FormConfig->CBLivello->setCurrentIndex(static_cast<int>(LivelloComputer));
     // The name box holds the loaded name from now on: the score files read it, also when
     // the configuration window is never opened.
     FormConfig->MostraNome();
@@ -361,5 +390,6 @@ void SalvaConfigurazione()
     a.Scrivi("Suoni", f ? flag(f->CBSuoni) : "1");
     a.Scrivi("Messaggi", f ? flag(f->CBMessaggi) : "1");
     a.Scrivi("Nome", NomeGiocatore);
+    a.Scrivi("Livello", NomeLivello(LivelloComputer));
     a.Chiudi();
 }

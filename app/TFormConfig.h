@@ -2,6 +2,7 @@
 // The configuration window: deck style, card back, sounds, the computer's open cards and the
 // player's name. It also holds the deck components every table draws with.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -45,6 +46,7 @@ public:
     QCheckBox* CBMessaggi = nullptr;     // hidden
     QCheckBox* CBRisoluzione = nullptr;  // hidden, no effect
     QCheckBox* CBProgrammi = nullptr;    // hidden, no effect
+    QComboBox* CBLivello = nullptr;      // the computer's level: "Normale" (the rule player) or "Esperto"
     VelmoBottone* VelmoBottone1 = nullptr;  // hidden, no action
     VelmoBottone* VelmoBottone2 = nullptr;  // close
 
@@ -52,6 +54,7 @@ public:
     void ScrollBar1Change();
     void ScrollBar2Change();
     void NomeGiocatChange();
+    void CBLivelloChange();
     void VelmoBottone2Click();
     void AnteprimaMazzo();
     // Puts NomeGiocatore in the name box and on the four tables (the box's change handler

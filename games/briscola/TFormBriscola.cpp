@@ -1,4 +1,5 @@
 #include "games/briscola/TFormBriscola.h"
+#include "games/briscola/GiocatoriBriscola.h"
 
 #include <QShowEvent>
 #include <algorithm>
@@ -336,7 +337,7 @@ void TFormBriscola::Timer1Timer()
     }
 
     if (Regole.Turno == 2 && Regole.CarteGiocate < 2) {
-        const int i = Regole.SceltaComputer();
+        const int i = SceltaComputerLivello(Regole, LivelloComputer);
         const int h = (i >= 1 && i <= 3) ? Regole.ManoComputer[i] : 0;
         if (h != 0) {
             VelImage* mano = ManoComputerImg(i);

@@ -309,3 +309,24 @@ int RegoleRubamazzo::NumeroPosti() const
         if (Posti[j] != 0) ultimo = j;
     return ultimo;
 }
+
+int RegoleRubamazzo::GiocaComputer(int k, bool ruba)
+{
+    if (Turno != 2 || k < 1 || k > 3 || Posti[k] == 0) return Nessuna;
+    if (ruba) {
+        if (CimaGiocatore == 0 || PilaGiocatore() <= 0 || Numero(Posti[k]) != Numero(CimaGiocatore)) return Nessuna;
+        Ruba(2, k);
+        Turno = 1;
+        return Furto;
+    }
+    int tipo = Posa;
+    if (ValutaPresa(k) > 0) {
+        SelezionaCarta(k);
+        EseguiPresa(2, k);
+        tipo = Presa;
+    } else {
+        PosaCarta(2, k);
+    }
+    Turno = 1;
+    return tipo;
+}

@@ -87,6 +87,10 @@ public:
     bool FurtoPossibile() const;
     // The computer's move: steal, else the largest capture, else lay down. Returns the kind.
     int MossaComputer();
+    // A chosen computer move (a search player's): hand place k (1..3) steals the player's
+    // pile when `ruba` (the numbers must match), otherwise captures what it finds or is laid
+    // down, as the player's confirmation does. Returns the kind, 0 when refused.
+    int GiocaComputer(int k, bool ruba);
 
     // The table timer's step: clears the highlights, deals when both hands are empty, ends the
     // game when nothing is left to deal. Returns 0 nothing, 1 dealt, 2 game over (see Risultato).

@@ -1,4 +1,5 @@
 #include "games/rubamazzo/TFormRubamazzo.h"
+#include "games/rubamazzo/GiocatoriRubamazzo.h"
 
 #include <QPainter>
 #include <QShowEvent>
@@ -392,7 +393,7 @@ void TFormRubamazzo::MossaComputer()
     if (InGioco() && Regole.Turno == 2) {
         // A capture shows its card and the captured ones highlighted through the rules'
         // selection, before anything flies.
-        const int tipo = Regole.MossaComputer();
+        const int tipo = MossaComputerLivello(Regole, LivelloComputer);
         AnimaMossa(Regole.UltimaMossa);
         if (tipo == RegoleRubamazzo::Furto) {
             Suona(SuonoScopa(&TFormScopa::Scopa));

@@ -76,6 +76,11 @@ public:
     int EseguiPresa(int s, int k);
     // The computer's move when it is its turn; afterwards it is the player's turn.
     void MossaComputer();
+    // A chosen computer move (a search player's): hand slot h takes the table places
+    // posti[0..n-1], or is laid down when n is 0. The rules are checked as for the player
+    // (a card that can capture is never laid down, a single equal card must be taken).
+    // 1 done and the turn passes, 0 refused and nothing changes.
+    int GiocaComputer(int h, const int* posti, int n);
     // Waits 500 ms, then: 0 a hand slot still holds a card, 2 the deck is used up, 1 deal.
     int FineGiro();
     // Three cards to the player, then three to the computer. 1 done; 0 refused when a hand

@@ -267,3 +267,32 @@ bool MotoreScopa::StrategiaUltima()
         }
     return false;
 }
+
+int MotoreScopa::GiocaComputer(int h, const int* posti, int n)
+{
+    if (Turno != 2 || h < 1 || h > 3 || !ManoComputer[h] || n < 0 || n > MassimaPresa) return 0;
+    const int c = ManoComputer[h];
+    if (n == 0) {
+        if (ElencaPrese(c) != 0) return 0;
+    } else {
+        int somma = 0;
+        for (int j = 0; j < n; ++j) {
+            const int p = posti[j];
+            if (p < 1 || p > MassimoPostiTavolo || !Tavolo[p]) return 0;
+            for (int i = 0; i < j; ++i)
+                if (posti[i] == p) return 0;
+            somma += Valore(Tavolo[p]);
+        }
+        if (somma != Valore(c)) return 0;
+        if (ContaUguali(c) == 1 && (n != 1 || Valore(Tavolo[posti[0]]) != Valore(c))) return 0;
+    }
+    for (auto& m : CarteMossa) m = 0;
+    conteggioMossa_ = 0;
+    AggiornaValoriTavolo();
+    if (n == 0)
+        PosaComputer(h);
+    else
+        PresaComputer(h, posti, n);
+    Turno = 1;
+    return 1;
+}

@@ -1,4 +1,5 @@
 #include "games/scopa/TFormScopa.h"
+#include "games/scopa/GiocatoriScopa.h"
 
 #include <QShowEvent>
 #include <algorithm>
@@ -275,7 +276,7 @@ void TFormScopa::Timer1Timer()
     // running the end-of-move step again would count the hand twice.
     if (Motore.Turno == 2 && haCarte) {
         TavoloPrima.assign(Motore.Tavolo, Motore.Tavolo + MotoreScopa::MassimoPostiTavolo + 1);
-        Motore.MossaComputer();
+        MossaComputerLivello(Motore, LivelloComputer);
         Suona(GiocaCarta);
         AnimaMossa(true);
         Annuncia(DescriviMossa(Motore, true, Motore.CarteMossa[0]));

@@ -3,12 +3,14 @@
 // with the table's timer steps in between and every card checked after every move.
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "core/Casuale.h"
 #include "core/StatoMazzo.h"
+#include "games/rubamazzo/GiocatoriRubamazzo.h"
 #include "games/rubamazzo/RegoleRubamazzo.h"
 #include "tools/sim/Simulatore.h"
 
@@ -181,5 +183,68 @@ int SimulaRubamazzo(const OpzioniSim& o, std::ostream& out, std::ostream* tracci
 }
 
 RegistraSim reg("rubamazzo", SimulaRubamazzo);
+
+std::unique_ptr<GiocatoreRubamazzo> CreaGiocatore(const std::string& nome, std::uint64_t seme, int giocate)
+{
+    if (nome == "esperto")
+        return std::make_unique<EspertoRubamazzo>(seme, giocate > 0 ? giocate : EspertoRubamazzo::GiocatePredefinite);
+    if (nome == "random") return std::make_unique<CasualeRubamazzo>(seme);
+    return std::make_unique<NormaleRubamazzo>();
+}
+
+// Duplicate match: every deal is one game, played twice with the same deck, A in the
+// player's seat the first time and in the computer's the second. The figure is A's cards
+// minus B's.
+int DuplicatoRubamazzo(const OpzioniSim& o, std::ostream& out, std::ostream*)
+{
+    StatoMazzo mazzo;
+    R r(mazzo);
+    std::unique_ptr<GiocatoreRubamazzo> giocatori[2] = {CreaGiocatore(o.giocatoreA, o.seme * 7919ull + 1, o.giocate),
+                                                         CreaGiocatore(o.giocatoreB, o.seme * 104729ull + 2, o.giocate)};
+    StatisticheDuplicato st;
+    long vinteA = 0, vinteB = 0;
+    for (long smazzata = 1; smazzata <= o.partite; ++smazzata) {
+        const std::uint32_t seme = o.seme * 2654435761u + static_cast<std::uint32_t>(smazzata) * 40503u;
+        double differenza = 0;
+        for (int giro = 0; giro < 2; ++giro) {
+            const int chi[3] = {0, giro == 0 ? 0 : 1, giro == 0 ? 1 : 0};
+            mazzo.Generatore().Fissa(seme);
+            r.NuovaPartita();
+            std::string errore;
+            for (int giri = 0; errore.empty(); ++giri) {
+                if (giri > 200) { errore = "the game did not end"; break; }
+                if (r.PassoTimer() == 2) break;
+                for (int lato = 1; lato <= 2 && errore.empty(); ++lato) {
+                    if (r.Turno != lato) continue;
+                    const CronometroDecisione cronometro;
+                    const MossaRubamazzo m = giocatori[chi[lato]]->Scegli(OsservaRubamazzo(r, lato));
+                    cronometro.Fine(st, chi[lato]);
+                    if (ApplicaMossaRubamazzo(r, lato, m) == R::Nessuna) errore = "an illegal move was refused";
+                    if (errore.empty()) errore = ControllaCarte(r);
+                }
+            }
+            if (errore.empty() && r.PilaGiocatore() + r.PilaComputer() != 40) errore = "cards lost";
+            if (!errore.empty()) {
+                out << "rubamazzo: deal " << smazzata << ": " << errore << '\n';
+                return 1;
+            }
+            const int a = chi[1] == 0 ? r.PilaGiocatore() : r.PilaComputer();
+            const int b = 40 - a;
+            differenza += (a - b) / 2.0;
+            if (a > b) ++vinteA;
+            if (b > a) ++vinteB;
+        }
+        st.Smazzata(differenza);
+        if (!o.silenzioso && smazzata % 500 == 0)
+            out << "after " << smazzata << " deals: A - B cards per game " << st.Media() << '\n';
+    }
+    out << "rubamazzo: A " << o.giocatoreA << " vs B " << o.giocatoreB << ", " << o.partite
+        << " duplicate deals (" << 2 * o.partite << " games), games won A " << vinteA << " B " << vinteB
+        << ", A - B cards per game " << st.Media() << " (95% CI)\n";
+    out << "rubamazzo: " << st.Tempi(o.giocatoreA, o.giocatoreB) << '\n';
+    return 0;
+}
+
+RegistraDuplicato regDuplicato("rubamazzo", DuplicatoRubamazzo);
 
 }  // namespace

@@ -14,6 +14,10 @@ struct OpzioniSim {
     std::uint32_t seme = 1;   // --seed S
     std::string traccia;      // --trace FILE (empty: no trace)
     bool silenzioso = false;  // --quiet: only the final summary
+    // --player A --computer B (random, normale, esperto): the duplicate match of two
+    // players instead of the computer against the random player. Empty: not asked.
+    std::string giocatoreA, giocatoreB;
+    int giocate = 0;          // --playouts N: the search player's budget (0: its default)
 };
 
 // A game's simulation: plays o.partite games, prints one line per game and a summary to
@@ -22,10 +26,55 @@ struct OpzioniSim {
 using FunzioneSim = std::function<int(const OpzioniSim& o, std::ostream& out, std::ostream* traccia)>;
 
 std::map<std::string, FunzioneSim>& RegistroSim();
+// Games that can pit two players (--player/--computer).
+std::map<std::string, FunzioneSim>& RegistroDuplicato();
 
 struct RegistraSim {
     RegistraSim(const std::string& nome, FunzioneSim f) { RegistroSim()[nome] = std::move(f); }
 };
+struct RegistraDuplicato {
+    RegistraDuplicato(const std::string& nome, FunzioneSim f) { RegistroDuplicato()[nome] = std::move(f); }
+};
+
+// Results of a duplicate match: one figure per deal (A's result minus B's, averaged over
+// the two seatings) and the time of every decision of each player.
+class StatisticheDuplicato {
+public:
+    void Smazzata(double differenza) { d_.push_back(differenza); }
+    // Wall-clock and this thread's processor time of one decision, in milliseconds.
+    void Decisione(int chi, double ms, double cpu)
+    {
+        auto& t = tempi_[chi];
+        t.somma += ms;
+        t.peggiore = ms > t.peggiore ? ms : t.peggiore;
+        t.sommaCpu += cpu;
+        t.peggioreCpu = cpu > t.peggioreCpu ? cpu : t.peggioreCpu;
+        ++t.n;
+    }
+    // "<mean> +- <half width of the 95% confidence interval>" of the per-deal figures.
+    std::string Media(const char* formato = "%+.3f +- %.3f") const;
+    // "A esperto: mean X ms, worst Y ms over N decisions; B ...".
+    std::string Tempi(const std::string& a, const std::string& b) const;
+    double MediaValore() const;
+
+private:
+    struct Tempo { double somma = 0, peggiore = 0, sommaCpu = 0, peggioreCpu = 0; long n = 0; };
+    std::vector<double> d_;
+    Tempo tempi_[2];
+};
+
+// Times one decision: starts at construction, Fine() records it.
+class CronometroDecisione {
+public:
+    CronometroDecisione();
+    void Fine(StatisticheDuplicato& st, int chi) const;
+
+private:
+    double muro_, cpu_;
+};
+
+// Whether a name is one of random, normale, esperto.
+bool NomeGiocatoreValido(const std::string& nome);
 
 // Minimal JSON writer for one object per line.
 class OggettoJson {

@@ -18,6 +18,11 @@ int uso(const char* prog)
 {
     std::cerr << "usage: " << prog << " GAME [--games N] [--seed S] [--trace FILE] [--quiet]\n  GAME:";
     for (const auto& [nome, f] : RegistroSim()) std::cerr << ' ' << nome;
+    std::cerr << "\n       " << prog
+              << " GAME --player A --computer B [--games N] [--seed S] [--playouts N] [--quiet]\n"
+                 "  duplicate match, each deal played twice with the seats swapped; A, B: random normale esperto\n"
+                 "  GAME:";
+    for (const auto& [nome, f] : RegistroDuplicato()) std::cerr << ' ' << nome;
     std::cerr << '\n';
     return 2;
 }
@@ -44,12 +49,27 @@ int main(int argc, char** argv)
             o.traccia = v;
         } else if (a == "--quiet") {
             o.silenzioso = true;
+        } else if (a == "--player" || a == "--computer") {
+            const char* v = valore();
+            if (!v || !NomeGiocatoreValido(v)) return uso(argv[0]);
+            (a == "--player" ? o.giocatoreA : o.giocatoreB) = v;
+        } else if (a == "--playouts") {
+            const char* v = valore();
+            if (!v || (o.giocate = std::atoi(v)) <= 0) return uso(argv[0]);
         } else {
             return uso(argv[0]);
         }
     }
-    auto it = RegistroSim().find(o.gioco);
-    if (it == RegistroSim().end()) return uso(argv[0]);
+    const bool duplicato = !o.giocatoreA.empty() || !o.giocatoreB.empty();
+    if (duplicato) {
+        // Either one alone pits it against the design's rule player.
+        if (o.giocatoreA.empty()) o.giocatoreA = "normale";
+        if (o.giocatoreB.empty()) o.giocatoreB = "normale";
+        if (!o.traccia.empty()) return uso(argv[0]);
+    }
+    auto& registro = duplicato ? RegistroDuplicato() : RegistroSim();
+    auto it = registro.find(o.gioco);
+    if (it == registro.end()) return uso(argv[0]);
 
     ImpostaScalaTempo(0);
     std::ofstream traccia;

@@ -1,0 +1,284 @@
+// Briscola players: the seat's view, the rule player for either seat, a random player, and
+// the search player with its quick playout state.
+#include "games/briscola/GiocatoriBriscola.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+int SemeDi(int c) { return c <= 0 ? 0 : (c - 1) / 10 + 1; }
+
+// Strength and points of every card number, looked up in the playouts' inner loops.
+struct TabellaCarte {
+    std::int8_t forza[41] = {}, punti[41] = {};
+    TabellaCarte()
+    {
+        for (int c = 1; c <= 40; ++c) {
+            forza[c] = static_cast<std::int8_t>(ForzaNumero(c - 10 * (SemeDi(c) - 1)));
+            punti[c] = static_cast<std::int8_t>(PuntiForza(forza[c]));
+        }
+    }
+};
+const TabellaCarte tabella;
+
+int ForzaDi(int c) { return c >= 0 && c <= 40 ? tabella.forza[c] : 0; }
+int PuntiDi(int c) { return c >= 0 && c <= 40 ? tabella.punti[c] : 0; }
+
+}  // namespace
+
+VistaBriscola OsservaBriscola(const RegoleBriscola& r, int lato)
+{
+    VistaBriscola v;
+    v.Lato = lato == 1 ? 1 : 2;
+    const std::int32_t* mia = v.Lato == 1 ? r.ManoGiocatore : r.ManoComputer;
+    const std::int32_t* altra = v.Lato == 1 ? r.ManoComputer : r.ManoGiocatore;
+    for (int i = 1; i <= 3; ++i) {
+        v.Mano[i] = r.Carta(mia[i]);
+        if (altra[i]) ++v.CarteAvversario;
+    }
+    v.CartaBriscola = r.Carta(r.CartaBriscola);
+    v.CartaAvversario = r.Carta(v.Lato == 1 ? r.GiocataComputer : r.GiocataGiocatore);
+    const std::int32_t* pila = v.Lato == 1 ? r.PreseGiocatore : r.PreseComputer;
+    const std::int32_t* pilaAltra = v.Lato == 1 ? r.PreseComputer : r.PreseGiocatore;
+    v.NumeroPrese = std::clamp<int>(pila[0], 0, 40);
+    v.NumeroPreseAvversario = std::clamp<int>(pilaAltra[0], 0, 40);
+    for (int k = 1; k <= v.NumeroPrese; ++k) v.Prese[k] = r.Carta(pila[k]);
+    for (int k = 1; k <= v.NumeroPreseAvversario; ++k) v.PreseAvversario[k] = r.Carta(pilaAltra[k]);
+    v.CarteNelMazzo = std::clamp<int>(40 - r.CartePescate, 0, 40);
+    return v;
+}
+
+int ApplicaMossaBriscola(RegoleBriscola& r, int lato, const MossaBriscola& mossa)
+{
+    return lato == 2 ? r.GiocaComputer(mossa.Slot) : r.GiocaGiocatore(mossa.Slot);
+}
+
+// ---- the rule player ----
+
+MossaBriscola NormaleBriscola::Scegli(const VistaBriscola& v)
+{
+    // SceltaComputer on a scratch table whose handles are the card numbers themselves, with
+    // this seat in the computer's chair.
+    StatoMazzo mazzo;
+    RegoleBriscola r(mazzo);
+    for (int h = 0; h <= 40; ++h) r.CarteMazzo[h] = h;
+    for (int i = 1; i <= 3; ++i) {
+        r.ManoComputer[i] = v.Mano[i];
+        r.ManoGiocatore[i] = 0;
+    }
+    r.CartaBriscola = v.CartaBriscola;
+    r.PreseComputer[0] = v.NumeroPrese;
+    r.PreseGiocatore[0] = v.NumeroPreseAvversario;
+    for (int k = 1; k <= 40; ++k) {
+        r.PreseComputer[k] = k <= v.NumeroPrese ? v.Prese[k] : 0;
+        r.PreseGiocatore[k] = k <= v.NumeroPreseAvversario ? v.PreseAvversario[k] : 0;
+    }
+    r.CartePescate = 40 - v.CarteNelMazzo;
+    r.GiocataGiocatore = v.CartaAvversario;
+    r.CarteGiocate = v.CartaAvversario ? 1 : 0;
+    r.Iniziatore = v.CartaAvversario ? 1 : 2;
+    r.Turno = 2;
+    r.RicordoGiocatore = caso_.Modulo(3);
+    return {r.SceltaComputer()};
+}
+
+MossaBriscola CasualeBriscola::Scegli(const VistaBriscola& v)
+{
+    int tenute[3], n = 0;
+    for (int s = 1; s <= 3; ++s)
+        if (v.Mano[s]) tenute[n++] = s;
+    return {n ? tenute[caso_.Modulo(n)] : 0};
+}
+
+// ---- the search player ----
+
+namespace {
+
+// A game with every card known (one sample). Sides 0 (the searching seat) and 1.
+struct PartitaRapida {
+    std::int8_t mano[2][3];
+    std::int8_t mazzo[40];
+    std::int8_t nm, pm;     // stock size and next card to draw
+    std::int8_t sulTavolo;  // the leader's card in the trick, 0 = none
+    std::int8_t primo;      // who leads the trick
+    std::int8_t turno;
+    std::int8_t briscola;   // trump suit
+    std::int16_t punti[2];
+
+    bool Finita() const
+    {
+        for (int s = 0; s < 2; ++s)
+            for (int i = 0; i < 3; ++i)
+                if (mano[s][i]) return false;
+        return true;
+    }
+    // Whether b, played on the led card a, takes the trick.
+    bool Batte(int a, int b) const
+    {
+        if (SemeDi(b) == SemeDi(a)) return ForzaDi(b) > ForzaDi(a);
+        return SemeDi(b) == briscola;
+    }
+    void Gioca(int i)
+    {
+        const int lato = turno;
+        const int c = mano[lato][i];
+        mano[lato][i] = 0;
+        if (!sulTavolo) {
+            sulTavolo = static_cast<std::int8_t>(c);
+            turno = static_cast<std::int8_t>(1 - lato);
+            return;
+        }
+        const int vince = Batte(sulTavolo, c) ? lato : 1 - lato;
+        punti[vince] = static_cast<std::int16_t>(punti[vince] + PuntiDi(sulTavolo) + PuntiDi(c));
+        sulTavolo = 0;
+        if (pm < nm) {
+            // The winner draws first; each side refills the slot it just played from.
+            for (int s : {vince, 1 - vince})
+                for (int k = 0; k < 3; ++k)
+                    if (!mano[s][k] && pm < nm) {
+                        mano[s][k] = mazzo[pm++];
+                        break;
+                    }
+        }
+        primo = turno = static_cast<std::int8_t>(vince);
+    }
+};
+
+// Exact value (side 0's points minus side 1's from here) once nothing is left to draw.
+int Esatto(PartitaRapida& p)
+{
+    if (p.Finita()) return 0;
+    const int lato = p.turno;
+    int meglio = lato == 0 ? -1000 : 1000;
+    for (int i = 0; i < 3; ++i) {
+        if (!p.mano[lato][i]) continue;
+        PartitaRapida q = p;
+        const int prima = q.punti[0] - q.punti[1];
+        q.Gioca(i);
+        const int v = q.punti[0] - q.punti[1] - prima + Esatto(q);
+        meglio = lato == 0 ? std::max(meglio, v) : std::min(meglio, v);
+    }
+    return meglio;
+}
+
+// Cost of giving a card away: points first, then trumps, then strength.
+int Costo(const PartitaRapida& p, int c)
+{
+    return PuntiDi(c) * 10 + (SemeDi(c) == p.briscola ? 60 + ForzaDi(c) * 3 : 0) + ForzaDi(c);
+}
+
+// The greedy policy while the stock lasts: lead the cheapest card; when following, take a
+// trick worth taking with the cheapest card that takes it, otherwise give the cheapest card.
+void MossaGolosa(PartitaRapida& p)
+{
+    const int lato = p.turno;
+    const auto& mano = p.mano[lato];
+    int economica = -1;
+    for (int i = 0; i < 3; ++i)
+        if (mano[i] && (economica < 0 || Costo(p, mano[i]) < Costo(p, mano[economica]))) economica = i;
+    if (!p.sulTavolo) {
+        p.Gioca(economica);
+        return;
+    }
+    const int a = p.sulTavolo;
+    // The same suit over it, taking the most points; else the cheapest card that takes it.
+    int stesso = -1, vincente = -1;
+    for (int i = 0; i < 3; ++i) {
+        const int c = mano[i];
+        if (!c || !p.Batte(a, c)) continue;
+        if (SemeDi(c) == SemeDi(a) && SemeDi(c) != p.briscola &&
+            (stesso < 0 || PuntiDi(c) > PuntiDi(mano[stesso])))
+            stesso = i;
+        if (vincente < 0 || Costo(p, c) < Costo(p, mano[vincente])) vincente = i;
+    }
+    if (stesso >= 0) {
+        p.Gioca(stesso);
+        return;
+    }
+    const int inGioco = PuntiDi(a) + PuntiDi(mano[economica]);
+    if (vincente >= 0 && (inGioco >= 10 || (inGioco >= 4 && Costo(p, mano[vincente]) < 70))) {
+        p.Gioca(vincente);
+        return;
+    }
+    p.Gioca(economica);
+}
+
+}  // namespace
+
+MossaBriscola EspertoBriscola::Scegli(const VistaBriscola& v)
+{
+    int candidati[3], nc = 0;
+    for (int s = 1; s <= 3; ++s)
+        if (v.Mano[s]) candidati[nc++] = s;
+    if (nc <= 1) return {nc ? candidati[0] : 0};
+
+    PartitaRapida base{};
+    bool visto[41] = {};
+    for (int i = 0; i < 3; ++i) {
+        base.mano[0][i] = static_cast<std::int8_t>(v.Mano[i + 1]);
+        visto[v.Mano[i + 1]] = true;
+    }
+    for (int k = 1; k <= v.NumeroPrese; ++k) {
+        base.punti[0] = static_cast<std::int16_t>(base.punti[0] + PuntiDi(v.Prese[k]));
+        visto[v.Prese[k]] = true;
+    }
+    for (int k = 1; k <= v.NumeroPreseAvversario; ++k) {
+        base.punti[1] = static_cast<std::int16_t>(base.punti[1] + PuntiDi(v.PreseAvversario[k]));
+        visto[v.PreseAvversario[k]] = true;
+    }
+    visto[v.CartaAvversario] = true;
+    base.sulTavolo = static_cast<std::int8_t>(v.CartaAvversario);
+    base.primo = static_cast<std::int8_t>(v.CartaAvversario ? 1 : 0);
+    base.turno = 0;
+    base.briscola = static_cast<std::int8_t>(SemeDi(v.CartaBriscola));
+    // The face-up trump is the last card of the stock while there is one; once drawn, it is
+    // in the hand of whoever drew it until it is played.
+    const int briscolaScoperta = v.CartaBriscola;
+    const bool briscolaNelMazzo = v.CarteNelMazzo > 0;
+    const bool briscolaAllAvversario = !briscolaNelMazzo && briscolaScoperta && !visto[briscolaScoperta];
+    visto[0] = true;
+    if (briscolaScoperta) visto[briscolaScoperta] = true;
+
+    int ignote[40], ni = 0;
+    for (int c = 1; c <= 40; ++c)
+        if (!visto[c]) ignote[ni++] = c;
+    const int inManoAvversario = std::clamp(v.CarteAvversario - (briscolaAllAvversario ? 1 : 0), 0, ni);
+    const int coperte = std::clamp(v.CarteNelMazzo - (briscolaNelMazzo ? 1 : 0), 0, ni - inManoAvversario);
+
+    double somma[3] = {};
+    const int campioni = std::max(8, giocate_ / nc);
+    for (int d = 0; d < campioni; ++d) {
+        PartitaRapida c = base;
+        caso_.Mescola(ignote, ni);
+        int k = 0;
+        for (int i = 0; i < 3; ++i) c.mano[1][i] = 0;
+        int slot = 0;
+        if (briscolaAllAvversario) c.mano[1][slot++] = static_cast<std::int8_t>(briscolaScoperta);
+        for (int i = 0; i < inManoAvversario && slot < 3; ++i) c.mano[1][slot++] = static_cast<std::int8_t>(ignote[k++]);
+        c.nm = 0;
+        for (int i = 0; i < coperte; ++i) c.mazzo[c.nm++] = static_cast<std::int8_t>(ignote[k++]);
+        if (briscolaNelMazzo) c.mazzo[c.nm++] = static_cast<std::int8_t>(briscolaScoperta);
+        c.pm = 0;
+        for (int j = 0; j < nc; ++j) {
+            PartitaRapida g = c;
+            g.Gioca(candidati[j] - 1);
+            while (!g.Finita() && g.pm < g.nm) MossaGolosa(g);
+            const int finale = g.Finita() ? 0 : Esatto(g);
+            somma[j] += g.punti[0] - g.punti[1] + finale;
+        }
+    }
+    int migliore = 0;
+    for (int j = 1; j < nc; ++j)
+        if (somma[j] > somma[migliore]) migliore = j;
+    return {candidati[migliore]};
+}
+
+int SceltaComputerLivello(RegoleBriscola& r, Livello livello)
+{
+    if (livello != Livello::Esperto || r.Turno != 2 || r.CarteGiocate >= 2) return r.SceltaComputer();
+    // Seeded from the table's own generator: a table whose seed is fixed replays its games.
+    EspertoBriscola esperto(r.Mazzo().Generatore().Prossimo());
+    const int slot = esperto.Scegli(OsservaBriscola(r, 2)).Slot;
+    return slot >= 1 && slot <= 3 && r.ManoComputer[slot] ? slot : r.SceltaComputer();
+}

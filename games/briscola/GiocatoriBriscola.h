@@ -1,0 +1,73 @@
+#pragma once
+// Briscola players behind the shared player interface: what a seat sees (VistaBriscola), a
+// move (the hand slot), the rule player of SceltaComputer, a random player and the search
+// player.
+#include <cstdint>
+
+#include "games/briscola/RegoleBriscola.h"
+#include "games/comune/Giocatore.h"
+
+// What one seat sees, in card numbers: its own hand, the face-up trump, the card the other
+// side has put into the trick, both won piles in the order won (every trick is played face
+// up), how many cards the stock and the other hand hold. The other hand and the stock order
+// are not in it.
+struct VistaBriscola {
+    int Lato = 2;                   // 1 the player's seat, 2 the computer's
+    int Mano[4] = {};               // own hand slots 1..3, card numbers
+    int CartaBriscola = 0;          // the face-up trump card
+    int CartaAvversario = 0;        // the other side's card in the trick, 0 when this seat leads
+    int Prese[41] = {}, NumeroPrese = 0;  // own pile, entries 1 up
+    int PreseAvversario[41] = {}, NumeroPreseAvversario = 0;
+    int CarteNelMazzo = 0;          // stock left, the face-up trump included
+    int CarteAvversario = 0;        // cards in the other hand
+    bool operator==(const VistaBriscola&) const = default;
+};
+
+struct MossaBriscola {
+    int Slot = 0;
+    bool operator==(const MossaBriscola&) const = default;
+};
+
+using GiocatoreBriscola = Giocatore<VistaBriscola, MossaBriscola>;
+
+VistaBriscola OsservaBriscola(const RegoleBriscola& r, int lato);
+// Plays the slot for seat `lato`; 1 done, 0 refused.
+int ApplicaMossaBriscola(RegoleBriscola& r, int lato, const MossaBriscola& mossa);
+
+// The design's rule player (SceltaComputer), for either seat; its memory of the other
+// pile (RicordoGiocatore, 0..2 tricks) is drawn from its own generator at each decision.
+class NormaleBriscola : public GiocatoreBriscola {
+public:
+    explicit NormaleBriscola(std::uint64_t seme) : caso_(seme) {}
+    MossaBriscola Scegli(const VistaBriscola& v) override;
+
+private:
+    CasualeRapido caso_;
+};
+
+class CasualeBriscola : public GiocatoreBriscola {
+public:
+    explicit CasualeBriscola(std::uint64_t seme) : caso_(seme) {}
+    MossaBriscola Scegli(const VistaBriscola& v) override;
+
+private:
+    CasualeRapido caso_;
+};
+
+// Search player: samples the unseen cards (the other hand and the stock, with the face-up
+// trump wherever it is known to be), plays each candidate card out to the end of the game
+// (a greedy policy while the stock lasts, exact play once it is spent) and keeps the card
+// with the best average point difference.
+class EspertoBriscola : public GiocatoreBriscola {
+public:
+    explicit EspertoBriscola(std::uint64_t seme, int giocate = GiocatePredefinite) : caso_(seme), giocate_(giocate) {}
+    MossaBriscola Scegli(const VistaBriscola& v) override;
+    static constexpr int GiocatePredefinite = 3000;
+
+private:
+    CasualeRapido caso_;
+    int giocate_;
+};
+
+// The computer's chosen slot on a table at the chosen level: Normale is SceltaComputer itself.
+int SceltaComputerLivello(RegoleBriscola& r, Livello livello);

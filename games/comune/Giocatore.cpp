@@ -1,0 +1,3 @@
+#include "games/comune/Giocatore.h"
+
+Livello LivelloComputer = Livello::Normale;

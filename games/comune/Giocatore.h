@@ -1,0 +1,64 @@
+#pragma once
+// The one small interface every computer player of Scopa, Briscola and Rubamazzo follows,
+// shared by the tables and cartovia-sim: a player sees a Vista (what its seat can see, and
+// nothing else) and answers with a Mossa. Each game defines its own Vista, Mossa, the
+// function that builds the Vista of a seat from the rules state, and the function that
+// applies a Mossa. A player cannot read hidden cards because it never receives them.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// Strength of the computer: the rule player of each game, or the search player.
+enum class Livello { Normale = 0, Esperto = 1 };
+
+inline const char* NomeLivello(Livello l) { return l == Livello::Esperto ? "Esperto" : "Normale"; }
+// "Normale" or "Esperto" as stored; anything else is not a level.
+inline std::optional<Livello> LivelloDaNome(const std::string& nome)
+{
+    if (nome == "Normale") return Livello::Normale;
+    if (nome == "Esperto") return Livello::Esperto;
+    return std::nullopt;
+}
+
+// The level the tables use for the computer's moves (set by the configuration).
+extern Livello LivelloComputer;
+
+template <typename VistaT, typename MossaT>
+class Giocatore {
+public:
+    using Vista = VistaT;
+    using Mossa = MossaT;
+    virtual ~Giocatore() = default;
+    // The move of the seat whose Vista this is. Only called when that seat is to move.
+    virtual Mossa Scegli(const Vista& v) = 0;
+};
+
+// Small fast generator for the search players' samples (xorshift64*): reproducible from a seed.
+class CasualeRapido {
+public:
+    explicit CasualeRapido(std::uint64_t seme = 1) { Fissa(seme); }
+    void Fissa(std::uint64_t seme) { s_ = seme * 0x9E3779B97F4A7C15ull + 0x2545F4914F6CDD1Dull; if (!s_) s_ = 1; }
+    std::uint64_t Prossimo()
+    {
+        s_ ^= s_ >> 12;
+        s_ ^= s_ << 25;
+        s_ ^= s_ >> 27;
+        return s_ * 0x2545F4914F6CDD1Dull;
+    }
+    // 0..n-1
+    int Modulo(int n) { return n > 0 ? static_cast<int>((Prossimo() >> 32) % static_cast<std::uint64_t>(n)) : 0; }
+    // Fisher-Yates shuffle of a[0..n-1].
+    template <typename T>
+    void Mescola(T* a, int n)
+    {
+        for (int i = n - 1; i > 0; --i) {
+            const int j = Modulo(i + 1);
+            T t = a[i];
+            a[i] = a[j];
+            a[j] = t;
+        }
+    }
+
+private:
+    std::uint64_t s_ = 1;
+};

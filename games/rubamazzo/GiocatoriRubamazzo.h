@@ -1,0 +1,70 @@
+#pragma once
+// Rubamazzo players behind the shared player interface: what a seat sees (VistaRubamazzo),
+// a move (a hand card, played or stealing), the rule player of MossaComputer, a random
+// player and the search player.
+#include <cstdint>
+#include <vector>
+
+#include "games/comune/Giocatore.h"
+#include "games/rubamazzo/RegoleRubamazzo.h"
+
+// What one seat sees, in card numbers: its own hand, the table places, the size and top
+// card of both piles, every card that has gone into a pile (each was played face up), who
+// captured last and how many cards the other hand and the deck hold.
+struct VistaRubamazzo {
+    int Lato = 2;                                           // 1 the player's seat, 2 the computer's
+    int Mano[4] = {};                                       // own hand slots 1..3
+    int Tavolo[RegoleRubamazzo::UltimoPostoTavolo + 1] = {};  // places 7..19
+    int Pila = 0, PilaAvversario = 0;
+    int Cima = 0, CimaAvversario = 0;                       // top cards, 0 none
+    bool NellePile[41] = {};                                // cards gone into either pile
+    int UltimaPresa = 0;                                    // 0 nobody, 1 player, 2 computer
+    int CarteNelMazzo = 0;
+    int CarteAvversario = 0;
+    bool operator==(const VistaRubamazzo&) const = default;
+};
+
+// Hand slot 1..3 (the seat's own places) and whether it steals the other pile.
+struct MossaRubamazzo {
+    int Slot = 0;
+    bool Ruba = false;
+    bool operator==(const MossaRubamazzo&) const = default;
+};
+
+using GiocatoreRubamazzo = Giocatore<VistaRubamazzo, MossaRubamazzo>;
+
+VistaRubamazzo OsservaRubamazzo(const RegoleRubamazzo& r, int lato);
+std::vector<MossaRubamazzo> MosseLegaliRubamazzo(const VistaRubamazzo& v);
+// Plays the move for seat `lato`; returns the move kind, 0 when refused.
+int ApplicaMossaRubamazzo(RegoleRubamazzo& r, int lato, const MossaRubamazzo& mossa);
+
+// The design's rule player (MossaComputer), for either seat.
+class NormaleRubamazzo : public GiocatoreRubamazzo {
+public:
+    MossaRubamazzo Scegli(const VistaRubamazzo& v) override;
+};
+
+class CasualeRubamazzo : public GiocatoreRubamazzo {
+public:
+    explicit CasualeRubamazzo(std::uint64_t seme) : caso_(seme) {}
+    MossaRubamazzo Scegli(const VistaRubamazzo& v) override;
+
+private:
+    CasualeRapido caso_;
+};
+
+// Search player: samples the unseen cards, plays each candidate move out to the end of the
+// game with the rule player's policy for both sides, keeps the best average card margin.
+class EspertoRubamazzo : public GiocatoreRubamazzo {
+public:
+    explicit EspertoRubamazzo(std::uint64_t seme, int giocate = GiocatePredefinite) : caso_(seme), giocate_(giocate) {}
+    MossaRubamazzo Scegli(const VistaRubamazzo& v) override;
+    static constexpr int GiocatePredefinite = 2000;
+
+private:
+    CasualeRapido caso_;
+    int giocate_;
+};
+
+// The computer's move on a table at the chosen level: Normale is MossaComputer itself.
+int MossaComputerLivello(RegoleRubamazzo& r, Livello livello);

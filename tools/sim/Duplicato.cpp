@@ -1,0 +1,73 @@
+// Shared pieces of the duplicate matches between two players.
+#include <cmath>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+#include "tools/sim/Simulatore.h"
+
+std::map<std::string, FunzioneSim>& RegistroDuplicato()
+{
+    static std::map<std::string, FunzioneSim> registro;
+    return registro;
+}
+
+namespace {
+double MuroMs() { return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
+double CpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+}  // namespace
+
+CronometroDecisione::CronometroDecisione() : muro_(MuroMs()), cpu_(CpuMs()) {}
+
+void CronometroDecisione::Fine(StatisticheDuplicato& st, int chi) const
+{
+    st.Decisione(chi, MuroMs() - muro_, CpuMs() - cpu_);
+}
+
+bool NomeGiocatoreValido(const std::string& nome)
+{
+    return nome == "random" || nome == "normale" || nome == "esperto";
+}
+
+double StatisticheDuplicato::MediaValore() const
+{
+    double s = 0;
+    for (double x : d_) s += x;
+    return d_.empty() ? 0.0 : s / static_cast<double>(d_.size());
+}
+
+std::string StatisticheDuplicato::Media(const char* formato) const
+{
+    const double n = static_cast<double>(d_.size());
+    const double media = MediaValore();
+    double q = 0;
+    for (double x : d_) q += (x - media) * (x - media);
+    const double sd = n > 1 ? std::sqrt(q / (n - 1)) : 0.0;
+    const double mezza = n > 0 ? 1.96 * sd / std::sqrt(n) : 0.0;
+    char riga[100];
+    std::snprintf(riga, sizeof riga, formato, media, mezza);
+    return riga;
+}
+
+std::string StatisticheDuplicato::Tempi(const std::string& a, const std::string& b) const
+{
+    std::string r = "decision time per move";
+    const std::string nomi[2] = {a, b};
+    for (int k = 0; k < 2; ++k) {
+        const Tempo& t = tempi_[k];
+        char riga[200];
+        const double n = t.n ? static_cast<double>(t.n) : 1.0;
+        std::snprintf(riga, sizeof riga,
+                      "%s %c %s mean %.2f ms, worst %.2f ms (wall clock); mean %.2f ms, worst %.2f ms (thread CPU); "
+                      "%ld moves",
+                      k ? ";" : ":", k ? 'B' : 'A', nomi[k].c_str(), t.somma / n, t.peggiore, t.sommaCpu / n,
+                      t.peggioreCpu, t.n);
+        r += riga;
+    }
+    return r;
+}
