@@ -57,6 +57,7 @@ std::string CalcolaCartellaLavoro()
 TFormSplashScreen::TFormSplashScreen(QWidget* parent) : TFinestra(800, 599, parent)
 {
     setWindowTitle("Cartovia");
+    TabAiTasti = true;  // Tab moves over the five buttons like the arrows
     FormCreate();
 
     ImmagineSfondo = new VelImage(this);
@@ -117,19 +118,6 @@ TFormSplashScreen::TFormSplashScreen(QWidget* parent) : TFinestra(800, 599, pare
     pila_.Nascondi = [](int codice) {
         if (auto* w = finestraDelCodice(codice); w && w != FormSplashScreen) w->hide();
     };
-}
-
-bool TFormSplashScreen::event(QEvent* e)
-{
-    // Tab moves over the five buttons like the arrows (they take no focus of their own).
-    if (e->type() == QEvent::KeyPress) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) {
-            keyPressEvent(k);
-            return true;
-        }
-    }
-    return TFinestra::event(e);
 }
 
 void TFormSplashScreen::keyPressEvent(QKeyEvent* e)

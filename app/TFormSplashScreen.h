@@ -50,7 +50,6 @@ public:
 protected:
     void showEvent(QShowEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
-    bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:

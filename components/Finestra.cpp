@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 
 TFinestra::TFinestra(int larghezza, int altezza, QWidget* parent) : QWidget(parent)
@@ -17,6 +18,18 @@ void TFinestra::Centra()
     if (!s) return;
     const QRect r = s->availableGeometry();
     move(r.x() + (r.width() - width()) / 2, r.y() + (r.height() - height()) / 2);
+}
+
+bool TFinestra::event(QEvent* e)
+{
+    if (TabAiTasti && e->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) {
+            keyPressEvent(k);
+            return true;
+        }
+    }
+    return QWidget::event(e);
 }
 
 void TFinestra::MostraDavanti()

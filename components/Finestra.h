@@ -13,4 +13,10 @@ public:
     // Repaints at once every other visible window under a screen rectangle: a window
     // hidden just before a blocking pause must not stay pictured on the one beneath.
     static void RidipingiSotto(const QRect& schermo, const QWidget* tranne = nullptr);
+
+protected:
+    // Windows that move a focus of their own (their controls take no Qt focus) set this, so
+    // Tab and Backtab reach their keyPressEvent instead of Qt's focus chain.
+    bool TabAiTasti = false;
+    bool event(QEvent* e) override;
 };

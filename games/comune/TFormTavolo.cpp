@@ -45,6 +45,7 @@ QColor ColorePanelPerBordo(int bordo)
 
 TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestra(larghezza, altezza, parent)
 {
+    TabAiTasti = true;  // Tab moves the table's own focus over its places
     sfondo_ = QImage(Risorse::SfondoTavolo);
 
     Panel1 = new QWidget(this);
@@ -156,19 +157,6 @@ void TFormTavolo::MostraAiuto()
 {
     if (!Aiuto) Aiuto = new TFormAiuto(this);
     Aiuto->Mostra(windowTitle());
-}
-
-bool TFormTavolo::event(QEvent* e)
-{
-    // Tab moves the table's own focus, not Qt's (the places take no focus of their own).
-    if (e->type() == QEvent::KeyPress) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) {
-            keyPressEvent(k);
-            return true;
-        }
-    }
-    return TFinestra::event(e);
 }
 
 void TFormTavolo::keyPressEvent(QKeyEvent* e)

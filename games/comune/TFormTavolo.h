@@ -113,7 +113,6 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
-    bool event(QEvent* e) override;
 
 private:
     QImage sfondo_;

@@ -45,6 +45,7 @@ const QColor Oro(212, 175, 55);
 TFormAlternative::TFormAlternative(QWidget* parent) : TFinestra(Larghezza, Altezza, parent)
 {
     setWindowTitle("Scegli la presa");
+    TabAiTasti = true;  // Tab shows the other capture, as the arrows do
     setWindowModality(Qt::ApplicationModal);
     QPainterPath forma;
     forma.addRoundedRect(QRectF(0, 0, Larghezza, Altezza), 18, 18);
@@ -189,19 +190,6 @@ void TFormAlternative::closeEvent(QCloseEvent* e)
 {
     // Only taking an alternative closes the dialog.
     if (!presa_) e->ignore();
-}
-
-bool TFormAlternative::event(QEvent* e)
-{
-    // Tab shows the other capture, as the arrows do (the buttons take no focus of their own).
-    if (e->type() == QEvent::KeyPress) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) {
-            keyPressEvent(k);
-            return true;
-        }
-    }
-    return TFinestra::event(e);
 }
 
 void TFormAlternative::keyPressEvent(QKeyEvent* e)

@@ -45,7 +45,6 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
-    bool event(QEvent* e) override;
 
 private:
     bool presa_ = false;
