@@ -133,6 +133,9 @@ void PannelloPubblicita::TimerPubblicitaTimer()
 
 void PannelloPubblicita::ChiudiPubblicitaClick()
 {
+    // A panel closed before its strip was due (from the keyboard) must not bring the strip
+    // back later over the table's own buttons.
+    TimerPubblicita->stop();
     ChiudiPubblicita->hide();
     WebBrowser1->setVisible(false);
     WebBrowser1->setGeometry(0, 0, 0, 0);

@@ -509,6 +509,16 @@ TEST_F(PannelloTavoli, AShowingWithoutAdvertisementCancelsAStripStillDue)
     EXPECT_FALSE(p->InVista());
 }
 
+TEST_F(PannelloTavoli, ClosingBeforeTheStripIsDueCancelsTheStrip)
+{
+    ApriFinestra(FinestraBriscola);
+    PannelloPubblicita* p = P(FormBriscola);
+    ASSERT_TRUE(p->TimerPubblicita->isActive());
+    p->ChiudiPubblicitaClick();
+    EXPECT_FALSE(p->TimerPubblicita->isActive()) << "no strip may appear over a closed panel";
+    EXPECT_TRUE(p->ChiudiPubblicita->isHidden());
+}
+
 TEST_F(PannelloTavoli, TheMovieIsPutInPlaceOnlyWhenMissingAndItsAbsenceNeverStopsATable)
 {
     struct Caso {
