@@ -77,8 +77,10 @@ PannelloPubblicita::PannelloPubblicita(QWidget* tavolo) : QObject(tavolo)
     ChiudiPubblicita->setDistanzaOmbra(0);
     ChiudiPubblicita->setNormale(QImage(":/img/chiudipubblicita_normale.bmp"));
     ChiudiPubblicita->setAttivo(QImage(":/img/chiudipubblicita_attivo.bmp"));
-    // Bottom right of the panel, under the movie's box.
-    ChiudiPubblicita->setGeometry(Larghezza - 145 - 6, Altezza - 16 - 4, 145, 16);
+    // Top right of the panel, where a close control is looked for. Not at the bottom: the
+    // tables' command buttons lie there under the panel, and the second click of a hurried
+    // double-click on the strip would close the table.
+    ChiudiPubblicita->setGeometry(Larghezza - 145 - 6, 4, 145, 16);
     ChiudiPubblicita->hide();
     connect(ChiudiPubblicita, &VelmoBottone::Click, this, [this] { ChiudiPubblicitaClick(); });
 
