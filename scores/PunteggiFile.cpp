@@ -41,18 +41,35 @@ bool UgualiSenzaMaiuscole(const std::string& a, const std::string& b)
     return true;
 }
 
-// Whole file as bytes. False when it cannot be opened or a read fails part-way.
+// Whole file as bytes. False when it cannot be opened, is not a regular file, or a read fails
+// part-way. Opened without blocking and checked before reading: a pipe or device planted under a
+// score file's name must not hang the program.
 bool LeggiTutto(const std::string& percorso, std::string& byte)
 {
-    std::FILE* f = std::fopen(percorso.c_str(), "rb");
-    if (!f) return false;
+    const int fd = ::open(percorso.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        errno = EINVAL;
+        return false;
+    }
     byte.clear();
     char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) byte.append(buf, n);
-    const bool ok = !std::ferror(f);
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n > 0) {
+            byte.append(buf, static_cast<std::size_t>(n));
+        } else if (n == 0) {
+            break;
+        } else if (errno != EINTR) {
+            ok = false;
+            break;
+        }
+    }
     const int errore = errno;  // for the caller's report
-    std::fclose(f);
+    ::close(fd);
     errno = errore;
     return ok;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -448,4 +449,18 @@ TEST(ScoreFiles, ABackslashInTheDataFolderIsPartOfItsName)
     EXPECT_EQ(Leggi(cartella + "/PunteggiScopa.txt"), Anna);
     EXPECT_FALSE(fs::exists(c / "a")) << "the folder must not be split at its backslash";
     EXPECT_EQ(LeggiPunteggi(cartella, FileScopa.corrente).size(), 1u);
+}
+
+TEST(ScoreFiles, APipeUnderTheScoreFileNameNeverHangsTheProgram)
+{
+    // Nobody writes into the pipe: a blocking open or read would wait for ever.
+    Cartella c;
+    Avvisi avvisi;
+    ASSERT_EQ(mkfifo((c / "PunteggiScopa.txt").c_str(), 0600), 0);
+    EXPECT_TRUE(LeggiPunteggi(c.p, "\\PunteggiScopa.txt").empty());
+    EXPECT_NE(AggiornaPunteggi(FileScopa, c.p, "Anna", ContaVittoria), PunteggiAggiornati);
+    struct stat st {};
+    ASSERT_EQ(lstat((c / "PunteggiScopa.txt").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the pipe is left where it is";
+    EXPECT_FALSE(avvisi.righe.empty()) << "the refusal must be reported";
 }
