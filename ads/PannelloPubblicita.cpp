@@ -75,8 +75,8 @@ PannelloPubblicita::PannelloPubblicita(QWidget* tavolo) : QObject(tavolo)
     ChiudiPubblicita->setObjectName("ChiudiPubblicita");
     ChiudiPubblicita->setBordo(0);
     ChiudiPubblicita->setDistanzaOmbra(0);
-    ChiudiPubblicita->setNormale(QImage(":/img/chiudipubblicita_normale.bmp"));
-    ChiudiPubblicita->setAttivo(QImage(":/img/chiudipubblicita_attivo.bmp"));
+    ChiudiPubblicita->setNormaleDaRisorsa(":/img/chiudipubblicita_normale.bmp");
+    ChiudiPubblicita->setAttivoDaRisorsa(":/img/chiudipubblicita_attivo.bmp");
     // Top right of the panel, where a close control is looked for. Not at the bottom: the
     // tables' command buttons lie there under the panel, and the second click of a hurried
     // double-click on the strip would close the table.

@@ -48,11 +48,11 @@ THttpTestForm::THttpTestForm(QWidget* parent) : TFinestra(632, 38, parent)
     LuceRossa = new VelImage(this);
     LuceRossa->setObjectName("LuceRossa");
     LuceRossa->setGeometry(10, 9, 20, 20);
-    LuceRossa->ImpostaPicture(QImage(Risorse::LuceRossa));
+    LuceRossa->ImpostaPictureDaRisorsa(Risorse::LuceRossa);
     LuceVerde = new VelImage(this);
     LuceVerde->setObjectName("LuceVerde");
     LuceVerde->setGeometry(10, 9, 20, 20);
-    LuceVerde->ImpostaPicture(QImage(Risorse::LuceVerde));
+    LuceVerde->ImpostaPictureDaRisorsa(Risorse::LuceVerde);
     LuceVerde->hide();
 
     Label1 = new QLabel("URL", this);

@@ -22,8 +22,6 @@ int Retro = RetroPredefinito;
 
 namespace {
 
-QImage risorsa(const QString& nome) { return QImage(nome); }
-
 void stileEtichetta(QLabel* l, int punti, bool grassetto)
 {
     QFont f = l->font();
@@ -59,8 +57,8 @@ QCheckBox* casella(QWidget* genitore, const QString& nome, const QString& testo,
 
 void immaginiBottone(VelmoBottone* b, const QString& nome)
 {
-    b->setNormale(risorsa(QString(":/img/btn_%1_normale.bmp").arg(nome)));
-    b->setAttivo(risorsa(QString(":/img/btn_%1_attivo.bmp").arg(nome)));
+    b->setNormaleDaRisorsa(QString(":/img/btn_%1_normale.bmp").arg(nome));
+    b->setAttivoDaRisorsa(QString(":/img/btn_%1_attivo.bmp").arg(nome));
     b->setBordo(0);
     b->setDistanzaOmbra(0);
 }
@@ -89,7 +87,7 @@ std::string NomeLimitato(const std::string& nome)
 TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
 {
     setWindowTitle("Configurazione");
-    sfondo_ = risorsa(Risorse::SfondoConfig);
+    ImpostaSfondo(Risorse::SfondoConfig);
 
     // Clear of the frame's corner ornament and of its rules.
     auto* titolo = etichetta(this, "Configurazione", 44, 26, 230, 34, 18);
@@ -114,8 +112,9 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     VelCarte1->setImmaginiCarteColonne(10);
     VelCarte1->setImmaginiCarteRighe(4);
     VelCarte1->setSeleziona(false);
-    VelCarte1->setBufferImmagini(risorsa(Risorse::Fronti));
-    VelCarte1->setBordiCarta(risorsa(Risorse::Bordi));
+    // The sheets are decoded when a card is first drawn (a table or the preview).
+    VelCarte1->setBufferImmaginiDaRisorsa(Risorse::Fronti);
+    VelCarte1->setBordiCartaDaRisorsa(Risorse::Bordi);
     VelCarte1->setMazzo(MazzoPredefinito);
     VelCarte1->hide();
 
@@ -128,8 +127,8 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     RetroCarte->setDimYCarte(94);
     RetroCarte->setImmaginiCarteColonne(23);
     RetroCarte->setImmaginiCarteRighe(1);
-    RetroCarte->setBufferImmagini(risorsa(Risorse::Retro));
-    RetroCarte->setBordiCarta(risorsa(Risorse::Bordi));
+    RetroCarte->setBufferImmaginiDaRisorsa(Risorse::Retro);
+    RetroCarte->setBordiCartaDaRisorsa(Risorse::Bordi);
     RetroCarte->setSemeCarta(1);
     RetroCarte->setNumeroCarta(RetroPredefinito);
 
@@ -141,8 +140,8 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     VelCartePunteggi->setImmaginiCarteColonne(10);
     VelCartePunteggi->setImmaginiCarteRighe(4);
     VelCartePunteggi->setSeleziona(false);
-    VelCartePunteggi->setBufferImmagini(risorsa(Risorse::CifrePunteggi));
-    VelCartePunteggi->setBufferImmaginiSelezionate(risorsa(Risorse::CifrePunteggiSel));
+    VelCartePunteggi->setBufferImmaginiDaRisorsa(Risorse::CifrePunteggi);
+    VelCartePunteggi->setBufferImmaginiSelezionateDaRisorsa(Risorse::CifrePunteggiSel);
     VelCartePunteggi->hide();
 
     EtichettaMazzo = etichetta(this, "Mazzo di carte", 24, 64, 240, 22);
@@ -235,8 +234,8 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
 void TFormConfig::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    if (!sfondo_.isNull())
-        p.drawImage(0, 0, sfondo_);
+    if (!Sfondo().isNull())
+        p.drawImage(0, 0, Sfondo());
     else
         p.fillRect(rect(), QColor(40, 70, 50));
 }

@@ -68,7 +68,6 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
-    QImage sfondo_;
     QWidget* pannoAnteprima_ = nullptr;
     QWidget* pannoRetro_ = nullptr;
 };

@@ -14,6 +14,7 @@
 #include "ads/PaginaPubblicita.h"
 #include "app/Finestre.h"
 #include "app/TFormConfig.h"
+#include "components/Immagini.h"
 #include "core/Globali.h"
 #include "games/briscola/TFormBriscola.h"
 #include "games/rubamazzo/TFormRubamazzo.h"
@@ -63,7 +64,7 @@ TFormSplashScreen::TFormSplashScreen(QWidget* parent) : TFinestra(800, 599, pare
     ImmagineSfondo = new VelImage(this);
     ImmagineSfondo->setObjectName("ImmagineSfondo");
     ImmagineSfondo->setGeometry(0, 0, 800, 599);
-    ImmagineSfondo->ImpostaPicture(QImage(Risorse::SfondoSplash));
+    ImmagineSfondo->ImpostaPicture(Immagini::Condivisa(Risorse::SfondoSplash));
 
     struct Bottone { VelmoBottone** b; const char* nome; const char* immagine; int y; void (TFormSplashScreen::*click)(); };
     const Bottone bottoni[] = {
@@ -79,8 +80,8 @@ TFormSplashScreen::TFormSplashScreen(QWidget* parent) : TFinestra(800, 599, pare
         b->setGeometry(130, d.y, 600, 100);
         b->setBordo(0);
         b->setStato(1);
-        b->setNormale(QImage(QString(":/img/splash_%1_normale.bmp").arg(d.immagine)));
-        b->setAttivo(QImage(QString(":/img/splash_%1_attivo.bmp").arg(d.immagine)));
+        b->setNormale(Immagini::Condivisa(QString(":/img/splash_%1_normale.bmp").arg(d.immagine)));
+        b->setAttivoDaRisorsa(QString(":/img/splash_%1_attivo.bmp").arg(d.immagine));  // at the first hover
         const auto click = d.click;
         connect(b, &VelmoBottone::Click, this, [this, click] { (this->*click)(); });
         *d.b = b;

@@ -1,14 +1,17 @@
 // Cartovia: four Italian card games against the computer.
 #include <QApplication>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <thread>
 #include <QMessageBox>
 
 #include "app/Finestre.h"
+#include "app/Misure.h"
 #include "app/PartitaAutomatica.h"
 #include "app/TFormSplashScreen.h"
 #include "components/AttesaGui.h"
@@ -44,9 +47,16 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    // The font database is filled on a second thread while the windows are created: the
+    // chooser shows no text, and the first control that measures some finds it ready (or
+    // waits for it) instead of reading the whole font configuration on the way to the first
+    // paint. Every QFontDatabase function is thread-safe.
+    std::thread fonti([] { QFontDatabase::families(); });
+
     int esito = 0;  // 0 as always; 1 only when an --autoplay match did not end
     try {
         CreaFinestre();
+        AvviaMisura(QCoreApplication::arguments());  // bench/ hooks; nothing without their flags
         FormSplashScreen->show();
         if (!automatica.isEmpty())
             QTimer::singleShot(0, FormSplashScreen, [automatica, &esito] {
@@ -60,6 +70,7 @@ int main(int argc, char** argv)
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, "Cartovia", QString::fromLocal8Bit(e.what()));
     }
+    fonti.join();
     DistruggiFinestre();
     return esito;
 }

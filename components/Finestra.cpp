@@ -4,6 +4,9 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QTimer>
+
+#include "components/Immagini.h"
 
 TFinestra::TFinestra(int larghezza, int altezza, QWidget* parent) : QWidget(parent)
 {
@@ -64,4 +67,24 @@ void TFinestra::RidipingiSotto(const QRect& schermo, const QWidget* tranne)
         w->repaint(r);
         RidipingiOpachi(w, r);
     }
+}
+
+void TFinestra::hideEvent(QHideEvent* e)
+{
+    QWidget::hideEvent(e);
+    // Released once the hiding is over; a window shown again meanwhile keeps its surface.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible()) return;
+        if (testAttribute(Qt::WA_WState_Created)) destroy();
+        if (!sfondo_.isNull()) {
+            sfondo_ = QImage();
+            Immagini::Libera();
+        }
+    });
+}
+
+const QImage& TFinestra::Sfondo()
+{
+    if (sfondo_.isNull() && !risorsaSfondo_.isEmpty()) sfondo_ = Immagini::Condivisa(risorsaSfondo_);
+    return sfondo_;
 }

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "components/Immagini.h"
 #include "core/Pausa.h"
 
 namespace {
@@ -12,11 +13,12 @@ constexpr QRgb Opaco = 0xFF000000u;
 
 bool Presente(const QImage& img) { return !img.isNull() && img.width() > 0 && img.height() > 0; }
 
-// Sheets and pictures are kept as 32-bit pixels so every pixel read and write is direct.
+// Sheets and pictures are kept as 32-bit pixels so every pixel read and write is direct. A
+// picture already in that form is shared, not copied: writing into either side detaches it.
 QImage In32Bit(const QImage& img)
 {
     if (img.isNull()) return QImage();
-    if (img.format() == QImage::Format_RGB32) return img.copy();
+    if (img.format() == QImage::Format_RGB32) return img;
     return img.convertToFormat(QImage::Format_RGB32);
 }
 
@@ -48,6 +50,13 @@ void Scrivi(QImage& img, int x, int y, QRgb c)
 void CopiaRettangolo(QImage& dst, const QRect& rd, const QImage& src, const QRect& rs)
 {
     if (!Presente(src) || dst.isNull()) return;
+    // An 8-bit sheet is read through its palette (an index beyond it reads black).
+    QRgb tavolozza[256] = {};
+    const bool indicizzata = src.format() == QImage::Format_Indexed8;
+    if (indicizzata) {
+        const QList<QRgb> t = src.colorTable();
+        std::copy_n(t.constBegin(), std::min<qsizetype>(t.size(), 256), tavolozza);
+    }
     if (rd.width() <= 0 || rd.height() <= 0 || rs.width() <= 0 || rs.height() <= 0) return;
     const int x0 = std::max(rd.left(), 0), x1 = std::min(rd.left() + rd.width(), dst.width());
     const int y0 = std::max(rd.top(), 0), y1 = std::min(rd.top() + rd.height(), dst.height());
@@ -55,11 +64,12 @@ void CopiaRettangolo(QImage& dst, const QRect& rd, const QImage& src, const QRec
         const int sy = rs.top() + static_cast<int>(static_cast<long long>(y - rd.top()) * rs.height() / rd.height());
         if (sy < 0 || sy >= src.height()) continue;
         const QRgb* riga = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
+        const uchar* indici = src.constScanLine(sy);
         QRgb* out = reinterpret_cast<QRgb*>(dst.scanLine(y));
         for (int x = x0; x < x1; ++x) {
             const int sx = rs.left() + static_cast<int>(static_cast<long long>(x - rd.left()) * rs.width() / rd.width());
             if (sx < 0 || sx >= src.width()) continue;
-            out[x] = riga[sx] | Opaco;
+            out[x] = (indicizzata ? tavolozza[indici[sx]] : riga[sx]) | Opaco;
         }
     }
 }
@@ -164,20 +174,59 @@ void VelCarte::setImmaginiCarteRighe(int v)
 
 void VelCarte::setBufferImmagini(const QImage& img)
 {
+    facceInAttesa_ = Immagini::Differita();
     bufferImmagini_ = In32Bit(img);
     Ridipingi();
 }
 
 void VelCarte::setBufferImmaginiSelezionate(const QImage& img)
 {
+    selezionateInAttesa_ = Immagini::Differita();
     bufferSelezionate_ = In32Bit(img);
     Ridipingi();
 }
 
 void VelCarte::setBordiCarta(const QImage& img)
 {
+    bordiInAttesa_ = Immagini::Differita();
     bordiCarta_ = In32Bit(img);
     Ridipingi();
+}
+
+void VelCarte::setBufferImmaginiDaRisorsa(const QString& nome)
+{
+    bufferImmagini_ = QImage();
+    facceInAttesa_ = Immagini::Differita::FoglioDaRisorsa(nome);
+    Ridipingi();
+}
+
+void VelCarte::setBufferImmaginiSelezionateDaRisorsa(const QString& nome)
+{
+    bufferSelezionate_ = QImage();
+    selezionateInAttesa_ = Immagini::Differita::FoglioDaRisorsa(nome);
+    Ridipingi();
+}
+
+void VelCarte::setBordiCartaDaRisorsa(const QString& nome)
+{
+    bordiCarta_ = QImage();
+    bordiInAttesa_ = Immagini::Differita::DaRisorsa(nome);
+    Ridipingi();
+}
+
+void VelCarte::Prepara(bool soloPrincipali) const
+{
+    auto risolvi = [](Immagini::Differita& inAttesa, QImage& foglio) {
+        if (!inAttesa.InAttesa()) return;
+        // Sheets are only read here, so an 8-bit one keeps its compact form.
+        const QImage& img = inAttesa.Immagine();
+        foglio = img.format() == QImage::Format_Indexed8 ? img : In32Bit(img);
+        inAttesa = Immagini::Differita();
+    };
+    risolvi(facceInAttesa_, bufferImmagini_);
+    risolvi(bordiInAttesa_, bordiCarta_);
+    // The highlighted sheet waits until a marked card is drawn from it.
+    if (!soloPrincipali) risolvi(selezionateInAttesa_, bufferSelezionate_);
 }
 
 void VelCarte::setImmagineNorm(const QImage& img)
@@ -188,7 +237,7 @@ void VelCarte::setImmagineNorm(const QImage& img)
 
 QImage VelCarte::CaricaFoglio(const QString& nome)
 {
-    return In32Bit(QImage(nome));
+    return In32Bit(Immagini::Condivisa(nome));
 }
 
 // ---- deck ----
@@ -214,7 +263,12 @@ void VelCarte::ImpostaCartaDalNumero(int c)
 
 // ---- composition ----
 
-bool VelCarte::FacciaPresente() const { return Presente(bufferImmagini_); }
+bool VelCarte::FacciaPresente() const
+{
+    // Every composition asks this first, so it is where named sheets get decoded.
+    Prepara(true);
+    return Presente(bufferImmagini_);
+}
 
 QRect VelCarte::Cella(int w, int h) const
 {
@@ -229,7 +283,10 @@ bool VelCarte::CartaSegnata() const
 
 const QImage& VelCarte::FoglioFacce(bool consultaStato) const
 {
-    if (consultaStato && CartaSegnata()) return bufferSelezionate_;
+    if (consultaStato && CartaSegnata()) {
+        Prepara();
+        return bufferSelezionate_;
+    }
     return bufferImmagini_;
 }
 
@@ -258,6 +315,7 @@ void VelCarte::ComponiPerTipo(QImage& dst) const
 
 void VelCarte::Disegna()
 {
+    Prepara(true);
     resize(std::max(dimX_, 0), std::max(dimY_, 0));
     // The control's own picture: where nothing is drawn the window behind shows through.
     superficie_ = QImage(std::max(dimX_, 1), std::max(dimY_, 1), QImage::Format_ARGB32_Premultiplied);

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include "components/Immagini.h"
 #include "components/VelImage.h"
 #include "core/StatoMazzo.h"
 
@@ -43,9 +44,9 @@ public:
     virtual void setBordoCartaNumero(int v);
 
     // Sheets (copied in) and derived pictures.
-    const QImage& BufferImmagini() const { return bufferImmagini_; }
-    const QImage& BufferImmaginiSelezionate() const { return bufferSelezionate_; }
-    const QImage& BordiCarta() const { return bordiCarta_; }
+    const QImage& BufferImmagini() const { Prepara(); return bufferImmagini_; }
+    const QImage& BufferImmaginiSelezionate() const { Prepara(); return bufferSelezionate_; }
+    const QImage& BordiCarta() const { Prepara(); return bordiCarta_; }
     const QImage& ImmagineNorm() const { return immagineNorm_; }
     const QImage& ImmagineMini() const { return immagineMini_; }
     const QImage& ImmagineRove() const { return immagineRove_; }
@@ -54,6 +55,12 @@ public:
     virtual void setBufferImmaginiSelezionate(const QImage& img);
     virtual void setBordiCarta(const QImage& img);
     virtual void setImmagineNorm(const QImage& img);
+    // Sheets named by their resource (":/img/..."), decoded through the shared picture cache
+    // only when the component first composes a card or hands the sheet out, so a deck that a
+    // hidden window holds costs nothing until it is used. A later setter replaces them.
+    void setBufferImmaginiDaRisorsa(const QString& nome);
+    void setBufferImmaginiSelezionateDaRisorsa(const QString& nome);
+    void setBordiCartaDaRisorsa(const QString& nome);
     // A sheet from a file or resource as 32-bit pixels; a null image when it cannot be read.
     static QImage CaricaFoglio(const QString& nome);
     // What the control's own painting drew last (DimX x DimY; undrawn pixels transparent).
@@ -98,6 +105,8 @@ protected:
 
 private:
     void Ridipingi();                      // repaints the control when it is shown
+    // Decodes the sheets still named by their resource (all, or only faces and frames).
+    void Prepara(bool soloPrincipali = false) const;
     void ImpostaIntero(int& campo, int v); // stores a changed value and repaints
     void ImpostaCartaDalNumero(int c);     // suit and number from c, ten cards per suit
     bool FacciaPresente() const;
@@ -119,7 +128,9 @@ private:
     bool seleziona_ = true;
     bool inMovimento_ = false;
     StatoMazzo stato_;
-    QImage bufferImmagini_, bufferSelezionate_, bordiCarta_;
+    // Sheets, and the resources of those not decoded yet (see Prepara).
+    mutable QImage bufferImmagini_, bufferSelezionate_, bordiCarta_;
+    mutable Immagini::Differita facceInAttesa_, selezionateInAttesa_, bordiInAttesa_;
     QImage immagineNorm_, immagineMini_, immagineRove_, immagineSele_;
     QImage superficie_;
     mutable SagomaCarta sagoma_;

@@ -9,8 +9,17 @@
 
 VelImage::VelImage(QWidget* parent) : QWidget(parent) { resize(80, 120); }
 
+void VelImage::Risolvi() const
+{
+    if (!inAttesa_.InAttesa()) return;
+    const QImage img = inAttesa_.Immagine();
+    inAttesa_ = Immagini::Differita();
+    picture_ = img.convertToFormat(QImage::Format_RGB32);
+}
+
 QImage& VelImage::Canvas()
 {
+    Risolvi();
     if (picture_.isNull() || picture_.size() != size()) {
         picture_ = QImage(size(), QImage::Format_RGB32);
         picture_.fill(Qt::black);
@@ -20,13 +29,23 @@ QImage& VelImage::Canvas()
 
 void VelImage::ImpostaPicture(const QImage& img)
 {
+    inAttesa_ = Immagini::Differita();
     picture_ = img.convertToFormat(QImage::Format_RGB32);
+    sagoma_ = SagomaCarta();
+    Ridisegna();
+}
+
+void VelImage::ImpostaPictureDaRisorsa(const QString& nome)
+{
+    inAttesa_ = Immagini::Differita::DaRisorsa(nome);
+    picture_ = QImage();
     sagoma_ = SagomaCarta();
     Ridisegna();
 }
 
 void VelImage::Svuota()
 {
+    inAttesa_ = Immagini::Differita();
     picture_ = QImage();
     sagoma_ = SagomaCarta();
     Ridisegna();
@@ -36,6 +55,7 @@ void VelImage::ImpostaSagoma(const SagomaCarta& sagoma) { sagoma_ = sagoma; }
 
 QImage VelImage::Mostrata() const
 {
+    Risolvi();
     if (picture_.isNull()) return QImage();
     return sagoma_.Applica(picture_);
 }
@@ -62,6 +82,7 @@ void VelImage::Ridisegna()
 
 void VelImage::paintEvent(QPaintEvent*)
 {
+    Risolvi();
     if (picture_.isNull()) return;
     QPainter p(this);
     if (sagoma_.Vuota())

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "components/SagomaCarta.h"
+#include "components/Immagini.h"
 
 class VelImage : public QWidget {
     Q_OBJECT
@@ -16,10 +17,13 @@ public:
     // The slot's picture; created on first use at the control's size (black, as a new
     // bitmap of the framework is) and recreated when the control has been resized.
     QImage& Canvas();
-    const QImage& Picture() const { return picture_; }
-    bool HaPicture() const { return !picture_.isNull(); }
+    const QImage& Picture() const { Risolvi(); return picture_; }
+    bool HaPicture() const { return !Picture().isNull(); }
     // Replaces the picture with a copy of `img` (the control keeps its size).
     void ImpostaPicture(const QImage& img);
+    // The same with an embedded picture, decoded (through the shared picture cache) only when
+    // the control is first drawn or its picture is asked for.
+    void ImpostaPictureDaRisorsa(const QString& nome);
     // Empties the picture: the slot then shows nothing.
     void Svuota();
     // Repaints at once (the drawing operations of the deck call this after drawing).
@@ -64,7 +68,10 @@ protected:
 
 private:
     void RidipingiPosto();
-    QImage picture_;
+    void Risolvi() const;  // decodes a picture still named by its resource
+
+    mutable QImage picture_;
+    mutable Immagini::Differita inAttesa_;
     bool inVolo_ = false;
     SagomaCarta sagoma_;
 };

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "components/Immagini.h"
 #include "resources/Risorse.h"
 
 namespace {
@@ -98,25 +99,43 @@ void VelmoBottone::setStato(int v)
 
 void VelmoBottone::setNormale(const QImage& img)
 {
-    normale_ = img.copy();
+    normale_ = img;  // shared until either side draws into it
     Disegna();
 }
 
 void VelmoBottone::setAttivo(const QImage& img)
 {
-    attivo_ = img.copy();
+    attivo_ = img;
     Disegna();
 }
 
 void VelmoBottone::setDisabilitato(const QImage& img)
 {
-    disabilitato_ = img.copy();
+    disabilitato_ = img;
     Disegna();
 }
 
 void VelmoBottone::setPremuto(const QImage& img)
 {
-    premuto_ = img.copy();
+    premuto_ = img;
+    Disegna();
+}
+
+void VelmoBottone::setNormaleDaRisorsa(const QString& nome, QSize dimensione)
+{
+    normale_ = Immagini::Differita::DaRisorsa(nome, dimensione);
+    Disegna();
+}
+
+void VelmoBottone::setAttivoDaRisorsa(const QString& nome, QSize dimensione)
+{
+    attivo_ = Immagini::Differita::DaRisorsa(nome, dimensione);
+    Disegna();
+}
+
+void VelmoBottone::setDisabilitatoDaRisorsa(const QString& nome, QSize dimensione)
+{
+    disabilitato_ = Immagini::Differita::DaRisorsa(nome, dimensione);
     Disegna();
 }
 
@@ -124,29 +143,35 @@ const QImage& VelmoBottone::ImmagineCorrente() const
 {
     static const QImage nessuna;
     if (tipoBordo_ == 6) return nessuna;  // style 6 shows its background, never a bitmap
-    if (stato_ == 0) return disabilitato_;
-    if (!mouseDentro_) return normale_;
-    if (!premendo_) return attivo_;
-    return Presente(premuto_) ? premuto_ : attivo_;
+    if (stato_ == 0) return Disabilitato();
+    if (!mouseDentro_) return Normale();
+    if (!premendo_) return Attivo();
+    return Presente(Premuto()) ? Premuto() : Attivo();
 }
 
 QImage VelmoBottone::Render() const
 {
+    // Where nothing is drawn the window behind shows through, as for any graphic control.
+    QImage out(qMax(width(), 1), qMax(height(), 1), QImage::Format_ARGB32_Premultiplied);
+    out.fill(Qt::transparent);
+    if (width() <= 0 || height() <= 0) return out;
+    QPainter p(&out);
+    Dipingi(p);
+    return out;
+}
+
+void VelmoBottone::Dipingi(QPainter& p) const
+{
     const int w = width();
     const int h = height();
-    // Where nothing is drawn the window behind shows through, as for any graphic control.
-    QImage out(qMax(w, 1), qMax(h, 1), QImage::Format_ARGB32_Premultiplied);
-    out.fill(Qt::transparent);
-    if (w <= 0 || h <= 0) return out;
-    QPainter p(&out);
 
     // 1. Built-in background of styles 5 and 6, fitted once to the button. A missing
     // resource just leaves the background out; it is tried again on the next drawing.
     if (tipoBordo_ == 5 || tipoBordo_ == 6) {
         if (!sfondoCaricato_ || sfondo_.size() != QSize(w, h)) {
-            const QImage originale(QString::fromLatin1(Risorse::SfondoBottone));
+            const QImage originale = Immagini::Condivisa(QString::fromLatin1(Risorse::SfondoBottone));
             if (Presente(originale)) {
-                sfondo_ = Adatta(originale.convertToFormat(QImage::Format_RGB32), w, h);
+                sfondo_ = Adatta(originale, w, h);
                 sfondoCaricato_ = true;
             }
         }
@@ -154,7 +179,7 @@ QImage VelmoBottone::Render() const
     }
 
     // 3. A hidden button draws nothing more.
-    if (testAttribute(Qt::WA_WState_ExplicitShowHide) && isHidden()) return out;
+    if (testAttribute(Qt::WA_WState_ExplicitShowHide) && isHidden()) return;
 
     // 4. The picture of the current state.
     if (tipoBordo_ == 6) {
@@ -164,8 +189,9 @@ QImage VelmoBottone::Render() const
         if (Presente(img)) p.drawImage(0, 0, img);
     }
 
-    // 5. Caption, centred, clipped 3 pixels from the left and 6 from the right.
-    {
+    // 5. Caption, centred, clipped 3 pixels from the left and 6 from the right. An empty
+    // caption draws nothing, so the picture buttons never need a font.
+    if (!caption_.isEmpty()) {
         p.save();
         p.setFont(font());
         const QFontMetrics fm(font());
@@ -215,7 +241,6 @@ QImage VelmoBottone::Render() const
             break;
         }
     }
-    return out;
 }
 
 void VelmoBottone::Disegna()
@@ -226,8 +251,9 @@ void VelmoBottone::Disegna()
 
 void VelmoBottone::paintEvent(QPaintEvent*)
 {
+    // Straight onto the window surface: no intermediate picture to fill and blend.
     QPainter p(this);
-    p.drawImage(0, 0, Render());
+    Dipingi(p);
 }
 
 void VelmoBottone::mousePressEvent(QMouseEvent* e)

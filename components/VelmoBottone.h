@@ -6,6 +6,10 @@
 #include <QString>
 #include <QWidget>
 
+#include "components/Immagini.h"
+
+class QPainter;
+
 class VelmoBottone : public QWidget {
     Q_OBJECT
 public:
@@ -16,10 +20,10 @@ public:
     int TipoBordo() const { return tipoBordo_; }          // default 1
     QString Caption() const { return caption_; }
     int Stato() const { return stato_; }                  // 0 disabled, else enabled; default 1
-    const QImage& Normale() const { return normale_; }
-    const QImage& Attivo() const { return attivo_; }
-    const QImage& Disabilitato() const { return disabilitato_; }
-    const QImage& Premuto() const { return premuto_; }
+    const QImage& Normale() const { return normale_.Immagine(); }
+    const QImage& Attivo() const { return attivo_.Immagine(); }
+    const QImage& Disabilitato() const { return disabilitato_.Immagine(); }
+    const QImage& Premuto() const { return premuto_.Immagine(); }
     bool MouseDentro() const { return mouseDentro_; }
     bool Premendo() const { return premendo_; }
 
@@ -32,11 +36,19 @@ public:
     virtual void setAttivo(const QImage& img);
     virtual void setDisabilitato(const QImage& img);
     virtual void setPremuto(const QImage& img);
+    // Pictures named by their embedded resource (scaled to `dimensione` when it is given),
+    // decoded through the shared picture cache the first time the button shows that state or
+    // someone asks for the picture.
+    void setNormaleDaRisorsa(const QString& nome, QSize dimensione = QSize());
+    void setAttivoDaRisorsa(const QString& nome, QSize dimensione = QSize());
+    void setDisabilitatoDaRisorsa(const QString& nome, QSize dimensione = QSize());
 
     // Which bitmap the current state shows (may be a null image: nothing is drawn).
     const QImage& ImmagineCorrente() const;
     // Renders the whole button as it would appear now (used by painting and tests).
     QImage Render() const;
+    // Draws the button as it would appear now onto `p` (the widget or a picture).
+    void Dipingi(QPainter& p) const;
     // Redraws at once.
     void Disegna();
 
@@ -57,7 +69,7 @@ protected:
 private:
     int bordo_ = 1, distanzaOmbra_ = 1, tipoBordo_ = 1, stato_ = 1;
     QString caption_;
-    QImage normale_, attivo_, disabilitato_, premuto_;
+    Immagini::Differita normale_, attivo_, disabilitato_, premuto_;
     bool mouseDentro_ = false, premendo_ = false;
     bool cliccato_ = false;  // the left press began on the button (a release then clicks)
     mutable bool sfondoCaricato_ = false;

@@ -8,6 +8,7 @@
 #include <QPainterPath>
 
 #include "app/Finestre.h"
+#include "components/Immagini.h"
 #include "components/VelmoBottone.h"
 #include "core/Globali.h"
 #include "resources/Risorse.h"
@@ -91,9 +92,10 @@ QString TestoNome(const std::string& campo)
 TFormPunteggi::TFormPunteggi(QWidget* parent) : TFinestra(800, 600, parent)
 {
     setWindowTitle("Punteggi");
+    ImpostaSfondo(QString::fromLatin1(Risorse::SfondoPunteggi));
     // A missing picture leaves a painted colour behind the panels, with text to match.
-    sfondo_ = QImage(QString::fromLatin1(Risorse::SfondoPunteggi));
-    const Tavolozza& c = sfondo_.isNull() ? SuVerde : SuPergamena;
+    // The background itself is decoded when the window is first drawn.
+    const Tavolozza& c = Immagini::Disponibile(QString::fromLatin1(Risorse::SfondoPunteggi)) ? SuPergamena : SuVerde;
     testo_ = c.testo;
     valore_ = c.valore;
 
@@ -260,10 +262,10 @@ void TFormPunteggi::CreaClassifica()
     Chiudi = new VelmoBottone(p);
     Chiudi->setObjectName("Chiudi");
     Chiudi->setGeometry((RiquadroStorico.width() - 145) / 2, PrimaRiga + 10 * PassoRiga - 2, 145, 38);
-    const QImage normale(":/img/btn_chiudi_normale.bmp");
-    Chiudi->setNormale(normale);
-    Chiudi->setAttivo(QImage(":/img/btn_chiudi_attivo.bmp"));
-    if (normale.isNull()) {
+    const QString normale = ":/img/btn_chiudi_normale.bmp";
+    Chiudi->setNormaleDaRisorsa(normale);
+    Chiudi->setAttivoDaRisorsa(":/img/btn_chiudi_attivo.bmp");
+    if (!Immagini::Disponibile(normale)) {
         // Without its picture the button still reads as one: caption and frame.
         QFont f = Chiudi->font();
         f.setPointSize(12);
@@ -350,13 +352,14 @@ void TFormPunteggi::changeEvent(QEvent* e)
 
 void TFormPunteggi::paintEvent(QPaintEvent*)
 {
+    const QImage& sfondo = Sfondo();
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const bool conSfondo = !sfondo_.isNull();
+    const bool conSfondo = !sfondo.isNull();
     const Tavolozza& c = conSfondo ? SuPergamena : SuVerde;
     if (conSfondo) {
         // The picture brings its own frame and the two panels.
-        p.drawImage(rect(), sfondo_);
+        p.drawImage(rect(), sfondo);
     } else {
         // Deep table green, a little lighter at the top, and dark panels where the
         // picture would have them.

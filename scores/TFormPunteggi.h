@@ -82,6 +82,5 @@ private:
                                    const char* nomeC);
     void CreaClassifica();
 
-    QImage sfondo_;
     QColor testo_, valore_;  // ink that reads on the background in use
 };

@@ -46,7 +46,8 @@ QColor ColorePanelPerBordo(int bordo)
 TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestra(larghezza, altezza, parent)
 {
     TabAiTasti = true;  // Tab moves the table's own focus over its places
-    sfondo_ = QImage(Risorse::SfondoTavolo);
+    // One background for the four tables, decoded when the first of them is drawn.
+    ImpostaSfondo(Risorse::SfondoTavolo);
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName("Panel1");
@@ -55,9 +56,9 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
     ColoraPanel(ColorePanelPerBordo(1));
 
     Computer = CreaSlot("Computer", 604, 0, 145, 201);
-    Computer->ImpostaPicture(QImage(Risorse::TurnoComputer));
+    Computer->ImpostaPictureDaRisorsa(Risorse::TurnoComputer);
     Giocatore = CreaSlot("Giocatore", 604, 0, 145, 201);
-    Giocatore->ImpostaPicture(QImage(Risorse::TurnoGiocatore));
+    Giocatore->ImpostaPictureDaRisorsa(Risorse::TurnoGiocatore);
     // No game yet: neither turn picture shows.
     Computer->hide();
     Giocatore->hide();
@@ -105,7 +106,7 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
     VelCarte3->setDimY(20);
     VelCarte3->setImmaginiCarteColonne(10);
     VelCarte3->setImmaginiCarteRighe(4);
-    VelCarte3->setBufferImmagini(QImage(Risorse::CifrePiccole));
+    VelCarte3->setBufferImmaginiDaRisorsa(Risorse::CifrePiccole);
     VelCarte3->hide();
 
     Configurazione = CreaBottone("Configurazione", "configurazione", 604, 380);
@@ -250,13 +251,11 @@ VelmoBottone* TFormTavolo::CreaBottone(const char* oggetto, const char* nome, in
     b->setGeometry(x, y, 145, 32);
     b->setBordo(0);
     b->setDistanzaOmbra(0);
-    auto carica = [&](const char* stato) {
-        QImage img(QString(":/img/btn_%1_%2.bmp").arg(nome, stato));
-        return img.isNull() ? img : img.scaled(145, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    };
-    b->setNormale(carica("normale"));
-    b->setAttivo(carica("attivo"));
-    b->setDisabilitato(carica("disabilitato"));
+    // The four tables share one scaled copy of each picture, made when first drawn.
+    auto risorsa = [&](const char* stato) { return QString(":/img/btn_%1_%2.bmp").arg(nome, stato); };
+    b->setNormaleDaRisorsa(risorsa("normale"), QSize(145, 32));
+    b->setAttivoDaRisorsa(risorsa("attivo"), QSize(145, 32));
+    b->setDisabilitatoDaRisorsa(risorsa("disabilitato"), QSize(145, 32));
     // What a screen reader says of the picture: the caption drawn on it.
     static const std::map<QString, QString> didascalie = {
         {"configurazione", "Configurazione"}, {"nuovapartita", "Nuova Partita"}, {"punteggi", "Punteggi"},
@@ -277,8 +276,8 @@ VelImage* TFormTavolo::CreaSlot(const char* oggetto, int x, int y, int w, int h)
 void TFormTavolo::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    if (!sfondo_.isNull())
-        p.drawImage(0, 0, sfondo_);
+    if (!Sfondo().isNull())
+        p.drawImage(0, 0, Sfondo());
     else
         p.fillRect(rect(), QColor(70, 40, 25));
 }

@@ -115,7 +115,6 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    QImage sfondo_;
     std::map<int, std::function<void()>> tasti_;
     bool comandiNelFocus_ = false;
     // A key's action is running: keys that arrive inside it (were a wait to let events through)

@@ -66,8 +66,8 @@ TFormAlternative::TFormAlternative(QWidget* parent) : TFinestra(Larghezza, Altez
         b->setGeometry(x, YBottoni, 145, 38);
         b->setBordo(0);
         b->setDistanzaOmbra(0);
-        b->setNormale(QImage(QString(":/img/btn_%1_normale.bmp").arg(nome)));
-        b->setAttivo(QImage(QString(":/img/btn_%1_attivo.bmp").arg(nome)));
+        b->setNormaleDaRisorsa(QString(":/img/btn_%1_normale.bmp").arg(nome));
+        b->setAttivoDaRisorsa(QString(":/img/btn_%1_attivo.bmp").arg(nome));
         return b;
     };
     const int fineScelte = XPrimaScelta + PassoScelte * 4 + LarghezzaCarta;
