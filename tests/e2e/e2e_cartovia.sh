@@ -1,0 +1,239 @@
+#!/usr/bin/env bash
+# End-to-end: the real program on an X server of its own, played with real mouse events.
+#
+#   tests/e2e/e2e_cartovia.sh path/to/cartovia [folder-for-screenshots]
+#
+# Opens each game from the chooser, deals and plays (double-clicks on cards, Rubamazzo's OK
+# and a try at stealing the pile, Sette e mezzo's buttons until a match is over), changes the
+# deck style and the name in the configuration window and sees the table redrawn, opens the
+# scores window, goes back to the chooser and quits. It checks what a player sees (the
+# window on top, screenshots that are not blank and change where they should) and keeps (the
+# settings file, the Sette e mezzo score file). Exits 77 (skipped) without Xvfb or xdotool.
+set -uo pipefail
+CARTOVIA=${1:?usage: e2e_cartovia.sh path/to/cartovia [screenshot folder]}
+CARTOVIA=$(readlink -f "$CARTOVIA")
+for t in Xvfb xdotool xwininfo import compare convert; do
+  command -v "$t" >/dev/null || { echo "SKIP: $t is not installed (scripts/setup installs it)"; exit 77; }
+done
+
+TMP=$(mktemp -d /tmp/cartovia-e2e.XXXXXX)
+FOTO=${2:-$TMP/foto}
+mkdir -p "$FOTO"
+XVFB_PID="" ; APP_PID=""
+fine() {
+  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  wait 2>/dev/null
+  [ -z "${TIENI:-}" ] && rm -rf "$TMP"
+}
+trap fine EXIT
+INIZIO=$SECONDS
+fallito() {
+  echo "FAIL: $*" >&2
+  import -window root "$FOTO/fallimento.png" 2>/dev/null && echo "screen at the failure: $FOTO/fallimento.png" >&2
+  [ -f "$TMP/cartovia.log" ] && tail -20 "$TMP/cartovia.log" >&2
+  TIENI=1
+  exit 1
+}
+passo() { echo "[$((SECONDS - INIZIO))s] $*"; }
+
+# Our own X server: -displayfd picks a free display (other Xvfbs run beside this one).
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$TMP/display" 2>"$TMP/xvfb.log" &
+XVFB_PID=$!
+for _ in $(seq 100); do [ -s "$TMP/display" ] && break; sleep 0.05; done
+[ -s "$TMP/display" ] || fallito "Xvfb did not start: $(cat "$TMP/xvfb.log")"
+export DISPLAY=":$(head -n1 "$TMP/display")"
+export QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR="$TMP/xdg"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export CARTOVIA_SETTINGS="$TMP/impostazioni.ini"
+export CARTOVIA_DATA_DIR="$TMP/dati"
+# No advertisement server: no download window; the advertisement folder is ours too.
+export CARTOVIA_AD_DIR="$TMP/pubblicita"
+export CARTOVIA_UPDATE_SERVER=
+export XDG_CONFIG_HOME="$TMP/home/config" XDG_DATA_HOME="$TMP/home/data" XDG_CACHE_HOME="$TMP/home/cache"
+
+# ---- what the player sees ----
+
+# The visible top-level window with this title ("" when none); Qt adds " — Cartovia" to the
+# title of every window but the chooser.
+finestra() { xdotool search --onlyvisible --name "^$1( — Cartovia)?\$" 2>/dev/null | head -n1; }
+
+# Titles of the visible windows of the program, top-most first (as xwininfo lists them); the
+# tiny helper windows Qt keeps are left out.
+visibili() {
+  local id titolo w
+  xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) "\(.*\)": ("cartovia".*  \([0-9]*\)x[0-9]*+.*/\1|\2|\3/p' |
+    while IFS='|' read -r id titolo w; do
+      [ "$w" -ge 100 ] || continue
+      xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' || continue
+      echo "${titolo% — Cartovia}"
+    done
+}
+
+# Waits until the window `titolo` is shown and is the top-most visible window.
+attendi_in_cima() {
+  local titolo=$1 limite=${2:-10} t0=$SECONDS cima=""
+  while [ $((SECONDS - t0)) -lt "$limite" ]; do
+    cima=$(visibili | head -n1)
+    [ "$cima" = "$titolo" ] && [ -n "$(finestra "$titolo")" ] && return 0
+    sleep 0.2
+  done
+  fallito "expected the window \"$titolo\" on top; on top is \"$cima\" (visible: $(visibili | tr '\n' ',' ))"
+}
+
+# Mouse on a point of the window on top (coordinates inside the window).
+clic() { xdotool mousemove --window "$(finestra "$1")" "$2" "$3" click 1; sleep 0.25; }
+doppio() { xdotool mousemove --window "$(finestra "$1")" "$2" "$3" click --repeat 2 --delay 60 1; sleep 0.25; }
+
+foto() { sleep 0.3; import -window root "$FOTO/$1.png" || fallito "no screenshot $1"; }
+# A screenshot with hardly any colours is a blank screen.
+non_vuota() {
+  local n
+  n=$(convert "$FOTO/$1.png" -format %k info:)
+  [ "$n" -gt 200 ] || fallito "screenshot $1 looks blank ($n colours)"
+}
+# Pixels that differ between two screenshots.
+diversi() { compare -metric AE "$FOTO/$1.png" "$FOTO/$2.png" null: 2>&1 | cut -d' ' -f1; }
+cambia() {
+  local d; d=$(diversi "$1" "$2")
+  [ "${d%.*}" -gt "${3:-500}" ] || fallito "$2 should differ from $1 (only $d pixels differ)"
+}
+
+# If a capture has several ways, the choice dialog asks: take the one shown.
+scegli_presa() {
+  if [ -n "$(finestra 'Scegli la presa')" ]; then clic 'Scegli la presa' 96 167; sleep 1; fi
+}
+
+# ---- the table layout (window coordinates; the felt panel starts at 22, 15) ----
+BTN_X=698; BTN_CONFIG=411; BTN_NUOVA=443; BTN_PUNTEGGI=477; BTN_CHIUDI=511
+CARTA_Y=459; CARTA_X=(0 86 190 294)       # the player's three cards (Scopa, Briscola)
+
+# ---- start ----
+passo "start"
+"$CARTOVIA" >"$TMP/cartovia.log" 2>&1 &
+APP_PID=$!
+attendi_in_cima Cartovia 20
+foto scelta
+non_vuota scelta
+
+# ---- Sette e mezzo: a whole match, lost on purpose (the player draws until bust) ----
+passo "Sette e mezzo"
+clic Cartovia 430 384
+attendi_in_cima "Sette e mezzo"
+foto settemezzo_aperto
+non_vuota settemezzo_aperto
+cambia scelta settemezzo_aperto
+clic "Sette e mezzo" $BTN_X $BTN_NUOVA
+sleep 0.5
+foto settemezzo_nuova
+cambia settemezzo_aperto settemezzo_nuova
+clic "Sette e mezzo" 102 463          # Carta
+foto settemezzo_carta
+cambia settemezzo_nuova settemezzo_carta 200
+clic "Sette e mezzo" 262 463          # Stop
+# Then deal after deal: Nuovo Turno (refused until the last deal is decided) and Carta until
+# the hand is bust. Clicks on one button land 40 pixels apart so no two make a double click.
+t0=$SECONDS
+while [ -z "$(finestra Punteggi)" ]; do
+  [ $((SECONDS - t0)) -lt 80 ] || fallito "the Sette e mezzo match did not end within 80 s"
+  w=$(finestra "Sette e mezzo")
+  [ -n "$w" ] || continue
+  xdotool mousemove --window "$w" 372 463 click 1 sleep 0.05 \
+    mousemove --window "$w" 40 463 click 1 sleep 0.05 mousemove --window "$w" 80 463 click 1 sleep 0.05 \
+    mousemove --window "$w" 120 463 click 1 sleep 0.05 mousemove --window "$w" 160 463 click 1 2>/dev/null
+  sleep 0.3
+done
+attendi_in_cima Punteggi
+foto punteggi_settemezzo
+non_vuota punteggi_settemezzo
+[ -s "$CARTOVIA_DATA_DIR/PunteggiSettemezzo.txt" ] || fallito "no Sette e mezzo score file after a finished match"
+grep -qi "^Giocatore1 " "$CARTOVIA_DATA_DIR/PunteggiSettemezzo.txt" || fallito "the score file has no record for Giocatore1"
+clic Punteggi 587 537                 # Chiudi
+attendi_in_cima "Sette e mezzo"
+clic "Sette e mezzo" $BTN_X $BTN_CHIUDI
+attendi_in_cima Cartovia
+
+# ---- Scopa: deal, play, change deck and name, see the table redrawn, scores ----
+passo "Scopa"
+clic Cartovia 430 182
+attendi_in_cima Scopa
+foto scopa_aperta
+cambia scelta scopa_aperta
+clic Scopa $BTN_X $BTN_NUOVA
+sleep 2.5                             # shuffle and deal flights
+foto scopa_mano
+cambia scopa_aperta scopa_mano
+for i in 1 2 3; do doppio Scopa "${CARTA_X[$i]}" $CARTA_Y; scegli_presa; done
+sleep 1.5
+foto scopa_giocata
+cambia scopa_mano scopa_giocata
+clic Scopa $BTN_X $BTN_CONFIG
+attendi_in_cima Configurazione
+foto configurazione
+non_vuota configurazione
+clic Configurazione 256 101           # deck style: one step right
+triplo() { xdotool mousemove --window "$(finestra Configurazione)" 144 233 click --repeat 3 --delay 60 1; }
+triplo
+xdotool key --clearmodifiers ctrl+a BackSpace
+xdotool type --delay 20 "Prova E2E"
+sleep 0.3
+foto configurazione_cambiata
+cambia configurazione configurazione_cambiata
+foto scopa_prima_del_mazzo_nuovo_e_nascosta
+clic Configurazione 144 567           # Chiudi
+attendi_in_cima Scopa
+foto scopa_mazzo_nuovo
+cambia scopa_giocata scopa_mazzo_nuovo
+clic Scopa $BTN_X $BTN_PUNTEGGI
+attendi_in_cima Punteggi
+foto punteggi_scopa
+clic Punteggi 587 537
+attendi_in_cima Scopa
+clic Scopa $BTN_X $BTN_CHIUDI
+attendi_in_cima Cartovia
+
+# ---- Briscola: deal and play ----
+passo "Briscola"
+clic Cartovia 430 80
+attendi_in_cima Briscola
+clic Briscola $BTN_X $BTN_NUOVA
+sleep 2
+foto briscola_mano
+non_vuota briscola_mano
+cambia scelta briscola_mano
+for i in 1 2 3; do doppio Briscola "${CARTA_X[$i]}" $CARTA_Y; sleep 1.8; done
+foto briscola_giocata
+cambia briscola_mano briscola_giocata
+clic Briscola $BTN_X $BTN_CHIUDI
+attendi_in_cima Cartovia
+
+# ---- Rubamazzo: select a card, OK, try to steal the computer's pile ----
+passo "Rubamazzo"
+clic Cartovia 430 284
+attendi_in_cima Rubamazzo
+clic Rubamazzo $BTN_X $BTN_NUOVA
+sleep 2
+foto rubamazzo_mano
+non_vuota rubamazzo_mano
+for k in 0 1 2; do
+  doppio Rubamazzo $((78 + 120 * k)) 467
+  clic Rubamazzo 198 378              # OK
+  doppio Rubamazzo 454 107            # the computer's pile: taken when the deal allows
+  sleep 1.6
+done
+foto rubamazzo_giocata
+cambia rubamazzo_mano rubamazzo_giocata
+clic Rubamazzo $BTN_X $BTN_CHIUDI
+attendi_in_cima Cartovia
+
+# ---- quit, and what is kept ----
+passo "quit"
+clic Cartovia 430 484
+for _ in $(seq 50); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$APP_PID" 2>/dev/null && fallito "the program did not end after the quit button"
+wait "$APP_PID"; APP_PID=""
+[ -f "$CARTOVIA_SETTINGS" ] || fallito "no settings file after quitting"
+grep -q 'Mazzo=3$' "$CARTOVIA_SETTINGS" || fallito "the deck style 3 was not saved: $(cat "$CARTOVIA_SETTINGS")"
+grep -q 'Nome=Prova E2E$' "$CARTOVIA_SETTINGS" || fallito "the name was not saved: $(cat "$CARTOVIA_SETTINGS")"
+passo "passed"
