@@ -54,7 +54,9 @@ QImage ConQt(const QByteArray& dati)
     QImageReader lettore(&b);
     QImage img = lettore.read();
     if (img.isNull()) return img;
-    return img.format() == QImage::Format_RGB32 ? img : img.convertToFormat(QImage::Format_RGB32);
+    // Opaque pictures paint fastest as 32-bit RGB; one with transparency keeps it, premultiplied.
+    const QImage::Format forma = img.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    return img.format() == forma ? img : img.convertToFormat(forma);
 }
 
 }  // namespace

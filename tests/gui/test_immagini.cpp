@@ -26,7 +26,7 @@ QImage ConQt(const QByteArray& bmp)
     QBuffer b;
     b.setData(bmp);
     b.open(QIODevice::ReadOnly);
-    return QImageReader(&b, "bmp").read().convertToFormat(QImage::Format_RGB32);
+    return QImageReader(&b).read().convertToFormat(QImage::Format_RGB32);
 }
 
 QByteArray Bmp(const QImage& img)
@@ -53,6 +53,7 @@ QByteArray Bmp(const QImage& img)
 
 }  // namespace
 
+// Every embedded picture, BMP or not (what is not a BMP goes through Qt's reader).
 TEST(ImmaginiCondivise, EveryEmbeddedPictureReadsAsQtReadsIt)
 {
     int viste = 0;
@@ -63,7 +64,7 @@ TEST(ImmaginiCondivise, EveryEmbeddedPictureReadsAsQtReadsIt)
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << qPrintable(nome);
         const QByteArray dati = f.readAll();
         const QImage nostra = Immagini::DecodificaBmp(dati);
-        EXPECT_EQ(nostra.format(), QImage::Format_RGB32) << qPrintable(nome);
+        if (nome.endsWith(".bmp")) EXPECT_EQ(nostra.format(), QImage::Format_RGB32) << qPrintable(nome);
         EXPECT_TRUE(StessiPixel(nostra, ConQt(dati))) << qPrintable(nome);
         ++viste;
     }
