@@ -175,7 +175,6 @@ while [ -z "$(finestra Punteggi)" ]; do
   [ $((SECONDS - t0)) -lt 80 ] || fallito "the Sette e mezzo match did not end within 80 s"
   w=$(finestra "Sette e mezzo")
   [ -n "$w" ] || continue
-  pubblicita "Sette e mezzo" && senza_pubblicita "Sette e mezzo"
   xdotool mousemove --window "$w" 372 463 click 1 sleep 0.05 \
     mousemove --window "$w" 40 463 click 1 sleep 0.05 mousemove --window "$w" 80 463 click 1 sleep 0.05 \
     mousemove --window "$w" 120 463 click 1 sleep 0.05 mousemove --window "$w" 160 463 click 1 2>/dev/null
