@@ -10,6 +10,7 @@
 #include "scores/PunteggiFile.h"
 #include "scores/TFormPunteggi.h"
 #include "tests/gui/FinestreDiProva.h"
+#include "tests/gui/PassoScopa.h"
 
 namespace {
 
@@ -212,23 +213,7 @@ TEST_F(TavoloScopa, WholeGamePlayedThroughTheHandlersIsRecordedOnce)
     s->NuovaPartitaClick();
     int passi = 0;
     while (!s->PartitaFinita && passi++ < 5000) {
-        if (s->ManoFinita) {
-            // Between hands: the next-hand timer deals, as a second later on screen.
-            if (s->TimerNuovaPartita->isActive())
-                s->TimerNuovaPartitaTimer();
-            else
-                s->Timer1Timer();
-            continue;
-        }
-        if (s->Motore.Turno == 1) {
-            for (int i = 1; i <= 3; ++i)
-                if (s->Motore.ManoGiocatore[i]) {
-                    s->CartaGiocatoreDblClick(i);
-                    break;
-                }
-        } else {
-            s->Timer1Timer();
-        }
+        if (GiocaPassoScopa(s) == PassoScopa::TraLeMani) continue;
         ASSERT_EQ(s->Motore.ControllaCarte(), "") << "after step " << passi;
     }
     ASSERT_TRUE(s->PartitaFinita) << "the game ended";

@@ -9,6 +9,7 @@
 #include "games/scopa/TFormAlternative.h"
 #include "games/scopa/TFormScopa.h"
 #include "tests/gui/FinestreDiProva.h"
+#include "tests/gui/PassoScopa.h"
 
 namespace {
 
@@ -93,21 +94,9 @@ TEST_F(PartitaEsperto, ScopaTablePlaysAWholeGame)
     s->NuovaPartitaClick();
     int passi = 0, mosseComputer = 0;
     while (!s->PartitaFinita && passi++ < 5000) {
-        if (s->ManoFinita) {
-            if (s->TimerNuovaPartita->isActive())
-                s->TimerNuovaPartitaTimer();
-            else
-                s->Timer1Timer();
-            continue;
-        }
-        if (s->Motore.Turno == 1) {
-            for (int i = 1; i <= 3; ++i)
-                if (s->Motore.ManoGiocatore[i]) {
-                    s->CartaGiocatoreDblClick(i);
-                    break;
-                }
-        } else {
-            s->Timer1Timer();
+        const PassoScopa passo = GiocaPassoScopa(s);
+        if (passo == PassoScopa::TraLeMani) continue;
+        if (passo == PassoScopa::Computer) {
             ++mosseComputer;
             ASSERT_EQ(s->Motore.Turno, 1) << "the computer's move passed the turn, step " << passi;
         }

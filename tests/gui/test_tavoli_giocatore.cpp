@@ -22,6 +22,7 @@
 #include "games/settemezzo/TFormSettemezzo.h"
 #include "scores/TFormPunteggi.h"
 #include "tests/gui/FinestreDiProva.h"
+#include "tests/gui/PassoScopa.h"
 
 namespace {
 
@@ -529,15 +530,7 @@ TEST_F(Tavoli, ScopaTellsEachHandAndTheGame)
             }
             continue;
         }
-        if (s->Motore.Turno == 1) {
-            for (int i = 1; i <= 3; ++i)
-                if (s->Motore.ManoGiocatore[i]) {
-                    s->CartaGiocatoreDblClick(i);
-                    break;
-                }
-        } else {
-            s->Timer1Timer();
-        }
+        GiocaPassoScopa(s);
     }
     ASSERT_TRUE(s->PartitaFinita);
     const bool vinta = s->PuntiPartitaGiocatore > s->PuntiPartitaComputer;
