@@ -112,15 +112,8 @@ void FocusTastiera::Sposta(int verso)
 
 bool FocusTastiera::VaiANumero(int n)
 {
-    for (std::size_t i = 0; i < posti_.size(); ++i) {
-        if (posti_[i].numero == n && PuoAvereFocus(posti_[i].w)) {
-            indice_ = static_cast<int>(i);
-            visibile_ = true;
-            Aggiorna();
-            Annuncia();
-            return true;
-        }
-    }
+    for (const auto& p : posti_)
+        if (p.numero == n && PuoAvereFocus(p.w)) return VaiA(p.w);
     return false;
 }
 
