@@ -8,6 +8,7 @@
 #include <QPainterPath>
 
 #include "app/Finestre.h"
+#include "components/EtichettaNome.h"
 #include "components/Immagini.h"
 #include "components/VelmoBottone.h"
 #include "core/Globali.h"
@@ -62,23 +63,6 @@ QLabel* Etichetta(QWidget* genitore, const QString& nome, const QString& testo, 
     l->setAlignment(allineamento);
     return l;
 }
-
-// A name of up to 30 characters in a narrow column: drawn with an ellipsis when it does
-// not fit, while text() keeps the whole name (also shown as the tooltip).
-class EtichettaNome : public QLabel {
-public:
-    using QLabel::QLabel;
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.setFont(font());
-        p.setPen(palette().color(QPalette::WindowText));
-        const QRect r = contentsRect();
-        p.drawText(r, int(alignment()), fontMetrics().elidedText(text(), Qt::ElideRight, r.width()));
-    }
-};
 
 QString TestoNome(const std::string& campo)
 {

@@ -3,38 +3,16 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QShowEvent>
-#include <QStyle>
 
 #include "ads/PannelloPubblicita.h"
 #include "app/Finestre.h"
 #include "app/TFormConfig.h"
+#include "components/EtichettaNome.h"
 #include "core/Globali.h"
 #include "games/comune/Accessibilita.h"
 #include "games/comune/FocusTastiera.h"
 #include "games/comune/TFormAiuto.h"
 #include "resources/Risorse.h"
-
-namespace {
-
-// The player's name on a table: a name too long for its place ends in "…" rather than
-// being cut inside a letter; text() keeps the whole name, shown also as the tooltip.
-class EtichettaNome : public QLabel {
-public:
-    using QLabel::QLabel;
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        const QRect r = contentsRect();
-        const QString visibile = fontMetrics().elidedText(text(), Qt::ElideRight, r.width());
-        const QString suggerimento = visibile == text() ? QString() : text();
-        if (toolTip() != suggerimento) setToolTip(suggerimento);
-        style()->drawItemText(&p, r, int(alignment()), palette(), isEnabled(), visibile, foregroundRole());
-    }
-};
-
-}  // namespace
 
 QColor ColorePanelPerBordo(int bordo)
 {
