@@ -71,3 +71,33 @@ std::string StatisticheDuplicato::Tempi(const std::string& a, const std::string&
     }
     return r;
 }
+
+int GiocaDuplicato(const DescrizioneDuplicato& d, const OpzioniSim& o, std::ostream& out, StatisticheDuplicato& st,
+                   const std::function<EsitoGiro(const GiroDuplicato&)>& gioca)
+{
+    long vinteA = 0, vinteB = 0;
+    for (long smazzata = 1; smazzata <= o.partite; ++smazzata) {
+        const std::uint32_t seme = o.seme * 2654435761u + static_cast<std::uint32_t>(smazzata) * 40503u;
+        const int primo = smazzata % 2 ? 1 : 2;
+        double differenza = 0;
+        for (int giro = 0; giro < 2; ++giro) {
+            const GiroDuplicato g{seme, primo, {0, giro == 0 ? 0 : 1, giro == 0 ? 1 : 0}};
+            const EsitoGiro e = gioca(g);
+            if (!e.errore.empty()) {
+                out << d.gioco << ": deal " << smazzata << ": " << e.errore << '\n';
+                return 1;
+            }
+            differenza += (e.a - e.b) / 2.0;
+            if (e.a > e.b) ++vinteA;
+            if (e.b > e.a) ++vinteB;
+        }
+        st.Smazzata(differenza);
+        if (!o.silenzioso && smazzata % 500 == 0)
+            out << "after " << smazzata << " deals: A - B " << d.figura << ' ' << st.Media() << '\n';
+    }
+    out << d.gioco << ": A " << o.giocatoreA << " vs B " << o.giocatoreB << ", " << o.partite << " duplicate deals ("
+        << 2 * o.partite << ' ' << d.unita << "s), " << d.unita << "s won A " << vinteA << " B " << vinteB
+        << ", A - B " << d.figura << ' ' << st.Media() << " (95% CI)\n";
+    out << d.gioco << ": " << st.Tempi(o.giocatoreA, o.giocatoreB) << '\n';
+    return 0;
+}

@@ -163,9 +163,8 @@ std::unique_ptr<GiocatoreBriscola> CreaGiocatore(const std::string& nome, std::u
     return std::make_unique<NormaleBriscola>(seme);
 }
 
-// Duplicate match: every deal is one game, played twice with the same deck, A in the
-// player's seat the first time and in the computer's the second; the leading seat
-// alternates from deal to deal. The figure is A's card points minus B's.
+// Duplicate match: every deal is one game, played from both seats. The figure is A's card
+// points minus B's.
 int DuplicatoBriscola(const OpzioniSim& o, std::ostream& out, std::ostream*)
 {
     StatoMazzo mazzo;
@@ -173,49 +172,28 @@ int DuplicatoBriscola(const OpzioniSim& o, std::ostream& out, std::ostream*)
     std::unique_ptr<GiocatoreBriscola> giocatori[2] = {CreaGiocatore(o.giocatoreA, o.seme * 7919ull + 1, o.giocate),
                                                         CreaGiocatore(o.giocatoreB, o.seme * 104729ull + 2, o.giocate)};
     StatisticheDuplicato st;
-    long vinteA = 0, vinteB = 0;
-    for (long smazzata = 1; smazzata <= o.partite; ++smazzata) {
-        const std::uint32_t seme = o.seme * 2654435761u + static_cast<std::uint32_t>(smazzata) * 40503u;
-        const int primo = smazzata % 2 ? 1 : 2;
-        double differenza = 0;
-        for (int giro = 0; giro < 2; ++giro) {
-            const int chi[3] = {0, giro == 0 ? 0 : 1, giro == 0 ? 1 : 0};
-            mazzo.Generatore().Fissa(seme);
-            r.IniziatorePartita = primo == 1 ? 2 : 1;
-            r.NuovaPartita();
-            std::string errore;
-            for (int presa = 1; errore.empty() && !r.PartitaFinita(); ++presa) {
-                if (presa > 20) { errore = "the game did not end after 20 tricks"; break; }
-                for (int giocata = 0; giocata < 2 && errore.empty(); ++giocata) {
-                    const int lato = r.Turno;
-                    const CronometroDecisione cronometro;
-                    const MossaBriscola m = giocatori[chi[lato]]->Scegli(OsservaBriscola(r, lato));
-                    cronometro.Fine(st, chi[lato]);
-                    if (!ApplicaMossaBriscola(r, lato, m)) errore = "an illegal move was refused";
-                }
-                if (errore.empty()) r.RisolviPresa();
-                if (errore.empty()) errore = ControllaCarte(r);
+    return GiocaDuplicato({"briscola", "game", "card points per game"}, o, out, st, [&](const GiroDuplicato& g) {
+        EsitoGiro e;
+        mazzo.Generatore().Fissa(g.seme);
+        r.IniziatorePartita = g.primo == 1 ? 2 : 1;
+        r.NuovaPartita();
+        for (int presa = 1; e.errore.empty() && !r.PartitaFinita(); ++presa) {
+            if (presa > 20) { e.errore = "the game did not end after 20 tricks"; break; }
+            for (int giocata = 0; giocata < 2 && e.errore.empty(); ++giocata) {
+                const int lato = r.Turno;
+                const CronometroDecisione cronometro;
+                const MossaBriscola m = giocatori[g.chi[lato]]->Scegli(OsservaBriscola(r, lato));
+                cronometro.Fine(st, g.chi[lato]);
+                if (!ApplicaMossaBriscola(r, lato, m)) e.errore = "an illegal move was refused";
             }
-            if (errore.empty() && r.PuntiGiocatore + r.PuntiComputer != 120) errore = "points lost";
-            if (!errore.empty()) {
-                out << "briscola: deal " << smazzata << ": " << errore << '\n';
-                return 1;
-            }
-            const int a = chi[1] == 0 ? r.PuntiGiocatore : r.PuntiComputer;
-            const int b = 120 - a;
-            differenza += (a - b) / 2.0;
-            if (a > b) ++vinteA;
-            if (b > a) ++vinteB;
+            if (e.errore.empty()) r.RisolviPresa();
+            if (e.errore.empty()) e.errore = ControllaCarte(r);
         }
-        st.Smazzata(differenza);
-        if (!o.silenzioso && smazzata % 500 == 0)
-            out << "after " << smazzata << " deals: A - B card points per game " << st.Media() << '\n';
-    }
-    out << "briscola: A " << o.giocatoreA << " vs B " << o.giocatoreB << ", " << o.partite
-        << " duplicate deals (" << 2 * o.partite << " games), games won A " << vinteA << " B " << vinteB
-        << ", A - B card points per game " << st.Media() << " (95% CI)\n";
-    out << "briscola: " << st.Tempi(o.giocatoreA, o.giocatoreB) << '\n';
-    return 0;
+        if (e.errore.empty() && r.PuntiGiocatore + r.PuntiComputer != 120) e.errore = "points lost";
+        e.a = g.chi[1] == 0 ? r.PuntiGiocatore : r.PuntiComputer;
+        e.b = 120 - e.a;
+        return e;
+    });
 }
 
 RegistraDuplicato regDuplicato("briscola", DuplicatoBriscola);

@@ -202,47 +202,28 @@ int DuplicatoRubamazzo(const OpzioniSim& o, std::ostream& out, std::ostream*)
     std::unique_ptr<GiocatoreRubamazzo> giocatori[2] = {CreaGiocatore(o.giocatoreA, o.seme * 7919ull + 1, o.giocate),
                                                          CreaGiocatore(o.giocatoreB, o.seme * 104729ull + 2, o.giocate)};
     StatisticheDuplicato st;
-    long vinteA = 0, vinteB = 0;
-    for (long smazzata = 1; smazzata <= o.partite; ++smazzata) {
-        const std::uint32_t seme = o.seme * 2654435761u + static_cast<std::uint32_t>(smazzata) * 40503u;
-        double differenza = 0;
-        for (int giro = 0; giro < 2; ++giro) {
-            const int chi[3] = {0, giro == 0 ? 0 : 1, giro == 0 ? 1 : 0};
-            mazzo.Generatore().Fissa(seme);
-            r.NuovaPartita();
-            std::string errore;
-            for (int giri = 0; errore.empty(); ++giri) {
-                if (giri > 200) { errore = "the game did not end"; break; }
-                if (r.PassoTimer() == 2) break;
-                for (int lato = 1; lato <= 2 && errore.empty(); ++lato) {
-                    if (r.Turno != lato) continue;
-                    const CronometroDecisione cronometro;
-                    const MossaRubamazzo m = giocatori[chi[lato]]->Scegli(OsservaRubamazzo(r, lato));
-                    cronometro.Fine(st, chi[lato]);
-                    if (ApplicaMossaRubamazzo(r, lato, m) == R::Nessuna) errore = "an illegal move was refused";
-                    if (errore.empty()) errore = ControllaCarte(r);
-                }
+    // The rules decide who leads; the deal's leading seat is not used.
+    return GiocaDuplicato({"rubamazzo", "game", "cards per game"}, o, out, st, [&](const GiroDuplicato& g) {
+        EsitoGiro e;
+        mazzo.Generatore().Fissa(g.seme);
+        r.NuovaPartita();
+        for (int giri = 0; e.errore.empty(); ++giri) {
+            if (giri > 200) { e.errore = "the game did not end"; break; }
+            if (r.PassoTimer() == 2) break;
+            for (int lato = 1; lato <= 2 && e.errore.empty(); ++lato) {
+                if (r.Turno != lato) continue;
+                const CronometroDecisione cronometro;
+                const MossaRubamazzo m = giocatori[g.chi[lato]]->Scegli(OsservaRubamazzo(r, lato));
+                cronometro.Fine(st, g.chi[lato]);
+                if (ApplicaMossaRubamazzo(r, lato, m) == R::Nessuna) e.errore = "an illegal move was refused";
+                if (e.errore.empty()) e.errore = ControllaCarte(r);
             }
-            if (errore.empty() && r.PilaGiocatore() + r.PilaComputer() != 40) errore = "cards lost";
-            if (!errore.empty()) {
-                out << "rubamazzo: deal " << smazzata << ": " << errore << '\n';
-                return 1;
-            }
-            const int a = chi[1] == 0 ? r.PilaGiocatore() : r.PilaComputer();
-            const int b = 40 - a;
-            differenza += (a - b) / 2.0;
-            if (a > b) ++vinteA;
-            if (b > a) ++vinteB;
         }
-        st.Smazzata(differenza);
-        if (!o.silenzioso && smazzata % 500 == 0)
-            out << "after " << smazzata << " deals: A - B cards per game " << st.Media() << '\n';
-    }
-    out << "rubamazzo: A " << o.giocatoreA << " vs B " << o.giocatoreB << ", " << o.partite
-        << " duplicate deals (" << 2 * o.partite << " games), games won A " << vinteA << " B " << vinteB
-        << ", A - B cards per game " << st.Media() << " (95% CI)\n";
-    out << "rubamazzo: " << st.Tempi(o.giocatoreA, o.giocatoreB) << '\n';
-    return 0;
+        if (e.errore.empty() && r.PilaGiocatore() + r.PilaComputer() != 40) e.errore = "cards lost";
+        e.a = g.chi[1] == 0 ? r.PilaGiocatore() : r.PilaComputer();
+        e.b = 40 - e.a;
+        return e;
+    });
 }
 
 RegistraDuplicato regDuplicato("rubamazzo", DuplicatoRubamazzo);

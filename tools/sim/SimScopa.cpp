@@ -158,63 +158,41 @@ std::unique_ptr<GiocatoreScopa> CreaGiocatore(const std::string& nome, std::uint
     return std::make_unique<NormaleScopa>();
 }
 
-// Duplicate match: every deal is one hand, played twice with the same cards, A in the
-// player's seat the first time and in the computer's the second; the leader alternates
-// from deal to deal. The figure is A's hand points minus B's.
+// Duplicate match: every deal is one hand, played from both seats. The figure is A's hand
+// points minus B's.
 int DuplicatoScopa(const OpzioniSim& o, std::ostream& out, std::ostream*)
 {
     auto m = std::make_unique<MotoreScopa>(o.seme);
     std::unique_ptr<GiocatoreScopa> giocatori[2] = {CreaGiocatore(o.giocatoreA, o.seme * 7919ull + 1, o.giocate),
                                                      CreaGiocatore(o.giocatoreB, o.seme * 104729ull + 2, o.giocate)};
     StatisticheDuplicato st;
-    long vinteA = 0, vinteB = 0;
-    for (long smazzata = 1; smazzata <= o.partite; ++smazzata) {
-        const std::uint32_t seme = o.seme * 2654435761u + static_cast<std::uint32_t>(smazzata) * 40503u;
-        const int primo = smazzata % 2 ? 1 : 2;
-        double differenza = 0;
-        for (int giro = 0; giro < 2; ++giro) {
-            // chi[lato]: index of the player in that seat.
-            const int chi[3] = {0, giro == 0 ? 0 : 1, giro == 0 ? 1 : 0};
-            m->Generatore().Fissa(seme);
-            m->NuovaMano(primo);
-            std::string errore;
-            int scheda[52] = {};
-            for (int mossa = 1;; ++mossa) {
-                if (mossa > 36) { errore = "the hand did not end after 36 moves"; break; }
-                const int lato = m->Turno;
-                const CronometroDecisione cronometro;
-                const MossaScopa scelta = giocatori[chi[lato]]->Scegli(OsservaScopa(*m, lato));
-                cronometro.Fine(st, chi[lato]);
-                if (!ApplicaMossaScopa(*m, lato, scelta)) { errore = "an illegal move was refused"; break; }
-                if (!(errore = m->ControllaCarte()).empty()) break;
-                const int fine = m->FineGiro();
-                if (fine == 1) {
-                    m->Distribuisci(primo);
-                } else if (fine == 2) {
-                    m->ChiudiMano();
-                    m->Punteggio(scheda);
-                    break;
-                }
+    return GiocaDuplicato({"scopa", "hand", "points per hand"}, o, out, st, [&](const GiroDuplicato& g) {
+        EsitoGiro e;
+        m->Generatore().Fissa(g.seme);
+        m->NuovaMano(g.primo);
+        int scheda[52] = {};
+        for (int mossa = 1;; ++mossa) {
+            if (mossa > 36) { e.errore = "the hand did not end after 36 moves"; break; }
+            const int lato = m->Turno;
+            const CronometroDecisione cronometro;
+            const MossaScopa scelta = giocatori[g.chi[lato]]->Scegli(OsservaScopa(*m, lato));
+            cronometro.Fine(st, g.chi[lato]);
+            if (!ApplicaMossaScopa(*m, lato, scelta)) { e.errore = "an illegal move was refused"; break; }
+            if (!(e.errore = m->ControllaCarte()).empty()) break;
+            const int fine = m->FineGiro();
+            if (fine == 1) {
+                m->Distribuisci(g.primo);
+            } else if (fine == 2) {
+                m->ChiudiMano();
+                m->Punteggio(scheda);
+                break;
             }
-            if (errore.empty() && m->ContaPreseGiocatore + m->ContaPreseComputer != 40) errore = "cards lost";
-            if (!errore.empty()) {
-                out << "scopa: deal " << smazzata << ": " << errore << '\n';
-                return 1;
-            }
-            const int a = chi[1] == 0 ? scheda[50] : scheda[51], b = chi[1] == 0 ? scheda[51] : scheda[50];
-            differenza += (a - b) / 2.0;
-            if (a > b) ++vinteA;
-            if (b > a) ++vinteB;
         }
-        st.Smazzata(differenza);
-        if (!o.silenzioso && smazzata % 500 == 0)
-            out << "after " << smazzata << " deals: A - B points per hand " << st.Media() << '\n';
-    }
-    out << "scopa: A " << o.giocatoreA << " vs B " << o.giocatoreB << ", " << o.partite << " duplicate deals ("
-        << 2 * o.partite << " hands), hands won A " << vinteA << " B " << vinteB
-        << ", A - B points per hand " << st.Media() << " (95% CI)\n";
-    out << "scopa: " << st.Tempi(o.giocatoreA, o.giocatoreB) << '\n';
-    return 0;
+        if (e.errore.empty() && m->ContaPreseGiocatore + m->ContaPreseComputer != 40) e.errore = "cards lost";
+        e.a = g.chi[1] == 0 ? scheda[50] : scheda[51];
+        e.b = g.chi[1] == 0 ? scheda[51] : scheda[50];
+        return e;
+    });
 }
 
 RegistraDuplicato regDuplicato("scopa", DuplicatoScopa);

@@ -73,6 +73,32 @@ private:
     double muro_, cpu_;
 };
 
+// One game of a duplicate deal: the deck's seed, the seat that leads (1 or 2) and who sits
+// where (chi[lato]: 0 for player A, 1 for player B).
+struct GiroDuplicato {
+    std::uint32_t seme;
+    int primo;
+    int chi[3];
+};
+// What one game of a deal gave: A's and B's figures, or the error that stopped it.
+struct EsitoGiro {
+    int a = 0, b = 0;
+    std::string errore;
+};
+// How a game's duplicate match is told: its name, what one game of a deal is ("hand",
+// "game") and the figure compared ("points per hand").
+struct DescrizioneDuplicato {
+    const char* gioco;
+    const char* unita;
+    const char* figura;
+};
+// Plays o.partite duplicate deals: each deal twice with the same seed, A in the player's seat
+// the first time and in the computer's the second, the leading seat alternating from deal to
+// deal; prints the progress and the summary. Returns 1 at the first game that reports an
+// error (after printing it), else 0.
+int GiocaDuplicato(const DescrizioneDuplicato& d, const OpzioniSim& o, std::ostream& out, StatisticheDuplicato& st,
+                   const std::function<EsitoGiro(const GiroDuplicato&)>& gioca);
+
 // Whether a name is one of random, normale, esperto.
 bool NomeGiocatoreValido(const std::string& nome);
 
