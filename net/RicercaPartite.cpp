@@ -34,7 +34,10 @@ void RicercaPartite::Leggi()
         if (r.Prossimo(m) != Raccoglitore::Esito::Pronto || r.InAttesa() != 0 || m.versione != VersioneProtocollo ||
             m.tipo != Tipo::Annuncio || !Decodifica(m.campi, a))
             continue;
-        PartitaTrovata p{QHostAddress(d.senderAddress().toIPv4Address()), a};
+        // An IPv4 sender seen through a dual-stack socket is told in its IPv4 form.
+        bool ipv4 = false;
+        const quint32 v4 = d.senderAddress().toIPv4Address(&ipv4);
+        PartitaTrovata p{ipv4 ? QHostAddress(v4) : d.senderAddress(), a};
         bool nuova = true;
         for (auto& t : trovate_)
             if (t.indirizzo == p.indirizzo && t.annuncio.porta == a.porta) {

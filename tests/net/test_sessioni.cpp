@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QTcpSocket>
 #include <QUdpSocket>
 #include <functional>
@@ -11,9 +12,11 @@
 
 #include "net/CodificaGiochi.h"
 #include "net/Invito.h"
+#include "net/RegistroRete.h"
 #include "net/RicercaPartite.h"
 #include "net/SessioneHost.h"
 #include "net/SessioneOspite.h"
+#include "scores/PunteggiFile.h"
 
 using namespace Rete;
 
@@ -652,4 +655,64 @@ TEST(SessioniRete, AWaitingHostIsFoundByItsAnnouncement)
     ASSERT_TRUE(Aspetta([&] { return annunci == 2; }));
     EXPECT_EQ(ricerca.Trovate().back().annuncio.nomeHost, QStringLiteral("Segno"));
     EXPECT_EQ(ricerca.Trovate().size(), 2u);
+}
+
+// The same over IPv6 loopback: the guest types the host's address as it is.
+TEST(SessioniRete, AGuestJoinsOverIPv6Loopback)
+{
+    SessioneHost host;
+    if (!host.Avvia(Gioco::Briscola, QStringLiteral("Anna"), Codice, 8u, QHostAddress::LocalHostIPv6, 0))
+        GTEST_SKIP() << "no IPv6 loopback here: " << host.Errore().toStdString();
+    SessioneOspite ospite;
+    ASSERT_TRUE(ospite.Collega(QStringLiteral("::1"), host.Porta(), Codice, QStringLiteral("Bruno")));
+    ASSERT_TRUE(Aspetta([&] { return ospite.HaQuadro(); }));
+    EXPECT_EQ(host.NomeOspite(), QStringLiteral("Bruno"));
+    EXPECT_EQ(ospite.NomeHost(), QStringLiteral("Anna"));
+    EXPECT_EQ(ospite.QualeGioco(), Gioco::Briscola);
+}
+
+// A finished game is recorded on each machine under its own player, once; a game that ends
+// unfinished records nothing at all.
+TEST(SessioniRete, OnlyAFinishedGameIsRecordedOnEachMachine)
+{
+    for (bool finita : {true, false}) {
+        for (Gioco g : {Gioco::Scopa, Gioco::Briscola, Gioco::Rubamazzo}) {
+            SCOPED_TRACE(NomeGioco(g).toStdString() + (finita ? " finished" : " abandoned"));
+            QTemporaryDir casaHost, casaOspite;
+            const std::string cartellaHost = casaHost.path().toStdString();
+            const std::string cartellaOspite = casaOspite.path().toStdString();
+            Tavolata t(g, 57);
+            QObject::connect(&t.host, &SessioneHost::PartitaTerminata, [&](int esito, const QString&) {
+                RegistraPartitaRete(g, esito, 1, cartellaHost, "Anna");
+            });
+            QObject::connect(&t.ospite, &SessioneOspite::PartitaTerminata, [&](int esito, const QString&) {
+                RegistraPartitaRete(g, esito, t.ospite.Lato(), cartellaOspite, "Bruno");
+            });
+            t.fermi = !finita;
+            t.Collega();
+            if (!finita) {
+                ASSERT_TRUE(Aspetta([&] { return t.quadri >= 1; }));
+                t.ospite.Chiudi();
+            }
+            ASSERT_TRUE(Aspetta([&] { return t.Finita(); }, 60000));
+            const std::string& file = g == Gioco::Scopa ? FileScopa.corrente
+                                      : g == Gioco::Briscola ? FileBriscola.corrente : FileRubaMazzo.corrente;
+            const auto host = LeggiPunteggi(cartellaHost, file);
+            const auto ospite = LeggiPunteggi(cartellaOspite, file);
+            if (!finita) {
+                EXPECT_TRUE(host.empty());
+                EXPECT_TRUE(ospite.empty());
+                continue;
+            }
+            ASSERT_EQ(host.size(), 1u);
+            ASSERT_EQ(ospite.size(), 1u);
+            EXPECT_EQ(host[0].Nome.substr(0, 4), "ANNA");
+            EXPECT_EQ(ospite[0].Nome.substr(0, 5), "BRUNO");
+            EXPECT_EQ(host[0].Giocate, 1);
+            EXPECT_EQ(ospite[0].Giocate, 1);
+            EXPECT_EQ(host[0].Vinte, t.esitoHost == 1 ? 1 : 0);
+            EXPECT_EQ(ospite[0].Vinte, t.esitoHost == 2 ? 1 : 0);
+            EXPECT_EQ(host[0].Pari + ospite[0].Pari, t.esitoHost == 3 ? 2 : 0);
+        }
+    }
 }
