@@ -716,3 +716,56 @@ TEST(SessioniRete, OnlyAFinishedGameIsRecordedOnEachMachine)
         }
     }
 }
+
+// Seeded random frames of every type, before and after admission: the host never applies
+// anything it should not, never stops, and the same guest (with its token) always gets back in.
+TEST(SessioniRete, RandomFramesNeverStopTheHost)
+{
+    SessioneHost host;
+    ASSERT_TRUE(host.Avvia(Gioco::Scopa, QStringLiteral("Anna"), Codice, 77u, QHostAddress::LocalHost, 0));
+    CasualeRapido caso(2026);
+    auto frame = [&] {
+        // Any type but the goodbye, which would end the game as it should.
+        int tipo = 1 + caso.Modulo(11);
+        if (tipo == static_cast<int>(Tipo::Addio)) tipo = static_cast<int>(Tipo::Mossa);
+        Scrittore s(static_cast<Tipo>(tipo));
+        const int n = caso.Modulo(40);
+        for (int i = 0; i < n; ++i) s.U8(caso.Modulo(256));
+        return s.Cornice();
+    };
+    // Before admission: each connection gets a few random frames.
+    for (int i = 0; i < 40; ++i) {
+        ClienteGrezzo c(host.Porta());
+        QByteArray b;
+        for (int k = 0; k < 3; ++k) b += frame();
+        c.Scrivi(b);
+        EXPECT_TRUE(c.Chiusa()) << "connection " << i;
+    }
+    ASSERT_EQ(host.FaseAttuale(), SessioneHost::Fase::AttesaOspite);
+    ASSERT_TRUE(host.InvitoAperto());
+
+    // After admission: the guest comes back each time with its token.
+    QByteArray gettone;
+    const QByteArray vistaHost = host.Partita()->Vista(1);
+    for (int i = 0; i < 40; ++i) {
+        ClienteGrezzo c(host.Porta());
+        c.Scrivi(Codifica(Ciao{QStringLiteral("Bruno"), gettone}));
+        Messaggio m;
+        ASSERT_TRUE(c.Leggi(m)) << "round " << i;
+        Sfida s;
+        ASSERT_TRUE(Decodifica(m.campi, s)) << "round " << i;
+        c.Scrivi(CodificaRisposta(RispostaSfida(Codice, s.nonce, QStringLiteral("Bruno"))));
+        ASSERT_TRUE(c.Leggi(m));
+        Benvenuto b;
+        ASSERT_TRUE(Decodifica(m.campi, b)) << "round " << i;
+        gettone = b.gettone;
+        ASSERT_TRUE(c.Leggi(m));
+        ASSERT_EQ(m.tipo, Tipo::Stato);
+        for (int k = 0; k < 5; ++k) c.Scrivi(frame());
+        c.Socket().abort();
+        ASSERT_TRUE(Aspetta([&] { return host.FaseAttuale() == SessioneHost::Fase::AttesaRitorno; }));
+    }
+    // The host's turn all along: nothing the guest sent was applied.
+    EXPECT_EQ(host.Partita()->Turno(), 1);
+    EXPECT_EQ(host.Partita()->Vista(1), vistaHost);
+}
