@@ -55,6 +55,8 @@ public:
     int MosseRifiutate() const { return rifiutate_; }
     // When the admitted guest last sent anything, on this side's clock; -1 without a guest.
     qint64 UltimoDatoOspite() const;
+    // Connections still introducing themselves.
+    int InPresentazione() const { return static_cast<int>(connessioni_.size()) - (ospite_ ? 1 : 0); }
     bool InvitoAperto() const { return invito_ && !invito_->Chiuso(); }
 
     // The host seat's move (encoded as on the wire): applied only while the guest is at the

@@ -769,3 +769,33 @@ TEST(SessioniRete, RandomFramesNeverStopTheHost)
     EXPECT_EQ(host.Partita()->Turno(), 1);
     EXPECT_EQ(host.Partita()->Vista(1), vistaHost);
 }
+
+// A connection that never introduces itself is closed after its time; a crowd of them is
+// turned away at the door, and the real guest still gets in once they are gone.
+TEST(SessioniRete, SilentConnectionsAreClosedAndDoNotKeepTheGuestOut)
+{
+    OrologioFinto ora;
+    SessioneHost host;
+    host.ImpostaOrologio(ora.Funzione());
+    ASSERT_TRUE(host.Avvia(Gioco::Rubamazzo, QStringLiteral("Anna"), Codice, 5u, QHostAddress::LocalHost, 0));
+    std::vector<std::unique_ptr<ClienteGrezzo>> muti;
+    for (int i = 0; i < 6; ++i) muti.push_back(std::make_unique<ClienteGrezzo>(host.Porta()));
+    ASSERT_TRUE(Aspetta([&] { return host.InPresentazione() == 4; }));
+    // The two beyond the limit are closed at once.
+    ASSERT_TRUE(Aspetta([&] {
+        int chiusi = 0;
+        for (auto& m : muti) chiusi += m->Socket().state() == QAbstractSocket::UnconnectedState;
+        return chiusi == 2;
+    }));
+    ora.ms += AttesaPresentazione;
+    host.BattitoTimer();
+    EXPECT_EQ(host.InPresentazione(), 4);
+    ora.ms += 1;
+    host.BattitoTimer();
+    EXPECT_EQ(host.InPresentazione(), 0);
+    for (auto& m : muti) EXPECT_TRUE(m->Chiusa());
+
+    SessioneOspite ospite;
+    ASSERT_TRUE(ospite.Collega(Locale, host.Porta(), Codice, QStringLiteral("Bruno")));
+    ASSERT_TRUE(Aspetta([&] { return ospite.HaQuadro(); }));
+}
