@@ -121,6 +121,15 @@ TFormSplashScreen::TFormSplashScreen(QWidget* parent) : TFinestra(800, 599, pare
     };
 }
 
+void TFormSplashScreen::ApriFinestra(int codice)
+{
+    // A table opened from the chooser (nothing else on the stack) draws for the
+    // advertisement; one shown again from its own windows does not.
+    if (pila_.Profondita() == 0)
+        if (auto* tavolo = dynamic_cast<TFormTavolo*>(finestraDelCodice(codice))) tavolo->ApertoDallaScelta();
+    pila_.ApriFinestra(codice);
+}
+
 void TFormSplashScreen::keyPressEvent(QKeyEvent* e)
 {
     switch (e->key()) {

@@ -2,6 +2,11 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <csignal>
+#include <cstdio>
 
 #include "app/PilaFinestre.h"
 #include "app/TFormConfig.h"
@@ -10,6 +15,8 @@
 #include "games/rubamazzo/TFormRubamazzo.h"
 #include "games/scopa/TFormScopa.h"
 #include "games/settemezzo/TFormSettemezzo.h"
+#include "platform/SegnaliUscita.h"
+#include "scores/PunteggiFile.h"
 #include "scores/TFormPunteggi.h"
 #include "tests/gui/FinestreDiProva.h"
 
@@ -104,14 +111,14 @@ TEST_F(Configurazione, FirstRunLoadsDefaultsAndSavesThemExactly)
     EXPECT_EQ(FormConfig->VelCarte1->Mazzo(), 2);
     EXPECT_EQ(FormConfig->RetroCarte->NumeroCarta(), 2);
     EXPECT_TRUE(FormConfig->CBSuoni->isChecked());
-    EXPECT_TRUE(FormConfig->CBMessaggi->isChecked());
+    EXPECT_FALSE(FormConfig->CBMessaggi->isChecked()) << "the replay of the move is off on a first run";
     EXPECT_FALSE(FormConfig->CBComputer->isChecked());
     EXPECT_EQ(NomeGiocatore, "Giocatore1");
 
     SalvaConfigurazione();
     const std::pair<const char*, const char*> attesi[] = {
         {"CambioRisoluzione", "0"}, {"Barra", "0"}, {"Mazzo", "2"}, {"Retro", "2"},
-        {"Suoni", "1"}, {"Messaggi", "1"}, {"Nome", "Giocatore1"}};
+        {"Suoni", "1"}, {"Messaggi", "0"}, {"Nome", "Giocatore1"}};
     for (const auto& [k, v] : attesi) EXPECT_EQ(LeggiImpostazione(k).value_or("<missing>"), v) << k;
 }
 
@@ -178,16 +185,92 @@ TEST_F(Configurazione, ScrollBarsChangeDeckStyleAndBackAtOnce)
     EXPECT_EQ(FormConfig->RetroCarte->NumeroCarta(), 7);
 }
 
-TEST_F(Configurazione, CloseButtonGoesBackWithoutSaving)
+TEST_F(Configurazione, CloseButtonGoesBackAndSavesTheSettings)
 {
     FormSplashScreen->show();
     ApriFinestra(FinestraScopa);
     ApriFinestra(FinestraConfig);
     FormConfig->CBSuoni->setChecked(false);
+    FormConfig->NomeGiocat->setText("Dario");
     FormConfig->VelmoBottone2Click();
     EXPECT_TRUE(FormScopa->isVisible());
     EXPECT_FALSE(FormConfig->isVisible());
-    EXPECT_FALSE(LeggiImpostazione("Suoni").has_value()) << "settings reach the store only at shut-down";
+    EXPECT_EQ(LeggiImpostazione("Suoni").value_or("<missing>"), "0") << "kept as the window closes";
+    EXPECT_EQ(LeggiImpostazione("Nome").value_or("<missing>"), "Dario");
+}
+
+TEST_F(Configurazione, TheMoveReplayIsAVisibleOptionStoredAsBefore)
+{
+    TFormConfig* f = FormConfig;
+    EXPECT_TRUE(f->CBMessaggi->isVisibleTo(f));
+    EXPECT_EQ(f->CBMessaggi->text(), "Rivedi la mia mossa");
+    EXPECT_EQ(f->CBMessaggi->pos(), QPoint(24, 490)) << "under the level, in the left column";
+    EXPECT_LE(f->CBLivello->geometry().bottom(), f->CBMessaggi->y());
+    EXPECT_LE(f->CBMessaggi->geometry().bottom(), 518) << "the row below stays free";
+    struct Caso { const char* salvato; bool acceso; };
+    for (const Caso& k : {Caso{"1", true}, Caso{"0", false}, Caso{"", false}, Caso{"x", false}}) {
+        ScriviImpostazioni({{"Messaggi", k.salvato}});
+        CaricaConfigurazione();
+        EXPECT_EQ(f->CBMessaggi->isChecked(), k.acceso) << "stored \"" << k.salvato << "\"";
+    }
+    ScriviImpostazioni({{"Messaggi", "1"}});
+    CaricaConfigurazione();
+    SalvaConfigurazione();
+    EXPECT_EQ(LeggiImpostazione("Messaggi").value_or("<missing>"), "1") << "a stored 1 stays on";
+}
+
+TEST_F(Configurazione, ABlankNameKeepsThePreviousOneAndTheBoxSaysSo)
+{
+    FormSplashScreen->show();
+    FormConfig->NomeGiocat->setText("Elena");
+    for (const char* vuoto : {"", "   ", "\t "}) {
+        SCOPED_TRACE(std::string("typed \"") + vuoto + "\"");
+        FormConfig->NomeGiocat->setText(vuoto);
+        EXPECT_EQ(NomeGiocatore, "Elena");
+        EXPECT_EQ(FormScopa->NomeGiocat->text(), "Elena") << "the tables keep a name";
+        EXPECT_EQ(NomeGiocatoreCorrente(), "Elena") << "the score files never get a blank row";
+        EXPECT_TRUE(FormConfig->NomeGiocat->placeholderText().contains("Elena"))
+            << FormConfig->NomeGiocat->placeholderText().toStdString();
+    }
+    ApriFinestra(FinestraScopa);
+    ApriFinestra(FinestraConfig);
+    FormConfig->NomeGiocat->setText(" ");
+    FormConfig->VelmoBottone2Click();
+    EXPECT_EQ(FormConfig->NomeGiocat->text(), "Elena") << "closing puts the kept name back in the box";
+    EXPECT_EQ(LeggiImpostazione("Nome").value_or("<missing>"), "Elena");
+    // A blank stored name loads as the default.
+    ScriviImpostazioni({{"Nome", "    "}});
+    CaricaConfigurazione();
+    EXPECT_EQ(NomeGiocatore, "Giocatore1");
+}
+
+TEST_F(Avvio, AnEndSignalClosesThroughTheChooserAndSavesTheSettings)
+{
+    FormSplashScreen->show();
+    ApriFinestra(FinestraScopa);
+    ApriFinestra(FinestraConfig);
+    FormConfig->NomeGiocat->setText("Fabio");
+    FormConfig->CBLivello->setCurrentIndex(1);
+    InstallaSegnaliUscita([] {
+        if (FormSplashScreen) FormSplashScreen->close();
+    });
+    int prima = SegnaliUscitaRicevuti();
+    for (int segnale : {SIGTERM, SIGHUP, SIGINT}) {
+        SCOPED_TRACE(segnale);
+        ::remove(impostazioni_.c_str());
+        FormSplashScreen->show();
+        std::raise(segnale);
+        QElapsedTimer t;
+        t.start();
+        while (SegnaliUscitaRicevuti() == prima && t.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        EXPECT_FALSE(FormSplashScreen->isVisible()) << "the chooser's own close ran";
+        EXPECT_EQ(LeggiImpostazione("Nome").value_or("<missing>"), "Fabio");
+        EXPECT_EQ(LeggiImpostazione("Livello").value_or("<missing>"), "Esperto");
+        ASSERT_GT(SegnaliUscitaRicevuti(), prima);
+        prima = SegnaliUscitaRicevuti();
+    }
+    InstallaSegnaliUscita({});
 }
 
 TEST_F(Avvio, QuitButtonSavesTheSettings)
