@@ -1,6 +1,7 @@
 #include "app/TFormConfig.h"
 
 #include <QDebug>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QShowEvent>
@@ -62,6 +63,39 @@ void immaginiBottone(VelmoBottone* b, const QString& nome)
     b->setBordo(0);
     b->setDistanzaOmbra(0);
 }
+
+// The deck and back bars: Left goes back and Right forward (a scroll bar's controls are
+// inverted by default, for the wheel), and the focused bar is framed as the other focused
+// controls are.
+class BarraScelta : public QScrollBar {
+public:
+    explicit BarraScelta(QWidget* genitore) : QScrollBar(Qt::Horizontal, genitore)
+    {
+        setInvertedControls(false);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* e) override
+    {
+        QScrollBar::paintEvent(e);
+        if (!hasFocus()) return;
+        QPainter p(this);
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+    void focusInEvent(QFocusEvent* e) override
+    {
+        QScrollBar::focusInEvent(e);
+        update();
+    }
+    void focusOutEvent(QFocusEvent* e) override
+    {
+        QScrollBar::focusOutEvent(e);
+        update();
+    }
+};
 
 // A digit of the score sheets, a back number or a style: keeps 1..max, anything else gives
 // the default. The stored form is one character '0' + n.
@@ -147,7 +181,7 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     VelCartePunteggi->hide();
 
     EtichettaMazzo = etichetta(this, "Mazzo di carte", 24, 64, 240, 22);
-    ScrollBar1 = new QScrollBar(Qt::Horizontal, this);
+    ScrollBar1 = new BarraScelta(this);
     ScrollBar1->setObjectName("ScrollBar1");
     ScrollBar1->setRange(1, 6);
     ScrollBar1->setPageStep(1);
@@ -155,7 +189,7 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     ScrollBar1->setValue(MazzoPredefinito);
 
     EtichettaRetro = etichetta(this, "Carta Rovesciata", 24, 130, 240, 22);
-    ScrollBar2 = new QScrollBar(Qt::Horizontal, this);
+    ScrollBar2 = new BarraScelta(this);
     ScrollBar2->setObjectName("ScrollBar2");
     ScrollBar2->setRange(1, 9);
     ScrollBar2->setPageStep(1);

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <csignal>
 #include <cstdio>
 
@@ -303,4 +304,29 @@ TEST_F(Avvio, ShowingTheChooserLoadsSettingsAndNamesTheTables)
     for (TFormTavolo* t : {static_cast<TFormTavolo*>(FormBriscola), static_cast<TFormTavolo*>(FormRubamazzo),
                            static_cast<TFormTavolo*>(FormSettemezzo), static_cast<TFormTavolo*>(FormScopa)})
         EXPECT_EQ(t->NomeGiocat->text(), "Carla") << t->metaObject()->className();
+}
+
+TEST_F(Configurazione, LeftGoesBackAndRightForwardOnTheDeckAndBackBars)
+{
+    FormSplashScreen->show();
+    ApriFinestra(FinestraScopa);
+    ApriFinestra(FinestraConfig);
+    for (QScrollBar* barra : {FormConfig->ScrollBar1, FormConfig->ScrollBar2}) {
+        SCOPED_TRACE(barra->objectName().toStdString());
+        barra->setValue(3);
+        const QImage senza = barra->grab().toImage();
+        barra->setFocus();
+        struct Passo { int tasto, atteso; };
+        for (const Passo& k : {Passo{Qt::Key_Left, 2}, Passo{Qt::Key_Left, 1}, Passo{Qt::Key_Right, 2}}) {
+            QKeyEvent e(QEvent::KeyPress, k.tasto, Qt::NoModifier);
+            QCoreApplication::sendEvent(barra, &e);
+            EXPECT_EQ(barra->value(), k.atteso) << (k.tasto == Qt::Key_Left ? "Left" : "Right");
+        }
+        barra->setValue(3);
+        if (barra->hasFocus()) {
+            EXPECT_NE(barra->grab().toImage(), senza) << "the focused bar is framed";
+        }
+    }
+    EXPECT_EQ(Mazzo, 3);
+    EXPECT_EQ(Retro, 3);
 }
