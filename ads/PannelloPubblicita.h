@@ -7,8 +7,8 @@
 // covers a table, that table's game waits (see Copre).
 //
 // No view can play the page's Flash movie, so, like a browser without the plug-in, the
-// panel shows a poster of its own in place of the movie, filling the panel. The view runs no scripts,
-// loads nothing from the network and follows no links.
+// panel shows a poster of its own in place of the movie, filling the panel. The view runs no
+// scripts, loads nothing from the network, follows no links and lets nothing be selected.
 #include <QObject>
 #include <QString>
 
@@ -34,7 +34,7 @@ public:
     void TimerPubblicitaTimer();
     void ChiudiPubblicitaClick();
 
-    // Shows `pagina` with the poster in the movie's box; a page that cannot be read shows
+    // Shows `pagina` with the poster in place of the movie; a page that cannot be read shows
     // the poster alone.
     void Naviga(const QString& pagina);
     // True while the advertisement covers the table.
