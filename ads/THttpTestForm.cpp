@@ -266,7 +266,7 @@ void THttpTestForm::Ricevi()
     const QByteArray dati = risposta_->readAll();
     ricevuti_ += dati.size();
     if (ricevuti_ > DimensioneMassima) {
-        qWarning("the update is larger than the %lld accepted", DimensioneMassima);
+        qWarning("the update is larger than the %lld bytes accepted", DimensioneMassima);
         troppoGrande_ = true;
         corpo_.clear();
         risposta_->abort();

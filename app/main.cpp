@@ -72,7 +72,9 @@ int main(int argc, char** argv)
                 }
             });
         if (esciDopo >= 0) QTimer::singleShot(esciDopo, FormSplashScreen, [] { FormSplashScreen->close(); });
-        app.exec();
+        // A signal during the start's download strip closes the chooser before the loop runs:
+        // the program then ends here, its settings saved.
+        if (!FormSplashScreen->isHidden()) app.exec();
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, "Cartovia", QString::fromLocal8Bit(e.what()));
     }

@@ -2,6 +2,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTcpServer>
+#include <QTimer>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -9,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 
+#include "ads/THttpTestForm.h"
 #include "app/PilaFinestre.h"
 #include "app/TFormConfig.h"
 #include "app/TFormSplashScreen.h"
@@ -304,6 +307,37 @@ TEST_F(Avvio, ShowingTheChooserLoadsSettingsAndNamesTheTables)
     for (TFormTavolo* t : {static_cast<TFormTavolo*>(FormBriscola), static_cast<TFormTavolo*>(FormRubamazzo),
                            static_cast<TFormTavolo*>(FormSettemezzo), static_cast<TFormTavolo*>(FormScopa)})
         EXPECT_EQ(t->NomeGiocat->text(), "Carla") << t->metaObject()->className();
+}
+
+TEST_F(Avvio, AnEndSignalDuringTheStartsDownloadEndsTheStart)
+{
+    // An update server that takes the connection and never answers holds the start's strip.
+    QTcpServer muto;
+    ASSERT_TRUE(muto.listen(QHostAddress::LocalHost, 0));
+    setenv("CARTOVIA_UPDATE_SERVER", QString("http://127.0.0.1:%1").arg(muto.serverPort()).toLocal8Bit().constData(), 1);
+    ScriviImpostazioni({{"Nome", "Gina"}});
+    InstallaSegnaliUscita([] {
+        if (FormSplashScreen) FormSplashScreen->close();
+    });
+    bool inviato = false;
+    QTimer attesa;
+    QObject::connect(&attesa, &QTimer::timeout, [&] {
+        if (inviato || !HttpTestForm || !HttpTestForm->InCorso()) return;
+        inviato = true;
+        std::raise(SIGTERM);
+    });
+    attesa.start(5);
+    QTimer::singleShot(8000, HttpTestForm, [] { HttpTestForm->close(); });  // never hang the suite
+    QElapsedTimer t;
+    t.start();
+    FormSplashScreen->show();  // returns once the start's strip has closed
+    unsetenv("CARTOVIA_UPDATE_SERVER");
+    InstallaSegnaliUscita({});
+    EXPECT_TRUE(inviato) << "the download never started";
+    EXPECT_LT(t.elapsed(), 7000) << "the signal did not end the strip";
+    EXPECT_FALSE(HttpTestForm->isVisible());
+    EXPECT_TRUE(FormSplashScreen->isHidden()) << "the chooser closed: the program ends without its loop";
+    EXPECT_EQ(LeggiImpostazione("Nome").value_or("<missing>"), "Gina");
 }
 
 TEST_F(Configurazione, LeftGoesBackAndRightForwardOnTheDeckAndBackBars)

@@ -264,6 +264,7 @@ TEST_F(Scaricamento, ARefusedConnectionFailsWithTheRedLight)
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(form->LuceRossa->isHidden());
     EXPECT_TRUE(form->Registro().contains("StatusCode   = 0"));
+    EXPECT_EQ(form->Messaggio->text(), "Server non raggiungibile");
 }
 
 TEST_F(Scaricamento, TheRequestCarriesAgentAcceptListNoCacheAndModifiedSince)
