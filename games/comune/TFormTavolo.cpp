@@ -336,6 +336,8 @@ void TFormTavolo::showEvent(QShowEvent* e)
     if (e->spontaneous()) return;
     if (estrazioneDovuta_) {
         estrazioneDovuta_ = false;
+        // A deal asked for under the panel before the table was left is not dealt on return.
+        nuovaPartitaRinviata_ = false;
         Pubblicita->FormShow();
     }
     FormShow();
