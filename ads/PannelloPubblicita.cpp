@@ -16,8 +16,8 @@ bool PannelloPubblicita::PrimaPubblicita = true;
 
 namespace {
 
-// Where the poster stands in the page: the movie's own box.
-const char* const ImmaginePoster = "<IMG src=\"cartovia:locandina\" WIDTH=700 HEIGHT=480>";
+// Where the poster stands in the page: in place of the movie, filling the whole panel.
+const char* const ImmaginePoster = "<IMG src=\"cartovia:locandina\" WIDTH=760 HEIGHT=518>";
 
 // Pages are a few hundred bytes; anything far larger is not ours and is not read whole.
 constexpr qint64 PaginaMassima = 1 << 20;
@@ -67,6 +67,9 @@ PannelloPubblicita::PannelloPubblicita(QWidget* tavolo) : QObject(tavolo)
     WebBrowser1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     WebBrowser1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     WebBrowser1->setFocusPolicy(Qt::NoFocus);  // the table keeps the keyboard
+    // A picture, not a document: nothing in it can be selected or tinted by a drag.
+    WebBrowser1->setTextInteractionFlags(Qt::NoTextInteraction);
+    WebBrowser1->viewport()->setCursor(Qt::ArrowCursor);
     WebBrowser1->setStyleSheet("QTextBrowser { background: white; }");
     WebBrowser1->setGeometry(0, 0, 0, 0);
     WebBrowser1->hide();
@@ -124,6 +127,15 @@ void PannelloPubblicita::FormShow()
         WebBrowser1->setGeometry(0, 0, 0, 0);
         WebBrowser1->hide();
     }
+    AvvisaCambio();
+}
+
+void PannelloPubblicita::AvvisaCambio()
+{
+    const bool inVista = InVista();
+    if (inVista == copre_) return;
+    copre_ = inVista;
+    emit Copre(inVista);
 }
 
 void PannelloPubblicita::TimerPubblicitaTimer()
@@ -141,6 +153,7 @@ void PannelloPubblicita::ChiudiPubblicitaClick()
     ChiudiPubblicita->hide();
     WebBrowser1->setVisible(false);
     WebBrowser1->setGeometry(0, 0, 0, 0);
+    AvvisaCambio();
 }
 
 bool PannelloPubblicita::InVista() const
@@ -165,4 +178,6 @@ void PannelloPubblicita::Naviga(const QString& pagina)
         html = QString("<HTML><BODY bgcolor=\"#FFFFFF\">%1</BODY></HTML>").arg(ImmaginePoster);
     }
     WebBrowser1->setHtml(html);
+    // The poster reaches the panel's edges: no margin of white around it.
+    WebBrowser1->document()->setDocumentMargin(0);
 }

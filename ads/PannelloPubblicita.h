@@ -1,12 +1,14 @@
 #pragma once
 // The advertisement panel every table carries: a light HTML view laid over the table's
 // top-left 760 x 518 pixels that shows the advertisement page, and a small close strip that
-// appears 7 seconds after the panel. The first table shown always shows it; later showings
-// of any table show it one time in four.
+// appears 7 seconds after the panel, at its top right. The panel is drawn only when a table is
+// opened from the chooser (never when it comes back from its own configuration or scores
+// window): the first table opened always shows it, later openings one time in four. While it
+// covers a table, that table's game waits (see Copre).
 //
 // No view can play the page's Flash movie, so, like a browser without the plug-in, the
-// panel shows a poster of its own in the movie's 700 x 480 box. The view runs no scripts,
-// loads nothing from the network and follows no links.
+// panel shows a poster of its own in place of the movie, filling the panel. The view runs no
+// scripts, loads nothing from the network, follows no links and lets nothing be selected.
 #include <QObject>
 #include <QString>
 
@@ -32,7 +34,7 @@ public:
     void TimerPubblicitaTimer();
     void ChiudiPubblicitaClick();
 
-    // Shows `pagina` with the poster in the movie's box; a page that cannot be read shows
+    // Shows `pagina` with the poster in place of the movie; a page that cannot be read shows
     // the poster alone.
     void Naviga(const QString& pagina);
     // True while the advertisement covers the table.
@@ -50,4 +52,12 @@ public:
 
     static constexpr int Larghezza = 760;
     static constexpr int Altezza = 518;
+
+signals:
+    // The panel has come over the table (true) or gone (false).
+    void Copre(bool copre);
+
+private:
+    void AvvisaCambio();
+    bool copre_ = false;
 };

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -15,7 +16,6 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSettings>
 #include <QShowEvent>
 #include <QTimeZone>
@@ -66,6 +66,13 @@ THttpTestForm::THttpTestForm(QWidget* parent) : TFinestra(632, 38, parent)
     URLEdit->setFocusPolicy(Qt::NoFocus);
     URLEdit->setGeometry(74, 8, 442, 22);
 
+    // One short line saying how the download ended; it takes the address's place.
+    Messaggio = new QLabel(this);
+    Messaggio->setObjectName("Messaggio");
+    Messaggio->setGeometry(40, 8, 476, 22);
+    Messaggio->setStyleSheet("color: rgb(246, 217, 138); font-weight: bold; background: transparent;");
+    Messaggio->hide();
+
     Continua = new QPushButton("Continua", this);
     Continua->setObjectName("Continua");
     Continua->setGeometry(526, 6, 96, 26);
@@ -86,6 +93,16 @@ THttpTestForm::THttpTestForm(QWidget* parent) : TFinestra(632, 38, parent)
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
 
+    // From the connection attempt to the last byte: a server that accepts and never answers
+    // (or trickles) must not hold the start of the program.
+    TimerRisposta = new QTimer(this);
+    TimerRisposta->setObjectName("TimerRisposta");
+    TimerRisposta->setSingleShot(true);
+    TimerRisposta->setTimerType(Qt::PreciseTimer);
+    TimerRisposta->setInterval(TempoMassimoRisposta);
+    connect(TimerRisposta, &QTimer::timeout, this, [this] { TimerRispostaTimer(); });
+
+    setFocusPolicy(Qt::StrongFocus);
     rete_ = new QNetworkAccessManager(this);
 }
 
@@ -215,8 +232,12 @@ void THttpTestForm::GetButtonClick()
         richiesta.setRawHeader("If-Modified-Since", data);
 
     ricevuti_ = 0;
+    corpo_.clear();
     troppoGrande_ = false;
+    scaduto_ = false;
+    MostraMessaggio({});
     risposta_ = rete_->get(richiesta);
+    TimerRisposta->start();
     connect(risposta_, &QNetworkReply::metaDataChanged, this, [this] { HttpCli1DocBegin(); });
     connect(risposta_, &QNetworkReply::readyRead, this, [this] { Ricevi(); });
     connect(risposta_, &QNetworkReply::finished, this, [this] { Finito(); });
@@ -224,7 +245,8 @@ void THttpTestForm::GetButtonClick()
 
 void THttpTestForm::HttpCli1DocBegin()
 {
-    if (!risposta_ || ricezione_) return;
+    if (!risposta_ || inizioVisto_) return;
+    inizioVisto_ = true;
     Scrivi("Content-Type = " + risposta_->header(QNetworkRequest::ContentTypeHeader).toString());
     Scrivi(QString("Document = ") + NomeDocumento);
     const QVariant annunciata = risposta_->header(QNetworkRequest::ContentLengthHeader);
@@ -233,64 +255,95 @@ void THttpTestForm::HttpCli1DocBegin()
                  DimensioneMassima);
         troppoGrande_ = true;
         risposta_->abort();
-        return;
-    }
-    // The document's name is always ours, never one the server suggests.
-    const QString cartella = CartellaScaricamento.isEmpty() ? QDir::currentPath() : CartellaScaricamento;
-    nomeRicezione_ = FileSenzaMaiuscole(cartella, NomeDocumento);
-    ricezione_ = new QSaveFile(nomeRicezione_, this);
-    ricezione_->setDirectWriteFallback(false);
-    if (!ricezione_->open(QIODevice::WriteOnly)) {
-        qWarning("cannot receive into %s: %s", qPrintable(nomeRicezione_), qPrintable(ricezione_->errorString()));
-        risposta_->abort();
     }
 }
 
 void THttpTestForm::Ricevi()
 {
     if (!risposta_) return;
-    if (!ricezione_) HttpCli1DocBegin();
-    if (troppoGrande_ || !ricezione_) return;
+    if (!inizioVisto_) HttpCli1DocBegin();
+    if (troppoGrande_ || !risposta_) return;
     const QByteArray dati = risposta_->readAll();
     ricevuti_ += dati.size();
     if (ricevuti_ > DimensioneMassima) {
         qWarning("the update is larger than the %lld bytes accepted", DimensioneMassima);
         troppoGrande_ = true;
+        corpo_.clear();
         risposta_->abort();
         return;
     }
-    ricezione_->write(dati);
+    corpo_ += dati;
+}
+
+QString THttpTestForm::CartellaDelloScaricamento() const
+{
+    return CartellaScaricamento.isEmpty() ? CartellaRadice() : CartellaScaricamento;
+}
+
+bool THttpTestForm::ScriviScaricamento(const QString& percorso, const QByteArray& dati)
+{
+    // The whole body at once, under a fresh name renamed into place: a failed or partial
+    // download never leaves a file.
+    return ScriviFileIntero(percorso, dati);
+}
+
+void THttpTestForm::TimerRispostaTimer()
+{
+    if (!risposta_) return;
+    qWarning("the update server gave no complete answer within %d ms", TempoMassimoRisposta);
+    scaduto_ = true;
+    risposta_->abort();
+}
+
+QString THttpTestForm::TestoEsito(bool riuscito, bool scaduto, int stato, int errore)
+{
+    if (riuscito) return QStringLiteral("Aggiornamento scaricato");
+    if (scaduto) return QStringLiteral("Nessuna risposta dal server");
+    if (stato == 404 || stato == 410) return QStringLiteral("Aggiornamento non trovato");
+    if (stato == 304) return QStringLiteral("Nessun aggiornamento nuovo");
+    if (stato == 0 && (errore == QNetworkReply::ConnectionRefusedError || errore == QNetworkReply::HostNotFoundError ||
+                       errore == QNetworkReply::ProxyConnectionRefusedError || errore == QNetworkReply::ProxyNotFoundError))
+        return QStringLiteral("Server non raggiungibile");
+    return QStringLiteral("Aggiornamento non riuscito");
+}
+
+void THttpTestForm::MostraMessaggio(const QString& testo)
+{
+    Messaggio->setText(testo);
+    Messaggio->setVisible(!testo.isEmpty());
+    Label1->setVisible(testo.isEmpty());
+    URLEdit->setVisible(testo.isEmpty());
 }
 
 void THttpTestForm::Finito()
 {
     QNetworkReply* r = risposta_;
     if (!r) return;
+    TimerRisposta->stop();
     if (r->error() == QNetworkReply::NoError) Ricevi();
     const int stato = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     QString motivo = r->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
     const QVariant annunciata = r->header(QNetworkRequest::ContentLengthHeader);
     const bool intero = !annunciata.isValid() || annunciata.toLongLong() == ricevuti_;
-    bool riuscito = r->error() == QNetworkReply::NoError && !troppoGrande_ && stato >= 200 && stato < 300 &&
-                    intero && ricezione_ && ricezione_->isOpen();
-    if (riuscito && !ricezione_->commit()) {
-        qWarning("cannot write %s: %s", qPrintable(nomeRicezione_), qPrintable(ricezione_->errorString()));
+    const int errore = r->error();
+    bool riuscito = errore == QNetworkReply::NoError && !troppoGrande_ && stato >= 200 && stato < 300 && intero;
+    const QString cartella = CartellaDelloScaricamento();
+    // The document's name is always ours, never one the server suggests.
+    nomeRicezione_ = cartella.isEmpty() ? QString() : FileSenzaMaiuscole(cartella, NomeDocumento);
+    if (riuscito && (nomeRicezione_.isEmpty() || !ScriviScaricamento(nomeRicezione_, corpo_))) {
+        qWarning("cannot write the update %s", qPrintable(nomeRicezione_));
         riuscito = false;
     }
-    if (ricezione_) {
-        if (!riuscito && ricezione_->isOpen()) {
-            ricezione_->cancelWriting();  // the partial body is dropped, never renamed
-            ricezione_->commit();
-        }
-        ricezione_->deleteLater();
-        ricezione_ = nullptr;
-    }
+    corpo_.clear();
+    inizioVisto_ = false;
     const auto intestazioni = r->rawHeaderPairs();
-    if (motivo.isEmpty() && r->error() != QNetworkReply::NoError) motivo = r->errorString();
-    if (troppoGrande_) motivo = "Update too large";
+    if (motivo.isEmpty() && errore != QNetworkReply::NoError) motivo = r->errorString();
+    if (scaduto_) motivo = "No complete answer in time";
+    else if (troppoGrande_) motivo = "Update too large";
     else if (!intero) motivo = "Connection closed before the end of the document";
     risposta_ = nullptr;
     r->deleteLater();
+    MostraMessaggio(TestoEsito(riuscito, scaduto_, stato, errore));
 
     if (!riuscito) {
         Scrivi("GET Failed !");
@@ -299,6 +352,8 @@ void THttpTestForm::Finito()
         qWarning("the advertisement update failed: %d %s", stato, qPrintable(motivo));
         LuceRossa->show();
         LuceVerde->hide();
+        // Enter or Esc go on from here, as "Continua" does.
+        Continua->setFocus();
         emit ScaricamentoFinito(false);
         return;
     }
@@ -316,17 +371,27 @@ void THttpTestForm::Finito()
 void THttpTestForm::Interrompi()
 {
     Timer1->stop();
+    TimerRisposta->stop();
     if (!risposta_) return;
     QNetworkReply* r = risposta_;
     risposta_ = nullptr;  // the finished signal of an aborted request reports nothing
     r->disconnect(this);
     r->abort();
     r->deleteLater();
-    if (ricezione_) {
-        ricezione_->cancelWriting();
-        ricezione_->commit();
-        ricezione_->deleteLater();
-        ricezione_ = nullptr;
+    corpo_.clear();
+    inizioVisto_ = false;
+}
+
+void THttpTestForm::keyPressEvent(QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        ContinuaClick();
+        return;
+    default:
+        TFinestra::keyPressEvent(e);
     }
 }
 

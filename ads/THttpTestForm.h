@@ -4,9 +4,11 @@
 // page's movie. The chooser shows it modally at start, so the player reaches the chooser once
 // the download has ended or been abandoned with "Continua".
 //
-// The request runs on the event loop, so the strip stays responsive while it downloads. Only a
-// complete 2xx answer replaces the movie: the body is received under a temporary name and
-// becomes "aggiornamento.swf" only when whole, and the movie is replaced the same way.
+// The request runs on the event loop, so the strip stays responsive while it downloads, and
+// has TempoMassimoRisposta from the connection attempt to the last byte. Only a complete 2xx
+// answer replaces the movie: the body is written as "aggiornamento.swf" into the
+// advertisement folder only when whole, and the movie is replaced the same way. The strip
+// then says in one line how it went; Enter and Esc act as "Continua".
 // With no update server configured (CARTOVIA_UPDATE_SERVER, or the key "Server" of the
 // section "Data" of the download settings) nothing is fetched and the strip never shows.
 #include <QString>
@@ -19,7 +21,6 @@ class QNetworkAccessManager;
 class QNetworkReply;
 class QPlainTextEdit;
 class QPushButton;
-class QSaveFile;
 class QTimer;
 class VelImage;
 
@@ -33,8 +34,12 @@ public:
     QLineEdit* URLEdit = nullptr;      // the address being fetched
     VelImage* LuceRossa = nullptr;     // working
     VelImage* LuceVerde = nullptr;     // done
+    QLabel* Messaggio = nullptr;       // how the download ended, in one short line
     QPushButton* Continua = nullptr;
     QTimer* Timer1 = nullptr;          // 1000 ms, fires once and starts the download
+    // The time a request may take from the connection attempt to the last byte.
+    static constexpr int TempoMassimoRisposta = 15000;
+    QTimer* TimerRisposta = nullptr;   // TempoMassimoRisposta, one shot, from each GET
     // Hidden fields holding the download settings, and the hidden log.
     QLineEdit* ProxyHostEdit = nullptr;
     QLineEdit* ProxyPortEdit = nullptr;
@@ -49,6 +54,7 @@ public:
     bool Avvia();
 
     void Timer1Timer();
+    void TimerRispostaTimer();  // the time is up: the request is given up
     void GetButtonClick();
     void ContinuaClick();
     void FormShow();   // the first show reads the download settings
@@ -63,8 +69,13 @@ public:
     bool InCorso() const { return risposta_ != nullptr; }
     QString Registro() const;
 
-    // Where "aggiornamento.swf" is received: the current directory unless set.
+    // The line the strip shows at the end of an attempt.
+    static QString TestoEsito(bool riuscito, bool scaduto, int statoHttp, int erroreRete);
+
+    // Where "aggiornamento.swf" is written: the advertisement folder (CARTOVIA_AD_DIR or the
+    // data folder) unless set.
     QString CartellaScaricamento;
+    QString CartellaDelloScaricamento() const;
     // Bodies larger than this are refused; the movie then stays as it was.
     qint64 DimensioneMassima = 16 * 1024 * 1024;
 
@@ -77,8 +88,12 @@ protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    // Writes the whole received body to `percorso`.
+    static bool ScriviScaricamento(const QString& percorso, const QByteArray& dati);
+    void MostraMessaggio(const QString& testo);
     void HttpCli1DocBegin();
     void Ricevi();
     void Finito();
@@ -87,9 +102,11 @@ private:
 
     QNetworkAccessManager* rete_ = nullptr;
     QNetworkReply* risposta_ = nullptr;
-    QSaveFile* ricezione_ = nullptr;
+    QByteArray corpo_;        // the body received so far
+    bool inizioVisto_ = false;
     QString nomeRicezione_;
     qint64 ricevuti_ = 0;
     bool troppoGrande_ = false;
+    bool scaduto_ = false;
     bool impostazioniLette_ = false;
 };

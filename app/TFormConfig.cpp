@@ -1,6 +1,7 @@
 #include "app/TFormConfig.h"
 
 #include <QDebug>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QShowEvent>
@@ -63,6 +64,39 @@ void immaginiBottone(VelmoBottone* b, const QString& nome)
     b->setDistanzaOmbra(0);
 }
 
+// The deck and back bars: Left goes back and Right forward (a scroll bar's controls are
+// inverted by default, for the wheel), and the focused bar is framed as the other focused
+// controls are.
+class BarraScelta : public QScrollBar {
+public:
+    explicit BarraScelta(QWidget* genitore) : QScrollBar(Qt::Horizontal, genitore)
+    {
+        setInvertedControls(false);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* e) override
+    {
+        QScrollBar::paintEvent(e);
+        if (!hasFocus()) return;
+        QPainter p(this);
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+    void focusInEvent(QFocusEvent* e) override
+    {
+        QScrollBar::focusInEvent(e);
+        update();
+    }
+    void focusOutEvent(QFocusEvent* e) override
+    {
+        QScrollBar::focusOutEvent(e);
+        update();
+    }
+};
+
 // A digit of the score sheets, a back number or a style: keeps 1..max, anything else gives
 // the default. The stored form is one character '0' + n.
 int cifraNellIntervallo(const std::optional<std::string>& v, int massimo, int predefinito)
@@ -79,6 +113,8 @@ std::string NomeLimitato(const std::string& nome)
 {
     QString testo = QString::fromUtf8(nome.data(), static_cast<qsizetype>(nome.size()));
     testo.remove(QChar::ReplacementCharacter);
+    // Only blanks is no name (the caller keeps the default).
+    if (testo.trimmed().isEmpty()) return {};
     return testo.left(static_cast<int>(LunghezzaMassimaNome)).toStdString();
 }
 
@@ -145,7 +181,7 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     VelCartePunteggi->hide();
 
     EtichettaMazzo = etichetta(this, "Mazzo di carte", 24, 64, 240, 22);
-    ScrollBar1 = new QScrollBar(Qt::Horizontal, this);
+    ScrollBar1 = new BarraScelta(this);
     ScrollBar1->setObjectName("ScrollBar1");
     ScrollBar1->setRange(1, 6);
     ScrollBar1->setPageStep(1);
@@ -153,7 +189,7 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     ScrollBar1->setValue(MazzoPredefinito);
 
     EtichettaRetro = etichetta(this, "Carta Rovesciata", 24, 130, 240, 22);
-    ScrollBar2 = new QScrollBar(Qt::Horizontal, this);
+    ScrollBar2 = new BarraScelta(this);
     ScrollBar2->setObjectName("ScrollBar2");
     ScrollBar2->setRange(1, 9);
     ScrollBar2->setPageStep(1);
@@ -169,14 +205,14 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
 
     CBSuoni = casella(this, "CBSuoni", "Suoni", 24, 396);
     CBComputer = casella(this, "CBComputer", "Mostra Carte Computer", 24, 424);
-    CBMessaggi = casella(this, "CBMessaggi", "Messaggi", 24, 452);
+    // The Scopa table's replay of the player's move; off unless chosen.
+    CBMessaggi = casella(this, "CBMessaggi", "Rivedi la mia mossa", 24, 490);
     CBRisoluzione = casella(this, "CBRisoluzione", "Cambio Risoluzione", 24, 480);
     CBProgrammi = casella(this, "CBProgrammi", "Nascondi Barra", 24, 508);
-    CBMessaggi->hide();
     CBRisoluzione->hide();
     CBProgrammi->hide();
     CBSuoni->setChecked(true);
-    CBMessaggi->setChecked(true);
+    CBMessaggi->setChecked(false);
 
     // The computer's level, in the room the hidden boxes leave under the visible ones.
     etichetta(this, "Livello", 24, 458, 100, 24);
@@ -226,9 +262,16 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     CBLivello->setAccessibleName("Livello");
     CBLivello->setFocusPolicy(Qt::StrongFocus);
     setTabOrder(CBComputer, CBLivello);
+    CBMessaggi->setAccessibleName("Rivedi la mia mossa");
+    CBMessaggi->setAccessibleDescription("A Scopa la tua mossa si rivede sul tavolo dopo che la carta si è posata");
+    CBMessaggi->setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(CBLivello, CBMessaggi);
 
     // The score files take the player's name from this box.
-    FonteNomeGiocatore() = [this] { return NomeGiocat->text().toStdString(); };
+    FonteNomeGiocatore() = [this] {
+        // A blank box is no name: the kept one counts.
+        return NomeGiocat->text().trimmed().isEmpty() ? NomeGiocatore : NomeGiocat->text().toStdString();
+    };
 }
 
 void TFormConfig::paintEvent(QPaintEvent*)
@@ -288,7 +331,17 @@ void TFormConfig::ScrollBar2Change()
 
 void TFormConfig::NomeGiocatChange()
 {
-    NomeGiocatore = NomeGiocat->text().left(static_cast<int>(LunghezzaMassimaNome)).toStdString();
+    const QString testo = NomeGiocat->text().left(static_cast<int>(LunghezzaMassimaNome));
+    if (testo.trimmed().isEmpty()) {
+        // A blank name would leave the tables without a name and the ranking with a row of
+        // spaces: the previous name stays, and the empty box says so.
+        NomeGiocat->setPlaceholderText(QString::fromUtf8("Nome vuoto: resta \u00ab%1\u00bb")
+                                           .arg(QString::fromStdString(NomeGiocatore)));
+        NomeGiocat->setAccessibleDescription(NomeGiocat->placeholderText());
+        return;
+    }
+    NomeGiocat->setAccessibleDescription({});
+    NomeGiocatore = testo.toStdString();
     const QString nome = QString::fromStdString(NomeGiocatore);
     TFormTavolo* tavoli[] = {FormBriscola, FormRubamazzo, FormSettemezzo, FormScopa};
     for (TFormTavolo* t : tavoli)
@@ -297,9 +350,13 @@ void TFormConfig::NomeGiocatChange()
 
 void TFormConfig::VelmoBottone2Click()
 {
+    // A box left blank shows the name that was kept.
+    if (NomeGiocat->text().trimmed().isEmpty()) MostraNome();
     // A new deck style, back or face-up choice shows at once on these two tables.
     if (FormScopa) FormScopa->Ridisegna();
     if (FormBriscola) FormBriscola->Ridisegna();
+    // What was changed here is kept at once: a forced end of the program later loses nothing.
+    SalvaConfigurazione();
     TornaIndietro();
 }
 
@@ -329,7 +386,8 @@ void TFormConfig::AnteprimaMazzo()
 
 void CaricaConfigurazione()
 {
-    bool suoni = true, messaggi = true;
+    // The replay of the move is off unless a stored "1" asks for it.
+    bool suoni = true, messaggi = false;
     int mazzo = MazzoPredefinito, retro = RetroPredefinito;
     std::string nome = NomeGiocatorePredefinito;
     Livello livello = Livello::Normale;  // files written before the level existed read as Normale
@@ -387,7 +445,7 @@ void SalvaConfigurazione()
     a.Scrivi("Mazzo", std::string(1, static_cast<char>('0' + Mazzo)));
     a.Scrivi("Retro", std::string(1, static_cast<char>('0' + Retro)));
     a.Scrivi("Suoni", f ? flag(f->CBSuoni) : "1");
-    a.Scrivi("Messaggi", f ? flag(f->CBMessaggi) : "1");
+    a.Scrivi("Messaggi", f ? flag(f->CBMessaggi) : "0");
     a.Scrivi("Nome", NomeGiocatore);
     a.Scrivi("Livello", NomeLivello(LivelloComputer));
     a.Chiudi();

@@ -43,7 +43,7 @@ public:
     QLineEdit* NomeGiocat = nullptr;
     QCheckBox* CBSuoni = nullptr;
     QCheckBox* CBComputer = nullptr;
-    QCheckBox* CBMessaggi = nullptr;     // hidden
+    QCheckBox* CBMessaggi = nullptr;     // "Rivedi la mia mossa": Scopa shows the move again
     QCheckBox* CBRisoluzione = nullptr;  // hidden, no effect
     QCheckBox* CBProgrammi = nullptr;    // hidden, no effect
     QComboBox* CBLivello = nullptr;      // the computer's level: "Normale" (the rule player) or "Esperto"

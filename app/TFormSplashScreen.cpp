@@ -12,6 +12,7 @@
 #include <cstdlib>
 
 #include "ads/PaginaPubblicita.h"
+#include "ads/THttpTestForm.h"
 #include "app/Finestre.h"
 #include "app/TFormConfig.h"
 #include "components/Immagini.h"
@@ -121,6 +122,15 @@ TFormSplashScreen::TFormSplashScreen(QWidget* parent) : TFinestra(800, 599, pare
     };
 }
 
+void TFormSplashScreen::ApriFinestra(int codice)
+{
+    // A table opened from the chooser (nothing else on the stack) draws for the
+    // advertisement; one shown again from its own windows does not.
+    if (pila_.Profondita() == 0)
+        if (auto* tavolo = dynamic_cast<TFormTavolo*>(finestraDelCodice(codice))) tavolo->ApertoDallaScelta();
+    pila_.ApriFinestra(codice);
+}
+
 void TFormSplashScreen::keyPressEvent(QKeyEvent* e)
 {
     switch (e->key()) {
@@ -188,6 +198,9 @@ void TFormSplashScreen::FormShow()
 void TFormSplashScreen::closeEvent(QCloseEvent* e)
 {
     FormClose();
+    // Closed from outside while the start's download strip still waits (a signal): the strip
+    // is left as "Continua" leaves it, so the start returns and the program ends.
+    if (HttpTestForm && HttpTestForm->isVisible()) HttpTestForm->ContinuaClick();
     TFinestra::closeEvent(e);
     // Closing the main window ends the program, whatever other window is still open.
     QCoreApplication::quit();

@@ -36,7 +36,7 @@ public:
     void FormClose();
 
     // Navigation: the stack of windows opened over the chooser.
-    void ApriFinestra(int codice) { pila_.ApriFinestra(codice); }
+    void ApriFinestra(int codice);
     void TornaIndietro() { pila_.TornaIndietro(); }
     const PilaFinestre& Pila() const { return pila_; }
 

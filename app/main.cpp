@@ -14,6 +14,7 @@
 #include "app/Misure.h"
 #include "app/PartitaAutomatica.h"
 #include "app/TFormSplashScreen.h"
+#include "platform/SegnaliUscita.h"
 #include "components/AttesaGui.h"
 #include "resources/Risorse.h"
 #include "scores/PunteggiFile.h"
@@ -56,6 +57,11 @@ int main(int argc, char** argv)
     int esito = 0;  // 0 as always; 1 only when an --autoplay match did not end
     try {
         CreaFinestre();
+        // SIGTERM, SIGHUP, SIGINT and the end of the session close the chooser as its quit
+        // button does: the settings are saved on the way out.
+        InstallaSegnaliUscita([] {
+            if (FormSplashScreen) FormSplashScreen->close();
+        });
         AvviaMisura(QCoreApplication::arguments());  // bench/ hooks; nothing without their flags
         FormSplashScreen->show();
         if (!automatica.isEmpty())
@@ -66,7 +72,9 @@ int main(int argc, char** argv)
                 }
             });
         if (esciDopo >= 0) QTimer::singleShot(esciDopo, FormSplashScreen, [] { FormSplashScreen->close(); });
-        app.exec();
+        // A signal during the start's download strip closes the chooser before the loop runs:
+        // the program then ends here, its settings saved.
+        if (!FormSplashScreen->isHidden()) app.exec();
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, "Cartovia", QString::fromLocal8Bit(e.what()));
     }

@@ -19,7 +19,7 @@ inline constexpr const char* SfondoTavolo = ":/img/sfondo_tavolo.bmp";
 // Turn pictures, 145 x 201.
 inline constexpr const char* TurnoComputer = ":/img/turno_computer.bmp";
 inline constexpr const char* TurnoGiocatore = ":/img/turno_giocatore.bmp";
-// Advertisement: the poster shown in the movie's 700 x 480 box, and the download strip's
+// Advertisement: the poster that fills the 760 x 518 panel, and the download strip's
 // 20 x 20 lights (red while working, green when done).
 inline constexpr const char* LocandinaPubblicita = ":/img/pubblicita_locandina.bmp";
 inline constexpr const char* LuceRossa = ":/img/luce_rossa.bmp";

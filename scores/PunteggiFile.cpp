@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "core/Globali.h"
+#include "scores/PunteggiMaiuscole.h"
 
 namespace fs = std::filesystem;
 
@@ -98,13 +99,15 @@ std::size_t LunghezzaSenzaFineRiga(const std::string& riga)
     return n;
 }
 
-// A line belongs to the player when its first 20 bytes, upper-cased, equal the key's.
+// A line belongs to the player when its first 20 bytes, upper-cased, equal the key's. The
+// line's name field is upper-cased as a key is, so records written when only a to z were
+// upper-cased ("NICOLò") still match the key of today ("NICOLÒ").
 bool RigaDelGiocatore(const std::string& riga, const std::string& chiave)
 {
     if (riga.size() < std::size_t(LunghezzaConfrontoNome)) return false;
-    for (int i = 0; i < LunghezzaConfrontoNome; ++i)
-        if (Maiuscola(riga[i]) != chiave[i]) return false;
-    return true;
+    const std::string nome = MaiuscoleUtf8(riga.substr(0, LunghezzaNomePunteggi));
+    return nome.size() >= std::size_t(LunghezzaConfrontoNome) &&
+           nome.compare(0, LunghezzaConfrontoNome, chiave, 0, LunghezzaConfrontoNome) == 0;
 }
 
 int Limita(int v) { return std::clamp(v, 0, MassimoContatore); }
@@ -450,8 +453,9 @@ std::string ChiavePunteggi(const std::string& nome)
     for (char c : nome) {
         const unsigned char u = static_cast<unsigned char>(c);
         // A line end or other control byte in the name would break the record apart.
-        k += (u < 0x20 || u == 0x7F) ? ' ' : Maiuscola(c);
+        k += (u < 0x20 || u == 0x7F) ? ' ' : c;
     }
+    k = MaiuscoleUtf8(k);
     if (k.size() > std::size_t(LunghezzaNomePunteggi)) {
         std::size_t taglio = LunghezzaNomePunteggi;
         // Step back over the continuation bytes of a character that the cut would split

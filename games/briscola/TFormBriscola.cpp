@@ -92,6 +92,8 @@ TFormBriscola::TFormBriscola(QWidget* parent)
     Timer2->setInterval(IntervalloTimer);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
+    RegistraTimerGioco(Timer1);
+    RegistraTimerGioco(Timer2);
 
     Regole.MostraPunteggio = [this] { MostraPunteggio(); };
 

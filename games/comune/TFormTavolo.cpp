@@ -1,6 +1,7 @@
 #include "games/comune/TFormTavolo.h"
 
 #include <QKeyEvent>
+#include <algorithm>
 #include <QPainter>
 #include <QShowEvent>
 
@@ -92,13 +93,26 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
     BtnPunteggi = CreaBottone("BtnPunteggi", "punteggi", 604, 446);
     Chiudi = CreaBottone("Chiudi", "chiudi", 604, 480);
     connect(Configurazione, &VelmoBottone::Click, this, [this] { ConfigurazioneClick(); });
-    connect(NuovaPartita, &VelmoBottone::Click, this, [this] { NuovaPartitaClick(); });
+    connect(NuovaPartita, &VelmoBottone::Click, this, [this] {
+        // Under the advertisement the deal waits until the panel goes.
+        if (GiocoSospeso()) {
+            nuovaPartitaRinviata_ = true;
+            return;
+        }
+        NuovaPartitaClick();
+    });
     connect(BtnPunteggi, &VelmoBottone::Click, this, [this] { BtnPunteggiClick(); });
     connect(Chiudi, &VelmoBottone::Click, this, [this] { ChiudiClick(); });
 
     Pubblicita = new PannelloPubblicita(this);
     Pubblicita->ChiudiPubblicita->setAccessibleName("Chiudi la pubblicità");
     Pubblicita->ChiudiPubblicita->setAccessibleDescription("Tasto Invio");
+    connect(Pubblicita, &PannelloPubblicita::Copre, this, [this](bool copre) {
+        if (copre)
+            SospendiGioco();
+        else
+            RiprendiGioco();
+    });
 
     // Keyboard and screen reader.
     InstallaAccessibilita();
@@ -320,8 +334,56 @@ void TFormTavolo::showEvent(QShowEvent* e)
 {
     TFinestra::showEvent(e);
     if (e->spontaneous()) return;
-    Pubblicita->FormShow();
+    if (estrazioneDovuta_) {
+        estrazioneDovuta_ = false;
+        // A deal asked for under the panel before the table was left is not dealt on return.
+        nuovaPartitaRinviata_ = false;
+        Pubblicita->FormShow();
+    }
     FormShow();
+}
+
+void TFormTavolo::RegistraTimerGioco(QTimer* t)
+{
+    if (!t) return;
+    timerGioco_.push_back(t);
+    // A timer started while the panel covers the table (a step already under way) is caught
+    // at its first tick.
+    t->installEventFilter(this);
+}
+
+bool TFormTavolo::GiocoSospeso() const { return Pubblicita && Pubblicita->InVista(); }
+
+void TFormTavolo::SospendiGioco()
+{
+    for (QTimer* t : timerGioco_) {
+        if (!t->isActive()) continue;
+        t->stop();
+        if (std::find(sospesi_.begin(), sospesi_.end(), t) == sospesi_.end()) sospesi_.push_back(t);
+    }
+}
+
+void TFormTavolo::RiprendiGioco()
+{
+    std::vector<QTimer*> daRiprendere;
+    daRiprendere.swap(sospesi_);
+    for (QTimer* t : daRiprendere) t->start();
+    if (nuovaPartitaRinviata_) {
+        nuovaPartitaRinviata_ = false;
+        NuovaPartitaClick();
+    }
+}
+
+bool TFormTavolo::eventFilter(QObject* o, QEvent* e)
+{
+    if (e->type() == QEvent::Timer && GiocoSospeso()) {
+        auto* t = qobject_cast<QTimer*>(o);
+        if (t && std::find(timerGioco_.begin(), timerGioco_.end(), t) != timerGioco_.end()) {
+            SospendiGioco();
+            return true;
+        }
+    }
+    return TFinestra::eventFilter(o, e);
 }
 
 void TFormTavolo::ConfigurazioneClick() { ApriFinestra(FinestraConfig); }

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "components/Finestra.h"
 #include "components/UWave.h"
@@ -54,6 +55,16 @@ public:
 
     // Small digit pictures of the table's counters: picture d + 1 shows digit d.
     VelCarte* VelCarte3 = nullptr;
+
+    // The chooser is opening this table: the advertisement's draw runs at the next show. A
+    // table shown again from its own configuration or scores window draws nothing.
+    void ApertoDallaScelta() { estrazioneDovuta_ = true; }
+    // The timers that move the game on (deals, the computer's moves, the dealer's steps).
+    // While the advertisement covers the table none of them fires: they stop, and start
+    // again when the panel goes.
+    void RegistraTimerGioco(QTimer* t);
+    // True while the advertisement covers the table and its game waits.
+    bool GiocoSospeso() const;
 
     // Redraws the table from the game state (after a change of deck, back or face-up choice).
     virtual void Ridisegna() {}
@@ -113,8 +124,15 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
+    void SospendiGioco();
+    void RiprendiGioco();
+    bool estrazioneDovuta_ = false;
+    std::vector<QTimer*> timerGioco_;
+    std::vector<QTimer*> sospesi_;          // stopped by the panel, started again when it goes
+    bool nuovaPartitaRinviata_ = false;     // "Nuova Partita" pressed under the panel
     std::map<int, std::function<void()>> tasti_;
     bool comandiNelFocus_ = false;
     // A key's action is running: keys that arrive inside it (were a wait to let events through)

@@ -73,6 +73,7 @@ TFormRubamazzo::TFormRubamazzo(QWidget* parent)
     Timer3 = new QTimer(this);
     Timer3->setInterval(1000);
     connect(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
+    RegistraTimerGioco(Timer3);
 
     Regole.RidisegnaPosti = [this] { RidisegnaPosti(); };
     Regole.EvidenziaPosto = [this](int k) { Evidenzia(k); };

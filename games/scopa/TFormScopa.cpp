@@ -1,6 +1,7 @@
 #include "games/scopa/TFormScopa.h"
 #include "games/scopa/GiocatoriScopa.h"
 
+#include <QGraphicsOpacityEffect>
 #include <QShowEvent>
 #include <algorithm>
 #include <cstdio>
@@ -57,6 +58,17 @@ TFormScopa::TFormScopa(QWidget* parent) : TFormTavolo(800, 600, parent)
     Necessaria = CreaSlot("Necessaria", 0, 0);
     Necessaria->hide();
 
+    // The replay of the player's move: a see-through copy of the card and its caption.
+    CopiaMossa = CreaSlot("CopiaMossa", 24, 384);
+    auto* velo = new QGraphicsOpacityEffect(CopiaMossa);
+    velo->setOpacity(0.55);
+    CopiaMossa->setGraphicsEffect(velo);
+    CopiaMossa->setAttribute(Qt::WA_TransparentForMouseEvents);
+    CopiaMossa->hide();
+    DidascaliaMossa = CreaEtichetta("DidascaliaMossa", "La tua mossa", 24, 350, 300, 28, 13);
+    DidascaliaMossa->setAttribute(Qt::WA_TransparentForMouseEvents);
+    DidascaliaMossa->hide();
+
     auto suono = [this](const char* nome, const char* risorsa) {
         auto* w = new TWave(this);
         w->setObjectName(nome);
@@ -79,6 +91,9 @@ TFormScopa::TFormScopa(QWidget* parent) : TFormTavolo(800, 600, parent)
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
     connect(TimerNuovaPartita, &QTimer::timeout, this, [this] { TimerNuovaPartitaTimer(); });
     Timer2->start();
+    // The turn pictures only show the state; the other two move the game on.
+    RegistraTimerGioco(Timer1);
+    RegistraTimerGioco(TimerNuovaPartita);
 
     // The result line lies in the gap between the computer's hand and the table row.
     RigaEsito->setGeometry(24, 142, 380, 52);
@@ -335,9 +350,12 @@ QString TFormScopa::TestoFinePartita(bool vinceGiocatore, int puntiGiocatore, in
 
 void TFormScopa::MostraManoEAggiornaPartita()
 {
-    ScriviSchedaNeiPunteggi();
-    // A counted hand (the scores button after a game adds nothing) is told on the felt.
+    // A counted hand (the scores button between hands adds nothing) is told on the felt.
     const bool manoContata = std::any_of(std::begin(SchedaMano), std::end(SchedaMano), [](int v) { return v != 0; });
+    // The scores window always shows the last counted hand, also when the button is pressed
+    // during the next one.
+    if (manoContata) std::copy(std::begin(SchedaMano), std::end(SchedaMano), std::begin(UltimaSchedaMano));
+    ScriviSchedaNeiPunteggi();
     if (manoContata) MostraEsito(TestoFineMano(SchedaMano[50], SchedaMano[51]), 0);
     PuntiPartitaGiocatore += SchedaMano[50];
     PuntiPartitaComputer += SchedaMano[51];
@@ -370,7 +388,8 @@ void TFormScopa::ScriviSchedaNeiPunteggi()
 {
     if (!FormPunteggi) return;
     TFormPunteggi* p = FormPunteggi;
-    auto n = [this](int i) { return QString::number(SchedaMano[i]); };
+    const int* scheda = UltimaSchedaMano;
+    auto n = [scheda](int i) { return QString::number(scheda[i]); };
     const std::pair<QLabel*, int> celle[] = {
         {p->Label1, 0},   {p->Label2, 1},   {p->Label3, 2},   {p->Label4, 3},   {p->Label5, 4},
         {p->Label6, 5},   {p->Label7, 6},   {p->Label8, 7},   {p->Label9, 8},   {p->Label10, 31},
@@ -380,12 +399,12 @@ void TFormScopa::ScriviSchedaNeiPunteggi()
     for (const auto& [etichetta, voce] : celle)
         if (etichetta) etichetta->setText(n(voce));
 
-    auto elenco = [this](int da, int a, bool perNumero) {
+    auto elenco = [scheda](int da, int a, bool perNumero) {
         QString s;
         char buf[8];
         for (int i = da; i <= a; ++i) {
-            if (SchedaMano[i] == 0) continue;
-            std::snprintf(buf, sizeof buf, "%02d ", perNumero ? i - da + 1 : SchedaMano[i]);
+            if (scheda[i] == 0) continue;
+            std::snprintf(buf, sizeof buf, "%02d ", perNumero ? i - da + 1 : scheda[i]);
             s += buf;
         }
         return s;
@@ -572,23 +591,29 @@ void TFormScopa::AnimaMossa(bool computer)
 
 void TFormScopa::RipetiMossaGiocatore()
 {
-    // Shows the player's move once more: the table as it was and the card in the hand,
-    // then the same flight.
-    const int nPrima = std::max<int>(PostiTerraDisegnati, static_cast<int>(TavoloPrima.size()) - 1);
-    AssicuraPostiTerra(nPrima);
-    int ultimo = PostiTerraDisegnati;
-    for (std::size_t k = 1; k < TavoloPrima.size(); ++k)
-        if (TavoloPrima[k]) ultimo = std::max(ultimo, static_cast<int>(k));
-    for (std::size_t k = 1; k < CartaTerra.size(); ++k) {
-        const int carta = static_cast<int>(k) < static_cast<int>(TavoloPrima.size()) ? TavoloPrima[k] : 0;
-        CartaTerra[k]->move(PosizioneTerra(static_cast<int>(k), ultimo));
-        CartaTerra[k]->setVisible(carta != 0);
-        if (carta) Faccia(carta, CartaTerra[k]);
-    }
-    if (CartaScelta >= 1 && CartaScelta <= 3 && cartaGiocata_) {
-        Faccia(cartaGiocata_, CartaGiocatore[CartaScelta]);
-        CartaGiocatore[CartaScelta]->show();
-    }
-    AnimaMossa(false);
-    Ridisegna();
+    // Shows the player's move once more over the table as it now is: a translucent copy of
+    // the played card flies from its hand place to where it went (the table place it lies on,
+    // or the player's pile), under the caption "La tua mossa". Nothing of the game's own
+    // pictures moves, so the table never shows a state the game is not in.
+    if (CartaScelta < 1 || CartaScelta > 3 || cartaGiocata_ == 0) return;
+    QPoint arrivo = CartaCopertaGiocatore->pos();
+    for (std::size_t k = 1; k < CartaTerra.size(); ++k)
+        if (static_cast<int>(k) <= MotoreScopa::MassimoPostiTavolo && Motore.Tavolo[k] == cartaGiocata_
+            && CartaTerra[k]->isVisible())
+            arrivo = CartaTerra[k]->pos();
+    Faccia(cartaGiocata_, CopiaMossa);
+    // The copy is no card of the table: screen readers and the keyboard skip it.
+    CopiaMossa->setAccessibleName({});
+    CopiaMossa->move(24 + 104 * (CartaScelta - 1), 384);
+    inRipetizione_ = true;
+    DidascaliaMossa->show();
+    DidascaliaMossa->raise();
+    CopiaMossa->show();
+    CopiaMossa->raise();
+    Pausa(300);
+    Vola(CopiaMossa, arrivo.x(), arrivo.y());
+    Pausa(300);
+    CopiaMossa->hide();
+    DidascaliaMossa->hide();
+    inRipetizione_ = false;
 }

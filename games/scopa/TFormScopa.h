@@ -50,6 +50,7 @@ public:
     int AlternativaScelta = 0;
     int NumeroAlternative = 0;
     int SchedaMano[52] = {};
+    int UltimaSchedaMano[52] = {};  // the last counted hand, what the scores window shows
     int TurnoMostrato = 0;
     // Whether the current game's result has been recorded already.
     bool RisultatoRegistrato = false;
@@ -79,11 +80,16 @@ public:
     static QString TestoFineMano(int puntiGiocatore, int puntiComputer);
     static QString TestoFinePartita(bool vinceGiocatore, int puntiGiocatore, int puntiComputer);
 
+    // With "Rivedi la mia mossa" on: the player's move shown again over the new table.
     void RipetiMossaGiocatore();
+    VelImage* CopiaMossa = nullptr;        // the see-through copy of the played card
+    QLabel* DidascaliaMossa = nullptr;     // "La tua mossa"
+    bool InRipetizione() const { return inRipetizione_; }
     void RidisegnaMazzoEScope();
 
 private:
     int cartaGiocata_ = 0;  // the card of the player's latest move
+    bool inRipetizione_ = false;
     void Faccia(int carta, VelImage* img);
     void Dorso(VelImage* img);
     void Vola(VelImage* img, int x, int y);

@@ -174,3 +174,14 @@ int RegoleSettemezzo::PassoTimer()
     AggiornaTavolo();
     return ComputerSiFerma;
 }
+
+void RegoleSettemezzo::AggiornaAttivi()
+{
+    if (FaseTavolo == TurnoGiocatore) StopAttivo = CarteGiocatore[1] != 0;
+    const bool finita = PunteggioGiocatore >= PunteggioVittoria || PunteggioComputer >= PunteggioVittoria;
+    // A decided deal that ends the match leaves the button to the timer, which ends it.
+    if (FaseTavolo == ManoDecisa)
+        NuovoTurnoAttivo = !finita;
+    else
+        NuovoTurnoAttivo = false;
+}

@@ -82,6 +82,10 @@ public:
     int Stop();
     // One step of the table timer (see Passo).
     int PassoTimer();
+    // The button checks of the timer step, without its dealer step or the match's end: run
+    // right after each action, so a button lights the moment the game allows it rather than
+    // on the next tick.
+    void AggiornaAttivi();
     // Recomputes both hand values and shows the table.
     void AggiornaTavolo();
 

@@ -130,6 +130,7 @@ TFormSettemezzo::TFormSettemezzo(QWidget* parent)
     Timer3 = new QTimer(this);
     Timer3->setInterval(1000);
     connect(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
+    RegistraTimerGioco(Timer3);
     Timer3->start();
 
     // Keyboard: C, S and T press the three play buttons; the player's cards (keys 1-7) and
@@ -309,6 +310,7 @@ void TFormSettemezzo::AggiornaTavolo() { Regole.AggiornaTavolo(); }
 
 void TFormSettemezzo::AggiornaPulsanti()
 {
+    Regole.AggiornaAttivi();
     const bool partita = Regole.TurnoAperto;
     NuovaCarta->setStato(partita && Regole.NuovaCartaAttivo ? 1 : 0);
     Stop->setStato(partita && Regole.StopAttivo ? 1 : 0);

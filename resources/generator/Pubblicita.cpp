@@ -47,8 +47,11 @@ void Carta(QPainter& p, int numero, QPointF centro, double angolo, double scala)
 }  // namespace
 
 QImage LocandinaPubblicita() {
+  // Drawn on the 700 x 480 layout of the movie and stretched to the panel it fills.
   const int w = 700, h = 480;
-  return Sovracampiona(w, h, 2, [&](QPainter& p) {
+  const int pw = 760, ph = 518;
+  return Sovracampiona(pw, ph, 2, [&](QPainter& p) {
+    p.scale(double(pw) / w, double(ph) / h);
     // Deep red velvet with a soft light from above.
     QRadialGradient luce(QPointF(w / 2.0, 40), 620);
     luce.setColorAt(0, H("#B3263A"));
@@ -78,19 +81,11 @@ QImage LocandinaPubblicita() {
                                   QPointF(w / 2.0, 146)),
                  H("#FBEFD6"), QColor(0, 0, 0, 0), 0, QColor(0, 0, 0, 150), QPointF(1.2, 1.2));
 
-    // One medallion per game: a fan of its cards on green felt, its name on a gold ribbon.
+    // One fan of cards per game with its name written beneath, straight on the velvet: no
+    // raised plate or ribbon, since nothing here can be pressed.
     for (int i = 0; i < 4; ++i) {
       const Gioco& g = Giochi[i];
       const QRectF m(32 + i * 162, 178, 150, 220);
-      p.setPen(Qt::NoPen);
-      p.setBrush(QColor(0, 0, 0, 90));
-      p.drawRoundedRect(m.translated(3, 4), 12, 12);
-      QLinearGradient panno(m.topLeft(), m.bottomLeft());
-      panno.setColorAt(0, H("#2E8B4E"));
-      panno.setColorAt(1, H("#155C2E"));
-      p.setBrush(panno);
-      p.setPen(QPen(H("#D9B25A"), 1.8));
-      p.drawRoundedRect(m, 12, 12);
       const int n = static_cast<int>(g.carte.size());
       for (int k = 0; k < n; ++k) {
         const double a = (k - (n - 1) / 2.0) * 15.0;
@@ -98,27 +93,18 @@ QImage LocandinaPubblicita() {
         const QPointF perno(m.center().x(), m.top() + 196);
         Carta(p, g.carte[k], perno + QPointF(std::sin(rad) * 88, -std::cos(rad) * 88), a, 1.05);
       }
-      const QRectF nastro(m.left() + 6, m.bottom() - 44, m.width() - 12, 34);
-      QLinearGradient oro(nastro.topLeft(), nastro.bottomLeft());
-      oro.setColorAt(0, H("#FFF0B0"));
-      oro.setColorAt(0.5, H("#F2C650"));
-      oro.setColorAt(1, H("#C98A1E"));
-      p.setBrush(oro);
-      p.setPen(QPen(H("#5A2A0A"), 1.2));
-      p.drawRoundedRect(nastro, 8, 8);
-      // One size for all four names; only a name too wide for the ribbon is narrowed.
-      const QFont nome = Carattere("DejaVu Serif", 18, QFont::Bold, false, QFont::SemiCondensed);
-      const QRectF posto = nastro.adjusted(8, 6, -8, -6);
+      const QFont nome = Carattere("DejaVu Serif", 19, QFont::Bold, true, QFont::SemiCondensed);
+      const QRectF posto(m.left(), m.bottom() - 40, m.width(), 30);
       QPainterPath scritta = TestoCentrato(QString::fromUtf8(g.nome), nome, posto.center());
       if (scritta.boundingRect().width() > posto.width()) scritta = TestoInRiquadro(QString::fromUtf8(g.nome), nome, posto);
-      DisegnaTesto(p, scritta, H("#4A0C14"),
-                   QColor(0, 0, 0, 0), 0, QColor(255, 255, 255, 150), QPointF(0.8, 0.8));
+      DisegnaTesto(p, scritta, H("#F6D98A"), QColor(0, 0, 0, 0), 0, QColor(0, 0, 0, 170), QPointF(1.2, 1.2));
     }
 
-    // Call to play.
-    const QFont invito = Carattere("DejaVu Sans", 20, QFont::Bold, false, QFont::SemiCondensed);
-    DisegnaTesto(p, TestoCentrato(QString::fromUtf8("Scegli un tavolo e gioca!"), invito, QPointF(w / 2.0, 432)),
-                 H("#F6D98A"), QColor(0, 0, 0, 0), 0, QColor(0, 0, 0, 170), QPointF(1.5, 1.5));
+    // Closing line.
+    const QFont invito = Carattere("DejaVu Serif", 19, QFont::Normal, true);
+    DisegnaTesto(p, TestoCentrato(QString::fromUtf8("Scopa, Briscola, Rubamazzo e Sette e mezzo in un solo programma"),
+                                  invito, QPointF(w / 2.0, 432)),
+                 H("#FBEFD6"), QColor(0, 0, 0, 0), 0, QColor(0, 0, 0, 170), QPointF(1.2, 1.2));
   }, H("#33050C"));
 }
 

@@ -6,7 +6,7 @@
 
 namespace Artgen {
 
-QImage LocandinaPubblicita();       // 700 x 480
+QImage LocandinaPubblicita();       // 760 x 518, the whole panel
 QImage Luce(bool verde);            // 20 x 20: red (working) or green (done)
 
 // A valid SWF file (version 6, 700 x 480, 12 frames a second): the program's name slides in

@@ -171,7 +171,7 @@ TEST(FilmatoSwf, IsAWellFormedMovieOfOurOwn) {
 
 TEST(Locandina, PosterAndLightsHaveTheirSizesAndColours) {
   const QImage poster = LocandinaPubblicita();
-  EXPECT_EQ(poster.size(), QSize(700, 480));
+  EXPECT_EQ(poster.size(), QSize(760, 518)) << "the poster fills the panel";
   std::set<QRgb> colori;
   for (int y = 0; y < poster.height(); y += 7)
     for (int x = 0; x < poster.width(); x += 7) colori.insert(poster.pixel(x, y));

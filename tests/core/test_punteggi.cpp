@@ -120,14 +120,45 @@ TEST(ScoreFiles, NamesAreCutWithoutSplittingACharacter)
     const Caso casi[] = {
         {std::string(29, 'a') + "\xC3\xA8", std::string(29, 'A') + " "},             // è would straddle byte 30
         {std::string(28, 'b') + "\xE2\x82\xAC", std::string(28, 'B') + "  "},        // € likewise
-        {std::string(28, 'c') + "\xC3\xA8", std::string(28, 'C') + "\xC3\xA8"},      // fits exactly
-        {"Niccol\xC3\xB2", "NICCOL\xC3\xB2" + std::string(22, ' ')},                  // ò left as typed
+        {std::string(28, 'c') + "\xC3\xA8", std::string(28, 'C') + "\xC3\x88"},      // fits exactly, as È
+        {"Niccol\xC3\xB2", "NICCOL\xC3\x92" + std::string(22, ' ')},                  // ò upper-cased too
         {"Anna\r\nBea", "ANNA  BEA" + std::string(21, ' ')},                          // no line end inside
     };
     for (const auto& k : casi) {
         EXPECT_EQ(ChiavePunteggi(k.nome), k.chiave) << "name " << k.nome;
         EXPECT_EQ(RecordPunteggi(ChiavePunteggi(k.nome), 1, 0, 0).size(), 48u) << "name " << k.nome;
     }
+}
+
+TEST(ScoreFiles, EveryLetterIsUpperCasedAndOldRecordsStillMatch)
+{
+    struct Caso { const char* nome; const char* chiave; };
+    const Caso casi[] = {
+        {"Nicol\xC3\xB2", "NICOL\xC3\x92"},                       // Nicolò
+        {"Jos\xC3\xA9", "JOS\xC3\x89"},                           // José
+        {"\xC3\xA0\xC3\xA8\xC3\xAC\xC3\xB9\xC3\xBF", "\xC3\x80\xC3\x88\xC3\x8C\xC3\x99\xC5\xB8"},  // àèìùÿ
+        {"\xC5\x82ukasz \xC5\xBC", "\xC5\x81UKASZ \xC5\xBB"},       // łukasz ż
+        {"\xCE\xB1\xCF\x82", "\xCE\x91\xCE\xA3"},                  // Greek alpha, final sigma
+        {"\xD0\xB8\xD0\xB2\xD0\xB0\xD0\xBD", "\xD0\x98\xD0\x92\xD0\x90\xD0\x9D"},  // иван
+        {"ANNA \xC3\x97 3", "ANNA \xC3\x97 3"},                     // × is no letter
+        {"caf\xE9", "CAF\xE9"},                                      // a one-byte code page: kept
+        {"\xE2\x82\xAC uno", "\xE2\x82\xAC UNO"},                     // € stays
+    };
+    for (const auto& k : casi) {
+        std::string atteso = k.chiave;
+        atteso.resize(LunghezzaNomePunteggi, ' ');
+        EXPECT_EQ(ChiavePunteggi(k.nome), atteso) << "name " << k.nome;
+    }
+
+    // A record written when only a to z were upper-cased is found again, and counts on.
+    Cartella c;
+    Scrivi(c / "PunteggiScopa.txt", Rec("NICOL\xC3\xB2", "0003  0001  0000") + Rec("BEA", "0001  0000  0000"));
+    AggiornaPunteggi(FileScopa, c.p, "Nicol\xC3\xB2", ContaPartitaGiocata);
+    AggiornaPunteggi(FileScopa, c.p, "NICOL\xC3\x92", ContaVittoria);
+    EXPECT_EQ(Leggi(c / "PunteggiScopa.txt"), Rec("NICOL\xC3\x92", "0004  0002  0000") + Rec("BEA", "0001  0000  0000"));
+    // A new player is recorded with the whole name upper-cased.
+    AggiornaPunteggi(FileScopa, c.p, "Jos\xC3\xA9", ContaPartitaGiocata);
+    EXPECT_NE(Leggi(c / "PunteggiScopa.txt").find(Rec("JOS\xC3\x89", "0001  0000  0000")), std::string::npos);
 }
 
 TEST(ScoreFiles, BackupAlwaysHoldsThePreviousFile)

@@ -6,7 +6,8 @@
 # Opens each game from the chooser, deals and plays (double-clicks on cards, Rubamazzo's OK
 # and a try at stealing the pile, Sette e mezzo's buttons until a match is over), changes the
 # deck style and the name in the configuration window and sees the table redrawn, opens the
-# scores window, goes back to the chooser and quits. It checks what a player sees (the
+# scores window, goes back to the chooser and quits; then starts it again, types a name and
+# ends it with SIGTERM, as a shutdown would. It checks what a player sees (the
 # window on top, screenshots that are not blank and change where they should) and keeps (the
 # settings file, the Sette e mezzo score file). Exits 77 (skipped) without Xvfb or xdotool.
 set -uo pipefail
@@ -91,8 +92,8 @@ doppio() { xdotool mousemove --window "$(finestra "$1")" "$2" "$3" click --repea
 vai() {
   local k
   for k in 1 2 3 4 5 6 7 8; do
-    # A table shown again (back from the scores or the configuration) may draw the
-    # advertisement again, one time in four: it covers the command buttons until closed.
+    # A table opened from the chooser may show the advertisement (never one shown again
+    # from its scores or configuration): it covers the command buttons until closed.
     case "$1" in Cartovia|Punteggi|Configurazione) ;; *) senza_pubblicita "$1" ;; esac
     clic "$1" "$2" "$3"
     for _ in 1 2 3 4 5 6; do
@@ -117,18 +118,19 @@ cambia() {
   [ "${d%.*}" -gt "${3:-500}" ] || fallito "$2 should differ from $1 (only $d pixels differ)"
 }
 
-# The advertisement covers a table's cards and play buttons on the first table shown and
-# now and then later; its close strip appears after seven seconds. Seen from outside it is
-# the white margin of its page where the table has its turn picture and buttons.
-bianco() {
-  local x y c w
+# The advertisement covers a table's cards and play buttons on the first table opened from
+# the chooser and now and then later; its close strip appears after seven seconds. Seen from
+# outside it is the poster's red velvet where the table has its felt and its buttons.
+velluto() {
+  local x y w r g b
   w=$(finestra "$1")
   [ -n "$w" ] || return 1
   read -r x y < <(xdotool getwindowgeometry "$w" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')
-  c=$(import -window root -crop "1x1+$((x + $2))+$((y + $3))" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}')
-  [ "$c" = "#FFFFFF" ]
+  read -r r g b < <(import -window root -crop "1x1+$((x + $2))+$((y + $3))" -depth 8 txt:- |
+    sed -n 's/^0,0: *(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p')
+  [ -n "$b" ] && [ "$r" -ge 40 ] && [ "$r" -gt $((5 * g)) ] && [ "$r" -gt $((2 * b)) ]
 }
-pubblicita() { bianco "$1" 735 100 && bianco "$1" 735 450; }
+pubblicita() { velluto "$1" 735 100 && velluto "$1" 735 450; }
 senza_pubblicita() {
   local t0=$SECONDS
   while pubblicita "$1"; do
@@ -276,4 +278,28 @@ wait "$APP_PID"; APP_PID=""
 [ -f "$CARTOVIA_SETTINGS" ] || fallito "no settings file after quitting"
 grep -q 'Mazzo=[3-6]$' "$CARTOVIA_SETTINGS" || fallito "the new deck style was not saved: $(cat "$CARTOVIA_SETTINGS")"
 grep -q 'Nome=Prova E2E$' "$CARTOVIA_SETTINGS" || fallito "the name was not saved: $(cat "$CARTOVIA_SETTINGS")"
+
+# ---- ended from outside: SIGTERM (a shutdown) still saves a setting changed meanwhile ----
+passo "SIGTERM"
+"$CARTOVIA" >>"$TMP/cartovia.log" 2>&1 &
+APP_PID=$!
+attendi_in_cima Cartovia 20
+vai Cartovia 430 384 "Sette e mezzo"
+# F2 opens the configuration even while the advertisement covers the table.
+for _ in 1 2 3 4 5 6 7 8; do
+  [ "$(visibili | head -n1)" = Configurazione ] && break
+  xdotool key --clearmodifiers F2
+  sleep 0.5
+done
+attendi_in_cima Configurazione
+triplo
+xdotool key --clearmodifiers ctrl+a BackSpace
+xdotool type --delay 20 "Segnale E2E"
+sleep 0.5
+grep -q 'Nome=Segnale E2E$' "$CARTOVIA_SETTINGS" && fallito "the name was saved before the signal"
+kill -TERM "$APP_PID"
+for _ in $(seq 50); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$APP_PID" 2>/dev/null && fallito "the program did not end on SIGTERM"
+wait "$APP_PID"; APP_PID=""
+grep -q 'Nome=Segnale E2E$' "$CARTOVIA_SETTINGS" || fallito "SIGTERM lost the new name: $(cat "$CARTOVIA_SETTINGS")"
 passo "passed"

@@ -2,7 +2,16 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTcpServer>
+#include <QTimer>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <csignal>
+#include <cstdio>
 
+#include "ads/THttpTestForm.h"
 #include "app/PilaFinestre.h"
 #include "app/TFormConfig.h"
 #include "app/TFormSplashScreen.h"
@@ -10,6 +19,8 @@
 #include "games/rubamazzo/TFormRubamazzo.h"
 #include "games/scopa/TFormScopa.h"
 #include "games/settemezzo/TFormSettemezzo.h"
+#include "platform/SegnaliUscita.h"
+#include "scores/PunteggiFile.h"
 #include "scores/TFormPunteggi.h"
 #include "tests/gui/FinestreDiProva.h"
 
@@ -104,14 +115,14 @@ TEST_F(Configurazione, FirstRunLoadsDefaultsAndSavesThemExactly)
     EXPECT_EQ(FormConfig->VelCarte1->Mazzo(), 2);
     EXPECT_EQ(FormConfig->RetroCarte->NumeroCarta(), 2);
     EXPECT_TRUE(FormConfig->CBSuoni->isChecked());
-    EXPECT_TRUE(FormConfig->CBMessaggi->isChecked());
+    EXPECT_FALSE(FormConfig->CBMessaggi->isChecked()) << "the replay of the move is off on a first run";
     EXPECT_FALSE(FormConfig->CBComputer->isChecked());
     EXPECT_EQ(NomeGiocatore, "Giocatore1");
 
     SalvaConfigurazione();
     const std::pair<const char*, const char*> attesi[] = {
         {"CambioRisoluzione", "0"}, {"Barra", "0"}, {"Mazzo", "2"}, {"Retro", "2"},
-        {"Suoni", "1"}, {"Messaggi", "1"}, {"Nome", "Giocatore1"}};
+        {"Suoni", "1"}, {"Messaggi", "0"}, {"Nome", "Giocatore1"}};
     for (const auto& [k, v] : attesi) EXPECT_EQ(LeggiImpostazione(k).value_or("<missing>"), v) << k;
 }
 
@@ -178,16 +189,92 @@ TEST_F(Configurazione, ScrollBarsChangeDeckStyleAndBackAtOnce)
     EXPECT_EQ(FormConfig->RetroCarte->NumeroCarta(), 7);
 }
 
-TEST_F(Configurazione, CloseButtonGoesBackWithoutSaving)
+TEST_F(Configurazione, CloseButtonGoesBackAndSavesTheSettings)
 {
     FormSplashScreen->show();
     ApriFinestra(FinestraScopa);
     ApriFinestra(FinestraConfig);
     FormConfig->CBSuoni->setChecked(false);
+    FormConfig->NomeGiocat->setText("Dario");
     FormConfig->VelmoBottone2Click();
     EXPECT_TRUE(FormScopa->isVisible());
     EXPECT_FALSE(FormConfig->isVisible());
-    EXPECT_FALSE(LeggiImpostazione("Suoni").has_value()) << "settings reach the store only at shut-down";
+    EXPECT_EQ(LeggiImpostazione("Suoni").value_or("<missing>"), "0") << "kept as the window closes";
+    EXPECT_EQ(LeggiImpostazione("Nome").value_or("<missing>"), "Dario");
+}
+
+TEST_F(Configurazione, TheMoveReplayIsAVisibleOptionStoredAsBefore)
+{
+    TFormConfig* f = FormConfig;
+    EXPECT_TRUE(f->CBMessaggi->isVisibleTo(f));
+    EXPECT_EQ(f->CBMessaggi->text(), "Rivedi la mia mossa");
+    EXPECT_EQ(f->CBMessaggi->pos(), QPoint(24, 490)) << "under the level, in the left column";
+    EXPECT_LE(f->CBLivello->geometry().bottom(), f->CBMessaggi->y());
+    EXPECT_LE(f->CBMessaggi->geometry().bottom(), 518) << "the row below stays free";
+    struct Caso { const char* salvato; bool acceso; };
+    for (const Caso& k : {Caso{"1", true}, Caso{"0", false}, Caso{"", false}, Caso{"x", false}}) {
+        ScriviImpostazioni({{"Messaggi", k.salvato}});
+        CaricaConfigurazione();
+        EXPECT_EQ(f->CBMessaggi->isChecked(), k.acceso) << "stored \"" << k.salvato << "\"";
+    }
+    ScriviImpostazioni({{"Messaggi", "1"}});
+    CaricaConfigurazione();
+    SalvaConfigurazione();
+    EXPECT_EQ(LeggiImpostazione("Messaggi").value_or("<missing>"), "1") << "a stored 1 stays on";
+}
+
+TEST_F(Configurazione, ABlankNameKeepsThePreviousOneAndTheBoxSaysSo)
+{
+    FormSplashScreen->show();
+    FormConfig->NomeGiocat->setText("Elena");
+    for (const char* vuoto : {"", "   ", "\t "}) {
+        SCOPED_TRACE(std::string("typed \"") + vuoto + "\"");
+        FormConfig->NomeGiocat->setText(vuoto);
+        EXPECT_EQ(NomeGiocatore, "Elena");
+        EXPECT_EQ(FormScopa->NomeGiocat->text(), "Elena") << "the tables keep a name";
+        EXPECT_EQ(NomeGiocatoreCorrente(), "Elena") << "the score files never get a blank row";
+        EXPECT_TRUE(FormConfig->NomeGiocat->placeholderText().contains("Elena"))
+            << FormConfig->NomeGiocat->placeholderText().toStdString();
+    }
+    ApriFinestra(FinestraScopa);
+    ApriFinestra(FinestraConfig);
+    FormConfig->NomeGiocat->setText(" ");
+    FormConfig->VelmoBottone2Click();
+    EXPECT_EQ(FormConfig->NomeGiocat->text(), "Elena") << "closing puts the kept name back in the box";
+    EXPECT_EQ(LeggiImpostazione("Nome").value_or("<missing>"), "Elena");
+    // A blank stored name loads as the default.
+    ScriviImpostazioni({{"Nome", "    "}});
+    CaricaConfigurazione();
+    EXPECT_EQ(NomeGiocatore, "Giocatore1");
+}
+
+TEST_F(Avvio, AnEndSignalClosesThroughTheChooserAndSavesTheSettings)
+{
+    FormSplashScreen->show();
+    ApriFinestra(FinestraScopa);
+    ApriFinestra(FinestraConfig);
+    FormConfig->NomeGiocat->setText("Fabio");
+    FormConfig->CBLivello->setCurrentIndex(1);
+    InstallaSegnaliUscita([] {
+        if (FormSplashScreen) FormSplashScreen->close();
+    });
+    int prima = SegnaliUscitaRicevuti();
+    for (int segnale : {SIGTERM, SIGHUP, SIGINT}) {
+        SCOPED_TRACE(segnale);
+        ::remove(impostazioni_.c_str());
+        FormSplashScreen->show();
+        std::raise(segnale);
+        QElapsedTimer t;
+        t.start();
+        while (SegnaliUscitaRicevuti() == prima && t.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        EXPECT_FALSE(FormSplashScreen->isVisible()) << "the chooser's own close ran";
+        EXPECT_EQ(LeggiImpostazione("Nome").value_or("<missing>"), "Fabio");
+        EXPECT_EQ(LeggiImpostazione("Livello").value_or("<missing>"), "Esperto");
+        ASSERT_GT(SegnaliUscitaRicevuti(), prima);
+        prima = SegnaliUscitaRicevuti();
+    }
+    InstallaSegnaliUscita({});
 }
 
 TEST_F(Avvio, QuitButtonSavesTheSettings)
@@ -220,4 +307,60 @@ TEST_F(Avvio, ShowingTheChooserLoadsSettingsAndNamesTheTables)
     for (TFormTavolo* t : {static_cast<TFormTavolo*>(FormBriscola), static_cast<TFormTavolo*>(FormRubamazzo),
                            static_cast<TFormTavolo*>(FormSettemezzo), static_cast<TFormTavolo*>(FormScopa)})
         EXPECT_EQ(t->NomeGiocat->text(), "Carla") << t->metaObject()->className();
+}
+
+TEST_F(Avvio, AnEndSignalDuringTheStartsDownloadEndsTheStart)
+{
+    // An update server that takes the connection and never answers holds the start's strip.
+    QTcpServer muto;
+    ASSERT_TRUE(muto.listen(QHostAddress::LocalHost, 0));
+    setenv("CARTOVIA_UPDATE_SERVER", QString("http://127.0.0.1:%1").arg(muto.serverPort()).toLocal8Bit().constData(), 1);
+    ScriviImpostazioni({{"Nome", "Gina"}});
+    InstallaSegnaliUscita([] {
+        if (FormSplashScreen) FormSplashScreen->close();
+    });
+    bool inviato = false;
+    QTimer attesa;
+    QObject::connect(&attesa, &QTimer::timeout, [&] {
+        if (inviato || !HttpTestForm || !HttpTestForm->InCorso()) return;
+        inviato = true;
+        std::raise(SIGTERM);
+    });
+    attesa.start(5);
+    QTimer::singleShot(8000, HttpTestForm, [] { HttpTestForm->close(); });  // never hang the suite
+    QElapsedTimer t;
+    t.start();
+    FormSplashScreen->show();  // returns once the start's strip has closed
+    unsetenv("CARTOVIA_UPDATE_SERVER");
+    InstallaSegnaliUscita({});
+    EXPECT_TRUE(inviato) << "the download never started";
+    EXPECT_LT(t.elapsed(), 7000) << "the signal did not end the strip";
+    EXPECT_FALSE(HttpTestForm->isVisible());
+    EXPECT_TRUE(FormSplashScreen->isHidden()) << "the chooser closed: the program ends without its loop";
+    EXPECT_EQ(LeggiImpostazione("Nome").value_or("<missing>"), "Gina");
+}
+
+TEST_F(Configurazione, LeftGoesBackAndRightForwardOnTheDeckAndBackBars)
+{
+    FormSplashScreen->show();
+    ApriFinestra(FinestraScopa);
+    ApriFinestra(FinestraConfig);
+    for (QScrollBar* barra : {FormConfig->ScrollBar1, FormConfig->ScrollBar2}) {
+        SCOPED_TRACE(barra->objectName().toStdString());
+        barra->setValue(3);
+        const QImage senza = barra->grab().toImage();
+        barra->setFocus();
+        struct Passo { int tasto, atteso; };
+        for (const Passo& k : {Passo{Qt::Key_Left, 2}, Passo{Qt::Key_Left, 1}, Passo{Qt::Key_Right, 2}}) {
+            QKeyEvent e(QEvent::KeyPress, k.tasto, Qt::NoModifier);
+            QCoreApplication::sendEvent(barra, &e);
+            EXPECT_EQ(barra->value(), k.atteso) << (k.tasto == Qt::Key_Left ? "Left" : "Right");
+        }
+        barra->setValue(3);
+        if (barra->hasFocus()) {
+            EXPECT_NE(barra->grab().toImage(), senza) << "the focused bar is framed";
+        }
+    }
+    EXPECT_EQ(Mazzo, 3);
+    EXPECT_EQ(Retro, 3);
 }

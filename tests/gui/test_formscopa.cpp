@@ -238,3 +238,79 @@ TEST_F(TavoloScopa, WholeGamePlayedThroughTheHandlersIsRecordedOnce)
     s->NuovaPartitaClick();
     EXPECT_EQ(leggi().mid(30, 4), "0002");
 }
+
+TEST_F(TavoloScopa, TheReplayOfTheMoveShowsOnlyTheNewTable)
+{
+    // The 7 of Denari takes 2 + 5 from the table; the 9 stays. During the replay the table
+    // must show the state after the move: no captured card back in its place, the played
+    // card not back in the hand.
+    FormConfig->CBMessaggi->setChecked(true);
+    s->NuovaPartitaClick();
+    Posizione({7, 16, 27}, {2, 13, 24}, {12, 15, 9});
+    const QRect postoPreso(s->CartaTerra[1]->geometry());
+    struct Vista {
+        bool manoVisibile, presaVisibile, copiaVisibile, didascalia;
+        QImage felt;
+    };
+    std::vector<Vista> viste;
+    ImpostaScalaTempo(1);
+    ImpostaDormiente([&](unsigned) {
+        if (!s->InRipetizione()) return;
+        viste.push_back({s->CartaGiocatore[1]->isVisible(), s->CartaTerra[1]->isVisible() || s->CartaTerra[2]->isVisible(),
+                         s->CopiaMossa->isVisible(), s->DidascaliaMossa->isVisible(),
+                         s->Panel1->grab(postoPreso).toImage()});
+    });
+    s->CartaGiocatoreDblClick(1);
+    ImpostaDormiente({});
+    ImpostaScalaTempo(0);
+    ASSERT_FALSE(viste.empty()) << "the move was shown again";
+    const QImage dopo = s->Panel1->grab(postoPreso).toImage();
+    for (std::size_t i = 0; i < viste.size(); ++i) {
+        SCOPED_TRACE("pause " + std::to_string(i) + " of the replay");
+        EXPECT_FALSE(viste[i].manoVisibile) << "the played card is not put back in the hand";
+        EXPECT_FALSE(viste[i].presaVisibile) << "the captured cards are not put back on the table";
+        EXPECT_TRUE(viste[i].copiaVisibile);
+        EXPECT_TRUE(viste[i].didascalia);
+    }
+    // Before its flight the copy stands on the hand: the captured card's place then shows
+    // the bare felt, exactly as after the replay.
+    EXPECT_EQ(viste.front().felt, dopo);
+    EXPECT_EQ(s->DidascaliaMossa->text(), "La tua mossa");
+    EXPECT_FALSE(s->CopiaMossa->isVisible()) << "the copy goes when the replay ends";
+    EXPECT_FALSE(s->DidascaliaMossa->isVisible());
+    EXPECT_EQ(s->Motore.Tavolo[1], 0);
+    EXPECT_EQ(s->Motore.Tavolo[3], 9);
+}
+
+TEST_F(TavoloScopa, WithoutTheReplayTheMoveIsShownOnce)
+{
+    ASSERT_FALSE(FormConfig->CBMessaggi->isChecked()) << "off unless chosen";
+    s->NuovaPartitaClick();
+    Posizione({7, 16, 27}, {2, 13, 24}, {12, 15, 9});
+    bool ripetuta = false;
+    ImpostaScalaTempo(1);
+    ImpostaDormiente([&](unsigned) { ripetuta = ripetuta || s->InRipetizione() || s->CopiaMossa->isVisible(); });
+    s->CartaGiocatoreDblClick(1);
+    ImpostaDormiente({});
+    ImpostaScalaTempo(0);
+    EXPECT_FALSE(ripetuta);
+}
+
+TEST_F(TavoloScopa, ScoresDuringAHandShowTheLastCountedHand)
+{
+    TFormAlternative::Automazione() = [](TFormAlternative* d) { d->VelmoBottone1Click(); };
+    s->NuovaPartitaClick();
+    // Play until the first hand has been counted and the next one is dealt.
+    for (int passi = 0; passi < 500 && !s->ManoFinita; ++passi) GiocaPassoScopa(s);
+    ASSERT_TRUE(s->ManoFinita);
+    const QString carte = FormPunteggi->Label1->text(), totale = FormPunteggi->Label29->text();
+    const int puntiGiocatore = s->PuntiPartitaGiocatore;
+    TornaIndietro();  // the scores window the hand opened
+    if (!s->PartitaFinita) s->TimerNuovaPartitaTimer();
+    FormPunteggi->Label1->setText("?");
+    FormPunteggi->Label29->setText("?");
+    s->BtnPunteggiClick();
+    EXPECT_EQ(FormPunteggi->Label1->text(), carte) << "the last counted hand, not zeros";
+    EXPECT_EQ(FormPunteggi->Label29->text(), totale);
+    EXPECT_EQ(s->PuntiPartitaGiocatore, puntiGiocatore) << "showing adds nothing to the game";
+}

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ads/PannelloPubblicita.h"
 #include "app/TFormConfig.h"
 #include "app/TFormSplashScreen.h"
 #include "games/scopa/TFormScopa.h"
@@ -185,10 +186,10 @@ TEST_F(TavoloSettemezzo, DealGoesToTheHigherHandThatIsNotBust)
         for (int s = 1; s <= k.carteComputer; ++s)
             EXPECT_TRUE(Faccia(t->ImagePos[s], k.computer[s - 1])) << k.situazione << ": the computer's card "
                                                                    << s << " lies face up";
-        // One second later the next deal is offered.
-        EXPECT_EQ(t->NuovoTurno->Stato(), 0) << k.situazione;
-        t->Timer3Timer();
+        // The next deal is offered as soon as the deal is decided, and stays offered.
         EXPECT_EQ(t->NuovoTurno->Stato(), 1) << k.situazione << ": the next deal is offered";
+        t->Timer3Timer();
+        EXPECT_EQ(t->NuovoTurno->Stato(), 1) << k.situazione;
     }
 }
 
@@ -448,6 +449,8 @@ TEST_F(TavoloSettemezzo, ControlsLieInTheirPlacesWithoutOverlapping)
                 << controlli[a]->objectName().toStdString() << " covers " << controlli[b]->objectName().toStdString();
     }
     EXPECT_EQ(t->Timer3->interval(), 1000);
+    // The first table opened shows the advertisement, under which the game waits.
+    if (t->Pubblicita->InVista()) t->Pubblicita->ChiudiPubblicitaClick();
     EXPECT_TRUE(t->Timer3->isActive()) << "the table's step runs from creation";
 }
 
@@ -493,4 +496,40 @@ TEST_F(TavoloSettemezzo, WholeMatchPlayedThroughTheButtonsIsRecordedOnce)
     EXPECT_EQ(FilePunteggi(), riga);
     for (int i = 0; i < 5; ++i) t->Timer3Timer();
     EXPECT_EQ(FilePunteggi(), riga) << "the result is recorded once";
+}
+
+TEST_F(TavoloSettemezzo, ButtonsLightTheMomentTheGameAllowsThemNotOnTheNextTick)
+{
+    // A quick stand right after the first card, and a quick next deal right after the
+    // dealer stands, with no timer step in between: neither press may be lost.
+    t->NuovaPartitaClick();
+    Mazzo({Spade(5), Bastoni(6), Coppe(1)});
+    t->NuovaCartaClick();
+    EXPECT_EQ(t->Stop->Stato(), 1) << "Stop is lit as soon as the first card lies";
+    TFormTavolo::Premi(t->Stop);
+    ASSERT_EQ(t->Regole.FaseTavolo, R::TurnoComputer) << "the stand was taken";
+    EXPECT_EQ(t->Stop->Stato(), 0);
+
+    t->Timer3Timer();  // the dealer draws 6 and stands (one card above 5)
+    ASSERT_EQ(t->Regole.FaseTavolo, R::ManoDecisa);
+    EXPECT_EQ(t->NuovoTurno->Stato(), 1) << "the next deal is offered as the deal is decided";
+    TFormTavolo::Premi(t->NuovoTurno);
+    EXPECT_EQ(t->Regole.FaseTavolo, R::TurnoGiocatore) << "the next deal started at once";
+    EXPECT_EQ(t->NuovoTurno->Stato(), 0);
+    EXPECT_EQ(t->Stop->Stato(), 0) << "no card in the new deal yet";
+}
+
+TEST_F(TavoloSettemezzo, TheDealThatEndsTheMatchOffersNoNextDeal)
+{
+    t->NuovaPartitaClick();
+    t->Regole.PunteggioGiocatore = 19;
+    t->Regole.PunteggioComputer = 1;
+    Mazzo({Denari(7), Coppe(6)});
+    t->NuovaCartaClick();
+    t->StopClick();
+    t->Timer3Timer();  // 6 stands; 7 wins: 20 to 0
+    ASSERT_EQ(t->Regole.PunteggioGiocatore, 20);
+    EXPECT_EQ(t->NuovoTurno->Stato(), 0) << "the match is over; the next step ends it";
+    t->Timer3Timer();
+    EXPECT_EQ(t->Regole.FaseTavolo, R::PartitaFinita);
 }

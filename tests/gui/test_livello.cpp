@@ -71,7 +71,7 @@ TEST_F(ImpostazioneLivello, ChoiceIsSavedBesideTheOtherValuesAndRoundTrips)
     SalvaConfigurazione();
     const std::pair<const char*, const char*> attesi[] = {
         {"CambioRisoluzione", "0"}, {"Barra", "0"}, {"Mazzo", "2"}, {"Retro", "2"},
-        {"Suoni", "1"}, {"Messaggi", "1"}, {"Nome", "Giocatore1"}, {"Livello", "Esperto"}};
+        {"Suoni", "1"}, {"Messaggi", "0"}, {"Nome", "Giocatore1"}, {"Livello", "Esperto"}};
     for (const auto& [k, v] : attesi) EXPECT_EQ(LeggiImpostazione(k).value_or("<missing>"), v) << k;
 
     LivelloComputer = Livello::Normale;

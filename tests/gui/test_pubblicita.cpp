@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -14,6 +15,7 @@
 #include <QTcpSocket>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QTimerEvent>
 #include <functional>
 #include <memory>
 
@@ -262,6 +264,7 @@ TEST_F(Scaricamento, ARefusedConnectionFailsWithTheRedLight)
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(form->LuceRossa->isHidden());
     EXPECT_TRUE(form->Registro().contains("StatusCode   = 0"));
+    EXPECT_EQ(form->Messaggio->text(), "Server non raggiungibile");
 }
 
 TEST_F(Scaricamento, TheRequestCarriesAgentAcceptListNoCacheAndModifiedSince)
@@ -326,6 +329,85 @@ TEST_F(Scaricamento, TheModalStripReturnsWhenContinuaIsPressed)
     form->MostraModale();
     EXPECT_LT(t.elapsed(), 4000) << "Continua did not end the modal strip";
     EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(Scaricamento, ASilentServerEndsWithinTheTimeLimitAndEnterGoesOn)
+{
+    // The server takes the connection and the request and never answers.
+    server.modo = ServerProva::Modo::Appeso;
+    EXPECT_EQ(THttpTestForm::TempoMassimoRisposta, 15000);
+    EXPECT_EQ(form->TimerRisposta->interval(), THttpTestForm::TempoMassimoRisposta);
+    QElapsedTimer t;
+    t.start();
+    bool finito = false, riuscito = true;
+    QObject::connect(form.get(), &THttpTestForm::ScaricamentoFinito, form.get(), [&](bool ok) {
+        finito = true;
+        riuscito = ok;
+    });
+    ASSERT_TRUE(form->Avvia());
+    form->Timer1Timer();
+    ASSERT_TRUE(Attendi([&] { return finito; }, 16000)) << "the strip waited past its time limit";
+    EXPECT_GE(t.elapsed(), THttpTestForm::TempoMassimoRisposta - 50);
+    EXPECT_FALSE(riuscito);
+    EXPECT_FALSE(form->InCorso());
+    EXPECT_EQ(form->Messaggio->text(), "Nessuna risposta dal server");
+    EXPECT_FALSE(form->Messaggio->isHidden());
+    EXPECT_FALSE(form->LuceRossa->isHidden());
+    EXPECT_EQ(Leggi(filmato), vecchio);
+    EXPECT_TRUE(form->isVisible()) << "the strip stays until the player goes on";
+    QKeyEvent invio(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(form->focusWidget() ? form->focusWidget() : form.get(), &invio);
+    EXPECT_FALSE(form->isVisible()) << "Enter acts as Continua";
+}
+
+TEST_F(Scaricamento, TheStripSaysInOneLineHowTheDownloadWent)
+{
+    struct Caso {
+        const char* nome;
+        QByteArray risposta;
+        const char* riga;
+    };
+    const Caso casi[] = {
+        {"404", ServerProva::Http(404, "Not Found", "<html>missing</html>"), "Aggiornamento non trovato"},
+        {"500", ServerProva::Http(500, "Internal Server Error", "oops"), "Aggiornamento non riuscito"},
+        {"304", ServerProva::Http(304, "Not Modified", {}, 0), "Nessun aggiornamento nuovo"},
+        {"200", ServerProva::Http(200, "OK", "FWS\x06nuovo"), "Aggiornamento scaricato"},
+    };
+    for (const Caso& k : casi) {
+        SCOPED_TRACE(k.nome);
+        ServerProva s;
+        s.risposta = k.risposta;
+        setenv("CARTOVIA_UPDATE_SERVER", s.Indirizzo().toLocal8Bit().constData(), 1);
+        form = std::make_unique<THttpTestForm>();
+        form->CartellaScaricamento = corrente;
+        Scarica();
+        EXPECT_EQ(form->Messaggio->text(), k.riga);
+    }
+    // Esc goes on as well.
+    ServerProva s;
+    s.risposta = ServerProva::Http(404, "Not Found", "x");
+    setenv("CARTOVIA_UPDATE_SERVER", s.Indirizzo().toLocal8Bit().constData(), 1);
+    form = std::make_unique<THttpTestForm>();
+    EXPECT_FALSE(Scarica());
+    ASSERT_TRUE(form->isVisible());
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(form.get(), &esc);
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(Scaricamento, TheDownloadLandsInTheAdvertisementFolderNotTheCurrentOne)
+{
+    const QString prima = QDir::currentPath();
+    QDir::setCurrent(corrente);
+    server.risposta = ServerProva::Http(200, "OK", "FWS\x06nel posto giusto");
+    form = std::make_unique<THttpTestForm>();  // no folder set: the program's own choice
+    const bool riuscito = Scarica();
+    QDir::setCurrent(prima);
+    ASSERT_TRUE(riuscito) << form->Registro().toStdString();
+    EXPECT_TRUE(FileIn(corrente).isEmpty()) << "nothing lands where the program was started";
+    EXPECT_EQ(FileIn(radice), (QStringList{"Pubblicita.swf", "aggiornamento.swf"}));
+    EXPECT_EQ(Leggi(radice + "/aggiornamento.swf"), "FWS\x06nel posto giusto");
+    EXPECT_EQ(Leggi(filmato), "FWS\x06nel posto giusto");
 }
 
 TEST_F(Scaricamento, WithoutAServerNothingIsFetchedAndNoStripShows)
@@ -553,6 +635,87 @@ TEST_F(PannelloTavoli, TheMovieIsPutInPlaceOnlyWhenMissingAndItsAbsenceNeverStop
         }
         TornaIndietro();
     }
+}
+
+TEST_F(PannelloTavoli, ATableShownAgainFromItsOwnWindowsNeverDrawsTheAdvertisement)
+{
+    const int codici[] = {FinestraScopa, FinestraBriscola, FinestraRubamazzo, FinestraSettemezzo};
+    TFormTavolo* tavoli[] = {FormScopa, FormBriscola, FormRubamazzo, FormSettemezzo};
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(tavoli[i]->windowTitle().toStdString());
+        PannelloPubblicita::PrimaPubblicita = true;
+        ApriFinestra(codici[i]);
+        ASSERT_TRUE(P(tavoli[i])->InVista()) << "opened from the chooser: the draw runs";
+        P(tavoli[i])->ChiudiPubblicitaClick();
+        for (int ritorno = 0; ritorno < 6; ++ritorno) {
+            // Every draw would show it now: the flag forces it, and every draw gives 2.
+            PannelloPubblicita::PrimaPubblicita = true;
+            PannelloPubblicita::Generatore().Fissa(Seme(true));
+            ApriFinestra(ritorno % 2 ? FinestraConfig : FinestraPunteggi);
+            TornaIndietro();
+            EXPECT_TRUE(tavoli[i]->isVisible());
+            EXPECT_FALSE(P(tavoli[i])->InVista()) << "return " << ritorno;
+            EXPECT_FALSE(P(tavoli[i])->TimerPubblicita->isActive());
+        }
+        TornaIndietro();
+    }
+}
+
+TEST_F(PannelloTavoli, UnderThePanelTheGameWaitsAndGoesOnWhenItCloses)
+{
+    // A Sette e mezzo deal with the computer to play, left for the chooser and opened again
+    // under the advertisement.
+    PannelloPubblicita::PrimaPubblicita = false;
+    PannelloPubblicita::Generatore().Fissa(Seme(false));
+    ApriFinestra(FinestraSettemezzo);
+    ASSERT_FALSE(P(FormSettemezzo)->InVista());
+    TFormSettemezzo* t = FormSettemezzo;
+    t->NuovaPartitaClick();
+    t->NuovaCartaClick();
+    t->StopClick();
+    ASSERT_EQ(t->Regole.FaseTavolo, RegoleSettemezzo::TurnoComputer);
+    ASSERT_TRUE(t->Timer3->isActive());
+    TornaIndietro();
+    PannelloPubblicita::PrimaPubblicita = true;
+    ApriFinestra(FinestraSettemezzo);
+    ASSERT_TRUE(P(t)->InVista());
+    EXPECT_FALSE(t->Timer3->isActive()) << "no dealer step under the panel";
+    EXPECT_TRUE(t->GiocoSospeso());
+    // A tick already due when the panel came is dropped, and the timer stays stopped.
+    t->Timer3->start();
+    QTimerEvent scatto(t->Timer3->timerId());
+    QCoreApplication::sendEvent(t->Timer3, &scatto);
+    EXPECT_FALSE(t->Timer3->isActive());
+    EXPECT_EQ(t->Regole.CarteComputer[1], 0) << "the computer drew no card";
+    P(t)->ChiudiPubblicitaClick();
+    EXPECT_TRUE(t->Timer3->isActive()) << "the game goes on when the panel closes";
+    EXPECT_FALSE(t->GiocoSospeso());
+    TornaIndietro();
+
+    // Scopa: "Nuova Partita" pressed under the panel deals only once the panel goes.
+    PannelloPubblicita::PrimaPubblicita = true;
+    ApriFinestra(FinestraScopa);
+    ASSERT_TRUE(P(FormScopa)->InVista());
+    TFormTavolo::Premi(FormScopa->NuovaPartita);
+    EXPECT_FALSE(FormScopa->ManoIniziata) << "no deal under the panel";
+    EXPECT_FALSE(FormScopa->Timer1->isActive());
+    P(FormScopa)->ChiudiPubblicitaClick();
+    EXPECT_TRUE(FormScopa->ManoIniziata) << "the deal asked for under the panel follows its close";
+    EXPECT_TRUE(FormScopa->Timer1->isActive());
+}
+
+TEST_F(PannelloTavoli, ThePosterFillsThePanelAndItsTextCannotBeSelected)
+{
+    ScriviPaginaPubblicita(radice);
+    ApriFinestra(FinestraBriscola);
+    PannelloPubblicita* p = P(FormBriscola);
+    ASSERT_TRUE(p->InVista());
+    EXPECT_EQ(p->WebBrowser1->textInteractionFlags(), Qt::NoTextInteraction);
+    const QImage vista = p->WebBrowser1->grab().toImage();
+    ASSERT_EQ(vista.size(), QSize(760, 518));
+    // No white margin at the right or bottom edge: the poster reaches them.
+    for (const QPoint punto : {QPoint(755, 100), QPoint(755, 400), QPoint(300, 514), QPoint(3, 3), QPoint(757, 515)})
+        EXPECT_NE(vista.pixelColor(punto), QColor(Qt::white)) << punto.x() << "," << punto.y();
 }
 
 TEST_F(PannelloTavoli, TheChooserWritesThePageAndShowsNoStripWithoutAServer)
