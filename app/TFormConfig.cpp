@@ -8,6 +8,7 @@
 
 #include "app/Finestre.h"
 #include "core/Globali.h"
+#include "core/Pausa.h"
 #include "games/briscola/TFormBriscola.h"
 #include "games/comune/Giocatore.h"
 #include "games/comune/TFormTavolo.h"
@@ -187,6 +188,14 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     CBLivello->setGeometry(112, 458, 152, 26);
     CBLivello->setCurrentIndex(static_cast<int>(LivelloComputer));
 
+    // The pace of the pauses and card flights, a row below.
+    etichetta(this, QString::fromUtf8("Velocità"), 24, 518, 100, 24);
+    CBVelocita = new QComboBox(this);
+    CBVelocita->setObjectName("CBVelocita");
+    for (Velocita v : {Velocita::Normale, Velocita::Veloce, Velocita::Rapida}) CBVelocita->addItem(NomeVelocita(v));
+    CBVelocita->setGeometry(112, 518, 152, 26);
+    CBVelocita->setCurrentIndex(static_cast<int>(VelocitaCorrente()));
+
     // Preview: one suit per row, ace, two, three and the three figures.
     for (int i = 0; i < 24; ++i) {
         const int n = CarteAnteprima[i];
@@ -208,6 +217,7 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     connect(ScrollBar2, &QScrollBar::valueChanged, this, [this] { ScrollBar2Change(); });
     connect(NomeGiocat, &QLineEdit::textChanged, this, [this] { NomeGiocatChange(); });
     connect(CBLivello, &QComboBox::currentIndexChanged, this, [this] { CBLivelloChange(); });
+    connect(CBVelocita, &QComboBox::currentIndexChanged, this, [this] { CBVelocitaChange(); });
     connect(VelmoBottone2, &VelmoBottone::Click, this, [this] { VelmoBottone2Click(); });
 
     // Keyboard: name, deck, back, the two options; Enter or Esc close.
@@ -226,6 +236,9 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     CBLivello->setAccessibleName("Livello");
     CBLivello->setFocusPolicy(Qt::StrongFocus);
     setTabOrder(CBComputer, CBLivello);
+    CBVelocita->setAccessibleName(QString::fromUtf8("Velocità"));
+    CBVelocita->setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(CBLivello, CBVelocita);
 
     // The score files take the player's name from this box.
     FonteNomeGiocatore() = [this] { return NomeGiocat->text().toStdString(); };
@@ -252,7 +265,14 @@ void TFormConfig::FormShow()
     ScrollBar2->setValue(Retro);
     MostraNome();
     CBLivello->setCurrentIndex(static_cast<int>(LivelloComputer));
+    CBVelocita->setCurrentIndex(static_cast<int>(VelocitaCorrente()));
     AnteprimaMazzo();
+}
+
+void TFormConfig::CBVelocitaChange()
+{
+    const int i = CBVelocita->currentIndex();
+    ImpostaVelocita(i == 1 ? Velocita::Veloce : i == 2 ? Velocita::Rapida : Velocita::Normale);
 }
 
 void TFormConfig::CBLivelloChange()
@@ -297,9 +317,10 @@ void TFormConfig::NomeGiocatChange()
 
 void TFormConfig::VelmoBottone2Click()
 {
-    // A new deck style, back or face-up choice shows at once on these two tables.
+    // A new deck style, back or face-up choice shows at once on these tables.
     if (FormScopa) FormScopa->Ridisegna();
     if (FormBriscola) FormBriscola->Ridisegna();
+    if (FormRubamazzo) FormRubamazzo->Ridisegna();
     TornaIndietro();
 }
 
@@ -333,6 +354,7 @@ void CaricaConfigurazione()
     int mazzo = MazzoPredefinito, retro = RetroPredefinito;
     std::string nome = NomeGiocatorePredefinito;
     Livello livello = Livello::Normale;  // files written before the level existed read as Normale
+    Velocita velocita = Velocita::Normale;  // likewise for the pace
 
     ArchivioImpostazioni& a = ArchivioCorrente();
     if (a.Apri(false)) {
@@ -351,12 +373,18 @@ void CaricaConfigurazione()
             if (!letto) qWarning("Unknown computer level \"%s\" in the settings; using Normale", l->c_str());
             livello = letto.value_or(Livello::Normale);
         }
+        if (const auto v = a.Leggi("Velocita"); v) {
+            bool nota = false;
+            velocita = VelocitaDaNome(v->c_str(), &nota);
+            if (!nota) qWarning("Unknown pace \"%s\" in the settings; using Normale", v->c_str());
+        }
         a.Chiudi();
     }
     Mazzo = mazzo;
     Retro = retro;
     NomeGiocatore = nome;
     LivelloComputer = livello;
+    ImpostaVelocita(velocita);
 
     if (!FormConfig) return;
     FormConfig->CBProgrammi->setChecked(false);
@@ -371,6 +399,7 @@ void CaricaConfigurazione()
     FormConfig->CBSuoni->setChecked(suoni);
     FormConfig->CBMessaggi->setChecked(messaggi);
     FormConfig->CBLivello->setCurrentIndex(static_cast<int>(LivelloComputer));
+    FormConfig->CBVelocita->setCurrentIndex(static_cast<int>(VelocitaCorrente()));
     // The name box holds the loaded name from now on: the score files read it, also when
     // the configuration window is never opened.
     FormConfig->MostraNome();
@@ -390,5 +419,6 @@ void SalvaConfigurazione()
     a.Scrivi("Messaggi", f ? flag(f->CBMessaggi) : "1");
     a.Scrivi("Nome", NomeGiocatore);
     a.Scrivi("Livello", NomeLivello(LivelloComputer));
+    a.Scrivi("Velocita", NomeVelocita(VelocitaCorrente()));
     a.Chiudi();
 }
