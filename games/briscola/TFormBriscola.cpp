@@ -88,7 +88,7 @@ TFormBriscola::TFormBriscola(QWidget* parent)
     EtichettaBriscola = new QLabel(Panel1);
     EtichettaBriscola->setObjectName("EtichettaBriscola");
     EtichettaBriscola->setAlignment(Qt::AlignCenter);
-    EtichettaBriscola->setGeometry(PosizioneMazzo.x() - 4, PosizioneMazzo.y() + 84, 128, 24);
+    EtichettaBriscola->setGeometry(PosizioneMazzo.x() - 31, PosizioneMazzo.y() + 84, 160, 24);
     QFont fb = EtichettaBriscola->font();
     fb.setPointSize(10);
     fb.setBold(true);

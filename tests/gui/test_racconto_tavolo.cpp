@@ -140,11 +140,6 @@ TEST_F(RaccontoTavolo, BriscolaTrumpShowsItsWholeFaceAboveTheStockAndItsSuitStay
     // the card's face is seen, none is covered by the stock or anything else.
     const QImage vista = b->Panel1->grab(posto).toImage().convertToFormat(QImage::Format_RGB32);
     const QImage carta = b->Image40->Mostrata();
-    if (const char* d = getenv("CARTOVIA_DUMP")) {
-        carta.save(QString(d) + "/trump.png");
-        vista.save(QString(d) + "/vista.png");
-        b->grab().save(QString(d) + "/briscola.png");
-    }
     ASSERT_EQ(vista.size(), carta.size());
     int facciaVista = 0, coperti = 0;
     for (int y = 0; y < carta.height(); ++y)
