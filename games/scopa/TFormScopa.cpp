@@ -254,8 +254,6 @@ void TFormScopa::CartaGiocatoreDblClick(int s)
     Suona(GiocaCarta);
     // Refused (not the player's turn, or an empty slot): nothing changes and nothing moves.
     if (r == 0) return;
-    // While the card flies the turn picture already shows the side that moves next.
-    Timer2Timer();
     if (r >= 2) {
         AlternativaScelta = 0;
         NumeroAlternative = r;
@@ -273,6 +271,8 @@ void TFormScopa::CartaGiocatoreDblClick(int s)
         AlternativaScelta = FormAlternative ? FormAlternative->Scegli(alternative, cartaGiocata_, sopra) : 0;
         Motore.EseguiPresa(s, AlternativaScelta);
     }
+    // While the card flies the turn picture already shows the side that moves next.
+    Timer2Timer();
     AnimaMossa(false);
     RicordaMossa(1);
     Annuncia(DescriviMossa(Motore, false, Motore.CarteMossa[0] ? Motore.CarteMossa[0] : cartaGiocata_));
