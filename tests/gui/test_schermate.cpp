@@ -131,4 +131,8 @@ TEST_F(Schermate, Tavoli)
             break;
         }
     Scatta("rubamazzo-selezione.png");
+
+    // The configuration window with the pace under the level.
+    ApriFinestra(FinestraConfig);
+    Scatta("configurazione.png");
 }
