@@ -102,7 +102,7 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
     PannelloPresa->setObjectName("PannelloPresa");
     PannelloPresa->setAttribute(Qt::WA_StyledBackground);
     PannelloPresa->setAttribute(Qt::WA_TransparentForMouseEvents);
-    PannelloPresa->setStyleSheet("QWidget#PannelloPresa { background: rgba(255, 250, 232, 235);"
+    PannelloPresa->setStyleSheet("QWidget#PannelloPresa { background: rgb(255, 250, 232);"
                                  " border: 2px solid rgb(200, 160, 48); border-radius: 10px; }");
     TitoloPresa = new QLabel(PannelloPresa);
     TitoloPresa->setObjectName("TitoloPresa");
@@ -278,7 +278,7 @@ void TFormTavolo::MostraUltimaPresa(int lato, int ms)
     constexpr int margine = 12, alto = 32, largo = 80, spazio = 4;
     const int massimo = std::max(1, Panel1->width() - 2 * margine - 16 - largo);
     const int passo = n > 1 ? std::min(largo + spazio, massimo / (n - 1)) : 0;
-    const int w = std::max(240, 2 * margine + largo + passo * (n - 1));
+    const int w = std::max(290, 2 * margine + largo + passo * (n - 1));
     const int h = alto + 120 + margine;
     for (int i = 0; i < static_cast<int>(cartePresa_.size()); ++i) {
         VelImage* img = cartePresa_[i];
