@@ -9,6 +9,7 @@
 
 #include "app/Finestre.h"
 #include "core/Globali.h"
+#include "core/Pausa.h"
 #include "games/briscola/TFormBriscola.h"
 #include "games/comune/Giocatore.h"
 #include "games/comune/TFormTavolo.h"
@@ -223,6 +224,14 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     CBLivello->setGeometry(112, 458, 152, 26);
     CBLivello->setCurrentIndex(static_cast<int>(LivelloComputer));
 
+    // The pace of the pauses and card flights, a row below.
+    etichetta(this, QString::fromUtf8("Velocità"), 24, 518, 100, 24);
+    CBVelocita = new QComboBox(this);
+    CBVelocita->setObjectName("CBVelocita");
+    for (Velocita v : {Velocita::Normale, Velocita::Veloce, Velocita::Rapida}) CBVelocita->addItem(NomeVelocita(v));
+    CBVelocita->setGeometry(112, 518, 152, 26);
+    CBVelocita->setCurrentIndex(static_cast<int>(VelocitaCorrente()));
+
     // Preview: one suit per row, ace, two, three and the three figures.
     for (int i = 0; i < 24; ++i) {
         const int n = CarteAnteprima[i];
@@ -244,6 +253,7 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     connect(ScrollBar2, &QScrollBar::valueChanged, this, [this] { ScrollBar2Change(); });
     connect(NomeGiocat, &QLineEdit::textChanged, this, [this] { NomeGiocatChange(); });
     connect(CBLivello, &QComboBox::currentIndexChanged, this, [this] { CBLivelloChange(); });
+    connect(CBVelocita, &QComboBox::currentIndexChanged, this, [this] { CBVelocitaChange(); });
     connect(VelmoBottone2, &VelmoBottone::Click, this, [this] { VelmoBottone2Click(); });
 
     // Keyboard: name, deck, back, the two options; Enter or Esc close.
@@ -266,6 +276,9 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     CBMessaggi->setAccessibleDescription("A Scopa la tua mossa si rivede sul tavolo dopo che la carta si è posata");
     CBMessaggi->setFocusPolicy(Qt::StrongFocus);
     setTabOrder(CBLivello, CBMessaggi);
+    CBVelocita->setAccessibleName(QString::fromUtf8("Velocità"));
+    CBVelocita->setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(CBMessaggi, CBVelocita);
 
     // The score files take the player's name from this box.
     FonteNomeGiocatore() = [this] {
@@ -295,7 +308,14 @@ void TFormConfig::FormShow()
     ScrollBar2->setValue(Retro);
     MostraNome();
     CBLivello->setCurrentIndex(static_cast<int>(LivelloComputer));
+    CBVelocita->setCurrentIndex(static_cast<int>(VelocitaCorrente()));
     AnteprimaMazzo();
+}
+
+void TFormConfig::CBVelocitaChange()
+{
+    const int i = CBVelocita->currentIndex();
+    ImpostaVelocita(i == 1 ? Velocita::Veloce : i == 2 ? Velocita::Rapida : Velocita::Normale);
 }
 
 void TFormConfig::CBLivelloChange()
@@ -352,9 +372,10 @@ void TFormConfig::VelmoBottone2Click()
 {
     // A box left blank shows the name that was kept.
     if (NomeGiocat->text().trimmed().isEmpty()) MostraNome();
-    // A new deck style, back or face-up choice shows at once on these two tables.
+    // A new deck style, back or face-up choice shows at once on these tables.
     if (FormScopa) FormScopa->Ridisegna();
     if (FormBriscola) FormBriscola->Ridisegna();
+    if (FormRubamazzo) FormRubamazzo->Ridisegna();
     // What was changed here is kept at once: a forced end of the program later loses nothing.
     SalvaConfigurazione();
     TornaIndietro();
@@ -391,6 +412,7 @@ void CaricaConfigurazione()
     int mazzo = MazzoPredefinito, retro = RetroPredefinito;
     std::string nome = NomeGiocatorePredefinito;
     Livello livello = Livello::Normale;  // files written before the level existed read as Normale
+    Velocita velocita = Velocita::Normale;  // likewise for the pace
 
     ArchivioImpostazioni& a = ArchivioCorrente();
     if (a.Apri(false)) {
@@ -409,12 +431,18 @@ void CaricaConfigurazione()
             if (!letto) qWarning("Unknown computer level \"%s\" in the settings; using Normale", l->c_str());
             livello = letto.value_or(Livello::Normale);
         }
+        if (const auto v = a.Leggi("Velocita"); v) {
+            bool nota = false;
+            velocita = VelocitaDaNome(v->c_str(), &nota);
+            if (!nota) qWarning("Unknown pace \"%s\" in the settings; using Normale", v->c_str());
+        }
         a.Chiudi();
     }
     Mazzo = mazzo;
     Retro = retro;
     NomeGiocatore = nome;
     LivelloComputer = livello;
+    ImpostaVelocita(velocita);
 
     if (!FormConfig) return;
     FormConfig->CBProgrammi->setChecked(false);
@@ -429,6 +457,7 @@ void CaricaConfigurazione()
     FormConfig->CBSuoni->setChecked(suoni);
     FormConfig->CBMessaggi->setChecked(messaggi);
     FormConfig->CBLivello->setCurrentIndex(static_cast<int>(LivelloComputer));
+    FormConfig->CBVelocita->setCurrentIndex(static_cast<int>(VelocitaCorrente()));
     // The name box holds the loaded name from now on: the score files read it, also when
     // the configuration window is never opened.
     FormConfig->MostraNome();
@@ -448,5 +477,6 @@ void SalvaConfigurazione()
     a.Scrivi("Messaggi", f ? flag(f->CBMessaggi) : "0");
     a.Scrivi("Nome", NomeGiocatore);
     a.Scrivi("Livello", NomeLivello(LivelloComputer));
+    a.Scrivi("Velocita", NomeVelocita(VelocitaCorrente()));
     a.Chiudi();
 }

@@ -47,6 +47,7 @@ public:
     QCheckBox* CBRisoluzione = nullptr;  // hidden, no effect
     QCheckBox* CBProgrammi = nullptr;    // hidden, no effect
     QComboBox* CBLivello = nullptr;      // the computer's level: "Normale" (the rule player) or "Esperto"
+    QComboBox* CBVelocita = nullptr;     // the pace: "Normale", "Veloce" (half the pauses), "Rapida" (a quarter)
     VelmoBottone* VelmoBottone1 = nullptr;  // hidden, no action
     VelmoBottone* VelmoBottone2 = nullptr;  // close
 
@@ -55,6 +56,7 @@ public:
     void ScrollBar2Change();
     void NomeGiocatChange();
     void CBLivelloChange();
+    void CBVelocitaChange();
     void VelmoBottone2Click();
     void AnteprimaMazzo();
     // Puts NomeGiocatore in the name box and on the four tables (the box's change handler

@@ -6,6 +6,7 @@
 
 #include "app/Finestre.h"
 #include "app/TFormConfig.h"
+#include "core/Carte.h"
 #include "core/Pausa.h"
 #include "games/comune/Accessibilita.h"
 #include "games/scopa/TFormScopa.h"
@@ -17,7 +18,10 @@ constexpr int PassiVolo = 10;
 constexpr unsigned RitardoVolo = 20;
 constexpr int IntervalloTimer = 1500;
 constexpr unsigned AttesaComputer = 1200;  // the computer's turn picture shows this long before it plays
-constexpr QPoint PosizioneBriscola{341, 176};
+// The trump stands upright, centred on the sideways stock, its foot tucked under the stock's
+// edge: the stock covers only the felt margin and shadow below the card, so the whole face
+// (number and suit) shows while the stock lasts.
+constexpr QPoint PosizioneBriscola{338, 134};
 constexpr QPoint PosizioneMazzo{320, 232};
 
 // The sounds live in the Scopa window; every table plays them from there.
@@ -40,7 +44,7 @@ TFormBriscola::TFormBriscola(QWidget* parent)
     setWindowTitle("Briscola");
 
     // Creation order is stacking order: the hands and the trick lie lowest, then the trump
-    // card with the stock lying across it, as on a real table (the trump's upper half shows
+    // card with the stock lying across its foot, as on a real table (the trump sticks out
     // above the stock), then the piles. Flying cards are raised above everything while they move.
     Image1 = CreaSlot("Image1", 24, 8);
     Image2 = CreaSlot("Image2", 128, 8);
@@ -80,6 +84,18 @@ TFormBriscola::TFormBriscola(QWidget* parent)
     CR1->hide();
     CR2->hide();
 
+    // The trump's suit under the stock; it stays once the trump card has been drawn.
+    EtichettaBriscola = new QLabel(Panel1);
+    EtichettaBriscola->setObjectName("EtichettaBriscola");
+    EtichettaBriscola->setAlignment(Qt::AlignCenter);
+    EtichettaBriscola->setGeometry(PosizioneMazzo.x() - 31, PosizioneMazzo.y() + 84, 160, 24);
+    QFont fb = EtichettaBriscola->font();
+    fb.setPointSize(10);
+    fb.setBold(true);
+    EtichettaBriscola->setFont(fb);
+    EtichettaBriscola->setStyleSheet(StileTarghetta("EtichettaBriscola"));
+    EtichettaBriscola->hide();
+
     // The result line stands right of the stock, above the names: it covers no card.
     RigaEsito->setGeometry(572, 236, 188, 72);
     QFont fe = RigaEsito->font();
@@ -107,6 +123,8 @@ TFormBriscola::TFormBriscola(QWidget* parent)
     Image39->setAccessibleDescription("Il mazzo");
     Image41->setAccessibleDescription("Le prese del computer");
     Image42->setAccessibleDescription("Le tue prese");
+    PilaConUltimaPresa(Image42, 1);
+    PilaConUltimaPresa(Image41, 2);
 }
 
 VelImage* TFormBriscola::ManoComputerImg(int i) const
@@ -257,6 +275,7 @@ void TFormBriscola::NuovaPartitaClick()
     NascondiEsito();
 
     Regole.NuovaPartita();
+    DimenticaPrese();
     PartitaIniziata = true;
     PartitaInCorso = true;
     RisultatoRegistrato = false;
@@ -265,10 +284,13 @@ void TFormBriscola::NuovaPartitaClick()
     // piles are cleared before the first card flies.
     Image39->hide();
     Image40->hide();
+    EtichettaBriscola->hide();
     for (VelImage* img : {Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8, Image41, Image42})
         img->Svuota();
     // The old game's points go too.
     AggiornaPunteggio();
+    // Whose turn it is shows with the deal, not only at the first tick.
+    MostraTurno(Regole.Turno, false);
 
     for (int i = 1; i <= 3; ++i) {
         VelImage* img = ManoGiocatoreImg(i);
@@ -295,12 +317,11 @@ void TFormBriscola::NuovaPartitaClick()
     Faccia(Regole.CartaBriscola, Image40);
     Image40->show();
     Image39->show();
+    MostraSemeBriscola();
     Label2->show();
     CR1->show();
     CR2->show();
     Annuncia("Nuova partita: la briscola è " + CartaConArticolo(Regole.Carta(Regole.CartaBriscola)));
-    // Whose turn it is shows with the deal, not only at the first tick.
-    MostraTurno(Regole.Turno, false);
 }
 
 void TFormBriscola::GiocaSlotGiocatore(int k)
@@ -311,6 +332,12 @@ void TFormBriscola::GiocaSlotGiocatore(int k)
     VelImage* mano = ManoGiocatoreImg(k);
     NascondiEsito();
 
+    // While the card flies the turn picture shows what follows: the computer's answer, or
+    // neither side when the card completes the trick.
+    if (Regole.CarteGiocate == 0)
+        MostraTurno(2, false);
+    else
+        NascondiTurno();
     mano->Svuota();
     Image8->move(mano->pos());
     Image8->show();
@@ -382,6 +409,7 @@ void TFormBriscola::Timer2Timer()
     Annuncia((vincitore == 1 ? QString("Prendi tu ") : QString("Prende il computer "))
              + ElencoCarte({Regole.Carta(p), Regole.Carta(q)}));
     const int puntiPresa = Regole.Punti(p) + Regole.Punti(q);
+    RicordaPresa(vincitore, {Regole.Carta(p), Regole.Carta(q)});
     if (Regole.Forza(p) > 8 || Regole.Forza(q) > 8) Suona(SuonoScopa());
 
     if (vincitore == 1) {
@@ -513,4 +541,18 @@ void TFormBriscola::RidisegnaTavolo()
     };
     pila(Image41, Regole.PreseComputer[0]);
     pila(Image42, Regole.PreseGiocatore[0]);
+    if (PartitaIniziata) MostraSemeBriscola();
+}
+
+QString TFormBriscola::TestoBriscola(int seme) { return QStringLiteral("Briscola: ") + QString::fromUtf8(NomeSeme(seme)); }
+
+void TFormBriscola::MostraSemeBriscola()
+{
+    if (Regole.CartaBriscola == 0) {
+        EtichettaBriscola->hide();
+        return;
+    }
+    EtichettaBriscola->setText(TestoBriscola(Regole.SemeBriscola()));
+    EtichettaBriscola->show();
+    EtichettaBriscola->raise();
 }

@@ -38,6 +38,7 @@ public:
     VelImage* Image42 = nullptr;  // the player's won pile
     QLabel* Label1 = nullptr;     // "Computer", beside its points
     QLabel* Label2 = nullptr;     // "Carte Rimanenti"
+    QLabel* EtichettaBriscola = nullptr;  // "Briscola: Spade", beside the stock, for the whole game
     VelImage* PG1 = nullptr;      // tens and units of the player's points
     VelImage* PG2 = nullptr;
     VelImage* PC1 = nullptr;      // tens and units of the computer's points
@@ -82,6 +83,8 @@ public:
     // Result lines: who took a trick and its points; how the game ended.
     static QString TestoPresa(int vincitore, int punti);
     static QString TestoFinePartita(int esito, int puntiGiocatore, int puntiComputer);
+    // The trump suit's badge: "Briscola: Spade".
+    static QString TestoBriscola(int seme);
 
     // The player plays hand slot k (1-3).
     void GiocaSlotGiocatore(int k);
@@ -105,4 +108,5 @@ private:
     void DisegnaCartaComputer(int i);
     void DisegnaCartaGiocatore(int i);
     void FinePartita();
+    void MostraSemeBriscola();
 };

@@ -24,20 +24,23 @@ const Aiuto Aiuti[] = {
      "in tavola. Chi prende tutta la tavola fa <b>scopa</b>. A fine mano contano le carte, i denari, "
      "il settebello, la napoli, la primiera e le scope: vince chi arriva per primo a 21 punti.",
      "<b>&larr; &rarr;</b> o <b>1-3</b> scegli la carta &middot; <b>Invio</b> o <b>Spazio</b> la giochi. "
-     "Se la presa si può fare in più modi: <b>Tab</b> o le frecce mostrano l'altra, <b>Invio</b> la prende."},
+     "Se la presa si può fare in più modi: <b>Tab</b> o le frecce mostrano l'altra, <b>Invio</b> la prende."
+     "<br><b>U</b> (o il mouse tenuto premuto su un mazzetto) mostra l'ultima presa."},
     {"Briscola",
      "Tre carte a testa; la carta scoperta sotto il mazzo dà il seme di <b>briscola</b>. Chi è di mano "
      "gioca, l'altro risponde: prende la briscola più alta, altrimenti la carta più alta del seme "
      "giocato per primo. Chi prende pesca per primo e gioca la mano dopo. Asso 11, Tre 10, Re 4, "
      "Cavallo 3, Fante 2: vince chi fa più di 60 punti su 120.",
-     "<b>&larr; &rarr;</b> o <b>1-3</b> scegli la carta &middot; <b>Invio</b> o <b>Spazio</b> la giochi."},
+     "<b>&larr; &rarr;</b> o <b>1-3</b> scegli la carta &middot; <b>Invio</b> o <b>Spazio</b> la giochi."
+     "<br><b>U</b> (o il mouse tenuto premuto su un mazzetto) mostra l'ultima presa."},
     {"Rubamazzo",
      "Tre carte a testa, quattro in tavola. Una carta prende la carta dello stesso numero o da due a "
      "quattro carte che insieme fanno il suo numero, e va sul proprio mazzetto. Con una carta del "
      "numero in cima al mazzetto dell'avversario gli si <b>ruba</b> tutto il mazzetto. Vince chi a "
      "fine partita ha più carte.",
      "<b>&larr; &rarr;</b> o <b>1-3</b> scegli la carta &middot; <b>Invio</b> la seleziona &middot; "
-     "<b>O</b> (o <b>Invio</b> su OK) conferma &middot; <b>R</b> ruba il mazzetto del computer."},
+     "<b>O</b> (o <b>Invio</b> su OK) conferma &middot; <b>R</b> ruba il mazzetto del computer."
+     "<br><b>U</b> (o il mouse tenuto premuto su un mazzetto) mostra l'ultima presa."},
     {"Sette e mezzo",
      "Si chiedono carte per avvicinarsi a sette e mezzo senza superarlo. Dall'Asso al Sette le carte "
      "valgono il loro numero, le figure mezzo punto; il Re di Denari è la <b>matta</b> e vale quel che "

@@ -1,9 +1,10 @@
 #include "games/comune/TFormTavolo.h"
 
 #include <QKeyEvent>
-#include <algorithm>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QShowEvent>
+#include <algorithm>
 
 #include "ads/PannelloPubblicita.h"
 #include "app/Finestre.h"
@@ -70,9 +71,7 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
     fe.setPointSize(13);
     fe.setBold(true);
     RigaEsito->setFont(fe);
-    // A cream plaque with a gold rim, the colours of the card frames, with the captions' green.
-    RigaEsito->setStyleSheet("QLabel#RigaEsito { color: rgb(20, 86, 34); background: rgba(255, 250, 232, 225);"
-                             " border: 2px solid rgb(200, 160, 48); border-radius: 10px; padding: 2px 12px; }");
+    RigaEsito->setStyleSheet(StileTarghetta("RigaEsito"));
     RigaEsito->hide();
     TimerEsito = new QTimer(this);
     TimerEsito->setSingleShot(true);
@@ -103,6 +102,27 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
     });
     connect(BtnPunteggi, &VelmoBottone::Click, this, [this] { BtnPunteggiClick(); });
     connect(Chiudi, &VelmoBottone::Click, this, [this] { ChiudiClick(); });
+
+    // The last capture, laid on a plaque over the felt when asked for. It takes no clicks:
+    // a double-click on a pile under it still reaches the pile.
+    PannelloPresa = new QWidget(Panel1);
+    PannelloPresa->setObjectName("PannelloPresa");
+    PannelloPresa->setAttribute(Qt::WA_StyledBackground);
+    PannelloPresa->setAttribute(Qt::WA_TransparentForMouseEvents);
+    PannelloPresa->setStyleSheet("QWidget#PannelloPresa { background: rgb(255, 250, 232);"
+                                 " border: 2px solid rgb(200, 160, 48); border-radius: 10px; }");
+    TitoloPresa = new QLabel(PannelloPresa);
+    TitoloPresa->setObjectName("TitoloPresa");
+    TitoloPresa->setAlignment(Qt::AlignCenter);
+    QFont ft = TitoloPresa->font();
+    ft.setPointSize(11);
+    ft.setBold(true);
+    TitoloPresa->setFont(ft);
+    TitoloPresa->setStyleSheet("color: rgb(20, 86, 34); background: transparent;");
+    PannelloPresa->hide();
+    TimerPresa = new QTimer(this);
+    TimerPresa->setSingleShot(true);
+    connect(TimerPresa, &QTimer::timeout, this, [this] { NascondiUltimaPresa(); });
 
     Pubblicita = new PannelloPubblicita(this);
     Pubblicita->ChiudiPubblicita->setAccessibleName("Chiudi la pubblicità");
@@ -227,11 +247,101 @@ void TFormTavolo::keyPressEvent(QKeyEvent* e)
     case Qt::Key_F2: Premi(Configurazione); return;
     case Qt::Key_Escape: Premi(Chiudi); return;
     case Qt::Key_F1: MostraAiuto(); return;
+    case Qt::Key_U: MostraUltimaPresa(); return;
     default:
         break;
     }
     if (k >= Qt::Key_1 && k <= Qt::Key_9 && Focus->VaiANumero(k - Qt::Key_0)) return;
     TFinestra::keyPressEvent(e);
+}
+
+void TFormTavolo::RicordaPresa(int lato, std::vector<int> carte)
+{
+    if (lato != 1 && lato != 2) return;
+    prese_[lato] = std::move(carte);
+    latoUltimaPresa_ = lato;
+}
+
+void TFormTavolo::DimenticaPrese()
+{
+    NascondiUltimaPresa();
+    prese_[1].clear();
+    prese_[2].clear();
+    latoUltimaPresa_ = 0;
+}
+
+QString TFormTavolo::TitoloUltimaPresa(int lato)
+{
+    return lato == 1 ? QStringLiteral("La tua ultima presa") : QStringLiteral("L'ultima presa del computer");
+}
+
+void TFormTavolo::MostraUltimaPresa(int lato, int ms)
+{
+    if (lato == 0) lato = latoUltimaPresa_;
+    if ((lato != 1 && lato != 2) || prese_[lato].empty()) return;
+    const std::vector<int>& carte = prese_[lato];
+    const int n = static_cast<int>(carte.size());
+    while (static_cast<int>(cartePresa_.size()) < n) {
+        auto* img = new VelImage(PannelloPresa);
+        img->setObjectName(QString("CartaPresa%1").arg(cartePresa_.size() + 1));
+        img->resize(80, 120);
+        cartePresa_.push_back(img);
+    }
+    // One row of cards, side by side while they fit the felt, overlapping beyond that.
+    constexpr int margine = 12, alto = 32, largo = 80, spazio = 4;
+    const int massimo = std::max(1, Panel1->width() - 2 * margine - 16 - largo);
+    const int passo = n > 1 ? std::min(largo + spazio, massimo / (n - 1)) : 0;
+    const int w = std::max(290, 2 * margine + largo + passo * (n - 1));
+    const int h = alto + 120 + margine;
+    for (int i = 0; i < static_cast<int>(cartePresa_.size()); ++i) {
+        VelImage* img = cartePresa_[i];
+        if (i >= n) {
+            img->hide();
+            continue;
+        }
+        img->move((w - (largo + passo * (n - 1))) / 2 + passo * i, alto);
+        if (FormConfig) FormConfig->VelCarte1->CartaDalNumero(carte[i], img);
+        NominaCarta(img, carte[i]);
+        img->show();
+        img->raise();
+    }
+    TitoloPresa->setText(TitoloUltimaPresa(lato));
+    TitoloPresa->setGeometry(0, 6, w, alto - 8);
+    // Over the middle of the felt, left of the command column.
+    PannelloPresa->setGeometry(std::max(0, (604 - w) / 2), 150, w, h);
+    PannelloPresa->show();
+    PannelloPresa->raise();
+    mostrate_ = carte;
+    Annuncia(TitoloUltimaPresa(lato) + ": " + ElencoCarte(carte));
+    TimerPresa->stop();
+    if (ms > 0) TimerPresa->start(ms);
+}
+
+void TFormTavolo::NascondiUltimaPresa()
+{
+    TimerPresa->stop();
+    PannelloPresa->hide();
+    mostrate_.clear();
+}
+
+std::vector<int> TFormTavolo::CarteUltimaPresaMostrate() const { return mostrate_; }
+
+void TFormTavolo::PilaConUltimaPresa(QWidget* pila, int lato)
+{
+    if (!pila) return;
+    pilePresa_[pila] = lato;
+    pila->installEventFilter(this);
+}
+
+bool TFormTavolo::eventFilter(QObject* o, QEvent* e)
+{
+    if (auto it = pilePresa_.find(o); it != pilePresa_.end()) {
+        if (e->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
+            MostraUltimaPresa(it->second, 0);
+        else if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
+            NascondiUltimaPresa();
+    }
+    return TFinestra::eventFilter(o, e);
 }
 
 VelmoBottone* TFormTavolo::CreaBottone(const char* oggetto, const char* nome, int x, int y)
@@ -313,6 +423,40 @@ void TFormTavolo::NascondiEsito()
     TimerEsito->stop();
     RigaEsito->hide();
     RigaEsito->clear();
+}
+
+void TFormTavolo::SegnaSelezione(QImage& carta, const SagomaCarta& sagoma)
+{
+    if (carta.isNull()) return;
+    // The card lies inside the slot on a margin of felt, with a soft shadow right and below
+    // that the slot shows translucent: the rim is drawn inside the card's opaque part, so all
+    // four sides show. Without a shape, the card is what differs from the far corner's felt.
+    const QRgb felt = carta.pixel(carta.width() - 1, carta.height() - 1);
+    const bool conSagoma = !sagoma.Vuota() && sagoma.Dimensione() == carta.size();
+    int x0 = carta.width(), y0 = carta.height(), x1 = -1, y1 = -1;
+    for (int y = 0; y < carta.height(); ++y)
+        for (int x = 0; x < carta.width(); ++x)
+            if (conSagoma ? sagoma.Alfa(x, y) == 255 : carta.pixel(x, y) != felt) {
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x);
+                y0 = std::min(y0, y);
+                y1 = std::max(y1, y);
+            }
+    const QRectF faccia = x1 < 0 ? QRectF(carta.rect()) : QRectF(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
+    const QRectF bordo = faccia.adjusted(2, 2, -2, -2);
+    QPainter p(&carta);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(212, 160, 23), 3));  // the gold of the card frames
+    p.drawRoundedRect(bordo, 5, 5);
+}
+
+QString TFormTavolo::StileTarghetta(const char* oggetto)
+{
+    // A cream plaque with a gold rim, the colours of the card frames, with the captions' green.
+    return QStringLiteral("QLabel#%1 { color: rgb(20, 86, 34); background: rgba(255, 250, 232, 225);"
+                          " border: 2px solid rgb(200, 160, 48); border-radius: 10px; padding: 2px 12px; }")
+        .arg(QLatin1String(oggetto));
 }
 
 QString TFormTavolo::TestoEsito() const { return RigaEsito->isHidden() ? QString() : RigaEsito->text(); }

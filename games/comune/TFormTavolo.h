@@ -50,8 +50,38 @@ public:
     void NascondiEsito();
     // The text shown, empty while the line is hidden.
     QString TestoEsito() const;
+    // Style sheet of a small plaque on the felt in the result line's colours (cream, gold rim,
+    // green text), for the label named `oggetto`.
+    static QString StileTarghetta(const char* oggetto);
     // Shows neither turn picture: no game is being played.
     void NascondiTurno();
+
+    // ---- the last capture or trick, seen again ----
+    // The cards (numbers 1..40, the played one first) of each side's latest capture or
+    // trick; side 1 the player, 2 the computer. Holding the mouse on a won pile shows that
+    // side's until the button is released; U shows the latest of either for two seconds.
+    static constexpr int DurataUltimaPresa = 2000;
+    QWidget* PannelloPresa = nullptr;  // the plaque the cards are laid on, over the felt
+    QLabel* TitoloPresa = nullptr;
+    QTimer* TimerPresa = nullptr;
+    // A capture or trick has been made: `lato` took `carte`.
+    void RicordaPresa(int lato, std::vector<int> carte);
+    // A new hand or game: nothing to show again.
+    void DimenticaPrese();
+    // Shows side `lato`'s latest capture (0: the latest of either) for `ms` milliseconds, or
+    // until NascondiUltimaPresa when ms is 0. Nothing happens when there is none.
+    void MostraUltimaPresa(int lato = 0, int ms = DurataUltimaPresa);
+    void NascondiUltimaPresa();
+    // The cards on the plaque while it shows, empty otherwise.
+    std::vector<int> CarteUltimaPresaMostrate() const;
+    // Holding the mouse on `pila` shows side `lato`'s latest capture.
+    void PilaConUltimaPresa(QWidget* pila, int lato);
+    static QString TitoloUltimaPresa(int lato);
+
+    // Marks a highlighted card (a selection, the cards a capture takes) with a gold rim
+    // that runs all round the card, inside its outline; the face keeps its colours. The
+    // slot's shape tells where the card lies (without one, whatever differs from the felt).
+    static void SegnaSelezione(QImage& carta, const SagomaCarta& sagoma = {});
 
     // Small digit pictures of the table's counters: picture d + 1 shows digit d.
     VelCarte* VelCarte3 = nullptr;
@@ -121,6 +151,7 @@ public:
     void MostraAiuto();
 
 protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
@@ -134,6 +165,11 @@ private:
     std::vector<QTimer*> sospesi_;          // stopped by the panel, started again when it goes
     bool nuovaPartitaRinviata_ = false;     // "Nuova Partita" pressed under the panel
     std::map<int, std::function<void()>> tasti_;
+    std::vector<int> prese_[3];       // each side's latest capture (index 1, 2)
+    int latoUltimaPresa_ = 0;         // who captured last
+    std::vector<VelImage*> cartePresa_;
+    std::vector<int> mostrate_;
+    std::map<QObject*, int> pilePresa_;
     bool comandiNelFocus_ = false;
     // A key's action is running: keys that arrive inside it (were a wait to let events through)
     // are dropped, as a second click inside a move is.

@@ -20,8 +20,6 @@ constexpr int PassiVolo = 10;
 constexpr unsigned RitardoVolo = 20;
 constexpr int UltimoPostoFisso = RegoleRubamazzo::PrimoPostoTavolo + RegoleRubamazzo::PostiSulTavolo - 1;
 // Table row: the x of place 7 and of place 13 in the seven-place row, and the common y.
-// Rim of a selected card: the gold of the card frames.
-const QColor ColoreSelezione(212, 160, 23);
 constexpr int XPrimoTavolo = 8, XUltimoTavolo = 536, PassoTavolo = 88, YTavolo = 200;
 
 StatoMazzo& MazzoCondiviso(StatoMazzo& riserva)
@@ -88,6 +86,8 @@ TFormRubamazzo::TFormRubamazzo(QWidget* parent)
                       QString("In tavola, posto %1").arg(k - RegoleRubamazzo::PrimoPostoTavolo + 1));
     for (int k = 1; k <= 3; ++k) ImagePos[k]->setAccessibleDescription(QString("Mano del computer, carta %1").arg(k));
     CarteGiocatore->setAccessibleDescription("Il tuo mazzetto");
+    PilaConUltimaPresa(CarteGiocatore, 1);
+    PilaConUltimaPresa(CarteComputer, 2);
     AggiungiTasto(Qt::Key_R, [this] { FocusTastiera::AttivaControllo(CarteComputer); });
     AggiungiTasto(Qt::Key_O, [this] { Premi(BtnOk); });
 }
@@ -162,6 +162,23 @@ void TFormRubamazzo::DisegnaPosto(int k)
         Faccia(h, ImagePos[k]);
 }
 
+void TFormRubamazzo::Ridisegna()
+{
+    if (!PartitaIniziata) return;
+    // A new deck, back or face-up choice: every place anew, the player's selection and the
+    // capture it would make still marked.
+    RidisegnaPosti();
+    // OK shows while a chosen card waits for confirmation (the table itself may be hidden
+    // behind the configuration window).
+    if (!BtnOk->isHidden()) {
+        if (Regole.Selezionato >= 4 && Regole.Selezionato <= 6) Evidenzia(Regole.Selezionato);
+        for (int k = RegoleRubamazzo::PrimoPostoTavolo; k < static_cast<int>(ImagePos.size()); ++k)
+            if (Regole.Evidenziati[k]) Evidenzia(k);
+    }
+    MostraPila(1);
+    MostraPila(2);
+}
+
 void TFormRubamazzo::RidisegnaPosti()
 {
     DisponiPosti();
@@ -172,37 +189,13 @@ void TFormRubamazzo::Evidenzia(int k)
 {
     AssicuraPosti(k);
     if (k < 1 || k >= static_cast<int>(ImagePos.size()) || !FormConfig) return;
-    // Face up and tinted, also a computer's card: it is the one being played. A gold rim
-    // round the card makes the choice plain on the green felt.
+    // Face up, also a computer's card: it is the one being played. A gold rim round the
+    // card makes the choice plain on the green felt; the face keeps its own colours.
     VelImage* img = ImagePos[k];
-    FormConfig->VelCarte1->SelezionaImmagine(Regole.Carta(Regole.Posti[k]), img);
+    FormConfig->VelCarte1->CartaDalNumero(Regole.Carta(Regole.Posti[k]), img);
     if (!img->HaPicture()) return;
-    SegnaSelezione(img->Canvas());
+    SegnaSelezione(img->Canvas(), img->Sagoma());
     img->Ridisegna();
-}
-
-void TFormRubamazzo::SegnaSelezione(QImage& carta)
-{
-    if (carta.isNull()) return;
-    // The card lies inside the slot on a margin of felt (the colour of the far corner): the rim
-    // hugs the card itself.
-    const QRgb felt = carta.pixel(carta.width() - 1, carta.height() - 1);
-    int x0 = carta.width(), y0 = carta.height(), x1 = -1, y1 = -1;
-    for (int y = 0; y < carta.height(); ++y)
-        for (int x = 0; x < carta.width(); ++x)
-            if (carta.pixel(x, y) != felt) {
-                x0 = std::min(x0, x);
-                x1 = std::max(x1, x);
-                y0 = std::min(y0, y);
-                y1 = std::max(y1, y);
-            }
-    QRectF bordo = x1 < 0 ? QRectF(carta.rect()) : QRectF(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
-    bordo = bordo.adjusted(-2.5, -2.5, 2.5, 2.5).intersected(QRectF(carta.rect()).adjusted(1.5, 1.5, -1.5, -1.5));
-    QPainter p(&carta);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(ColoreSelezione, 3));
-    p.drawRoundedRect(bordo, 6, 6);
 }
 
 void TFormRubamazzo::MostraPila(int lato)
@@ -266,6 +259,7 @@ void TFormRubamazzo::NuovaPartitaClick()
     BtnOk->hide();
 
     Regole.NuovaPartita();
+    DimenticaPrese();
     PartitaIniziata = true;
     RisultatoRegistrato = false;
     Suggerimento->hide();
@@ -311,6 +305,9 @@ void TFormRubamazzo::AnimaMossa(const RegoleRubamazzo::Mossa& m)
         Annuncia(t);
     }
     VelImage* carta = ImagePos[m.Posto];
+    // The computer's card is played face up: it flies showing its face, also when its hand
+    // lies face down (a capture's card is shown already, highlighted).
+    if (m.Lato == 2 && (m.Tipo == RegoleRubamazzo::Posa || m.Tipo == RegoleRubamazzo::Furto)) Faccia(m.Carta, carta);
     VelImage* propria = m.Lato == 1 ? CarteGiocatore : CarteComputer;
     VelImage* altrui = m.Lato == 1 ? CarteComputer : CarteGiocatore;
     switch (m.Tipo) {
@@ -324,6 +321,11 @@ void TFormRubamazzo::AnimaMossa(const RegoleRubamazzo::Mossa& m)
         }
         Vola(carta, propria->pos());
         MostraPila(m.Lato);
+        {
+            std::vector<int> presa{Regole.Carta(m.Carta)};
+            for (int i = 0; i < m.NumeroPresi; ++i) presa.push_back(Regole.Carta(m.CartePresi[i]));
+            RicordaPresa(m.Lato, std::move(presa));
+        }
         break;
     case RegoleRubamazzo::Posa: {
         // A place beyond the seven-place row reshapes the row first, so the card lands where
@@ -361,18 +363,36 @@ void TFormRubamazzo::BtnOkClick()
         return;
     }
     Suona(SuonoScopa(&TFormScopa::GiocaCarta));
+    MostraTurno(2, false);  // the computer answers next, while the card flies
     AnimaMossa(Regole.UltimaMossa);
     DopoMossaGiocatore();
 }
 
+QString TFormRubamazzo::TestoFurtoRifiutato(int numeroInCima)
+{
+    if (numeroInCima < 1 || numeroInCima > 10) return QStringLiteral("Il computer non ha un mazzetto da rubare");
+    static const char* const nomi[11] = {"", "l'Asso", "il 2", "il 3", "il 4", "il 5", "il 6", "il 7",
+                                         "il Fante", "il Cavallo", "il Re"};
+    return QStringLiteral("Per rubare serve una carta come quella in cima: ") + QString::fromUtf8(nomi[numeroInCima]);
+}
+
 void TFormRubamazzo::CarteComputerDblClick()
 {
-    if (!InGioco() || !Regole.FurtoPossibile()) return;
+    if (!InGioco()) return;
+    if (!Regole.FurtoPossibile()) {
+        // On the player's turn a refused steal says what it would take.
+        if (Regole.Turno == 1) {
+            const bool pila = Regole.CimaComputer != 0 && Regole.PilaComputer() > 0;
+            MostraEsito(TestoFurtoRifiutato(pila ? Regole.Numero(Regole.CimaComputer) : 0));
+        }
+        return;
+    }
     NascondiEsito();
     // A card selected before the steal is not confirmed any more: OK goes before anything flies.
     BtnOk->hide();
     Suona(SuonoScopa(&TFormScopa::Scopa));
     Regole.RubaGiocatore();
+    MostraTurno(2, false);
     AnimaMossa(Regole.UltimaMossa);
     MostraEsito(QStringLiteral("Hai rubato il mazzo!"));
     // The selection may have marked table cards too; they stay where they are, plain.

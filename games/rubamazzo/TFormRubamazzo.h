@@ -59,8 +59,8 @@ public:
     void NuovaPartitaClick() override;
     void BtnPunteggiClick() override;
     void FormShow() override;
-    // New settings show at the next redraw of the places (a selection or a deal).
-    void Ridisegna() override {}
+    // New settings (deck, back, the computer's cards face up) show at once.
+    void Ridisegna() override;
 
     // ---- steps of the turn flow ----
     void MostraContatori();
@@ -73,12 +73,12 @@ public:
     // Home of place k when places up to n are in use: the fixed row while the table fits its
     // seven places, a closer fan of the same row when it holds more cards.
     static QPoint PosizionePosto(int k, int n);
-    // Marks a highlighted card (the selection, the capture it makes, the computer's card)
-    // with a gold rim round its slot.
-    static void SegnaSelezione(QImage& carta);
 
     // Result line at the end of a game: who won, by the cards in each pile.
     static QString TestoFinePartita(int risultato, int carteGiocatore, int carteComputer);
+    // Result line of a refused steal, by the number (1-10) on top of the computer's pile;
+    // 0 when that pile is empty.
+    static QString TestoFurtoRifiutato(int numeroInCima);
 
     // Highest table place in use, at least the last of the seven-place row (13).
     int PostiInUso() const;

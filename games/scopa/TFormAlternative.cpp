@@ -117,6 +117,8 @@ int TFormAlternative::Scegli(const std::vector<std::vector<int>>& alternative, i
     const QRect coperta = frameGeometry();
     const bool eraVisibile = isVisible();
     hide();
+    if (AlMostrare) AlMostrare(-1);
+    AlMostrare = nullptr;
     // The table's capture flight follows at once and blocks the thread: the place the dialog
     // covered is repainted now, or its picture would stay under the flying cards.
     if (eraVisibile) RidipingiSotto(coperta, this);
@@ -128,6 +130,7 @@ void TFormAlternative::FormShow()
     for (int i = 1; i <= 5; ++i) Image[i]->hide();
     update();
     if (AlternativaScelta < 0 || AlternativaScelta >= static_cast<int>(Alternative.size())) return;
+    if (AlMostrare) AlMostrare(AlternativaScelta);
     const auto& carte = Alternative[AlternativaScelta];
     const auto posti = PostiAlternativa(static_cast<int>(carte.size()));
     for (std::size_t i = 0; i < posti.size(); ++i) {

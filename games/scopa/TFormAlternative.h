@@ -40,6 +40,9 @@ public:
     // Tests drive the dialog through this instead of waiting for real clicks: it runs
     // while the dialog is open and must end by taking an alternative.
     static std::function<void(TFormAlternative*)>& Automazione();
+    // Runs with the index of each alternative as it is shown (the table lights its cards),
+    // and with -1 when the dialog closes. Cleared when Scegli returns.
+    std::function<void(int alternativa)> AlMostrare;
 
 protected:
     void paintEvent(QPaintEvent* e) override;

@@ -2,12 +2,14 @@
 #include "games/scopa/GiocatoriScopa.h"
 
 #include <QGraphicsOpacityEffect>
+#include <QFontMetrics>
 #include <QShowEvent>
 #include <algorithm>
 #include <cstdio>
 
 #include "app/Finestre.h"
 #include "app/TFormConfig.h"
+#include "core/Globali.h"
 #include "core/Pausa.h"
 #include "games/comune/Accessibilita.h"
 #include "games/scopa/TFormAlternative.h"
@@ -98,6 +100,15 @@ TFormScopa::TFormScopa(QWidget* parent) : TFormTavolo(800, 600, parent)
     // The result line lies in the gap between the computer's hand and the table row.
     RigaEsito->setGeometry(24, 142, 380, 52);
 
+    // The game's totals lie in the gap between the table row and the player's hand; each
+    // side's sweep count under its sweep card.
+    EtichettaPartita = CreaEtichetta("EtichettaPartita", QString(), 24, 330, 440, 24, 11);
+    EtichettaPartita->hide();
+    ContaScopeComputer = CreaEtichetta("ContaScopeComputer", QString(), 416, 114, 72, 20, 10);
+    ContaScopeGiocatore = CreaEtichetta("ContaScopeGiocatore", QString(), 416, 482, 72, 20, 10);
+    ContaScopeComputer->hide();
+    ContaScopeGiocatore->hide();
+
     // Until the first game starts the table shows only the full deck.
     for (int i = 1; i <= 3; ++i) {
         CartaComputer[i]->hide();
@@ -120,6 +131,8 @@ TFormScopa::TFormScopa(QWidget* parent) : TFormTavolo(800, 600, parent)
         AggiungiPosto(CartaTerra[k], PrimoNumeroTavolo + static_cast<int>(k) - 1, QString("In tavola, posto %1").arg(k));
     Carte->setAccessibleDescription("Il mazzo");
     CartaCopertaGiocatore->setAccessibleDescription("Le tue prese");
+    PilaConUltimaPresa(CartaCopertaGiocatore, 1);
+    PilaConUltimaPresa(CartaCopertaComputer, 2);
     CartaCopertaComputer->setAccessibleDescription("Le prese del computer");
 }
 
@@ -233,8 +246,11 @@ void TFormScopa::NuovaPartitaClick()
     CartaCopertaComputer->hide();
     CartaCopertaGiocatore->hide();
 
+    DimenticaPrese();
     PrimoDiMano = PrimoDiMano == 1 ? 2 : 1;
     Motore.NuovaMano(PrimoDiMano);
+    MostraPartita();
+    Timer2Timer();
     AnimaDistribuzione(true);
     Timer1->start();
 }
@@ -265,10 +281,15 @@ void TFormScopa::CartaGiocatoreDblClick(int s)
         // The dialog stands over the computer's side of the felt, above the table row: the
         // card being played, the table, the name and the turn picture stay in view.
         const QRect sopra(Panel1->mapToGlobal(QPoint(0, 0)), QSize(ZonaScelta.width(), ZonaScelta.height()));
+        // The table cards of the alternative shown are lit on the felt while it shows.
+        if (FormAlternative) FormAlternative->AlMostrare = [this](int k) { IlluminaPresa(k); };
         AlternativaScelta = FormAlternative ? FormAlternative->Scegli(alternative, cartaGiocata_, sopra) : 0;
         Motore.EseguiPresa(s, AlternativaScelta);
     }
+    // While the card flies the turn picture already shows the side that moves next.
+    Timer2Timer();
     AnimaMossa(false);
+    RicordaMossa(1);
     Annuncia(DescriviMossa(Motore, false, Motore.CarteMossa[0] ? Motore.CarteMossa[0] : cartaGiocata_));
     Ridisegna();
     if (FormConfig && FormConfig->CBMessaggi->isChecked()) {
@@ -294,6 +315,7 @@ void TFormScopa::Timer1Timer()
         MossaComputerLivello(Motore, LivelloComputer);
         Suona(GiocaCarta);
         AnimaMossa(true);
+        RicordaMossa(2);
         Annuncia(DescriviMossa(Motore, true, Motore.CarteMossa[0]));
         Pausa(100);
         Ridisegna();
@@ -307,6 +329,7 @@ void TFormScopa::FineMossa(bool daComputer)
     const int f = Motore.FineGiro();
     if (f == 1) {
         Motore.Distribuisci(PrimoDiMano);
+        Timer2Timer();  // the redeal shows who leads the new round
         AnimaDistribuzione(false);
         Timer1->start();
     } else if (f == 2) {
@@ -348,6 +371,26 @@ QString TFormScopa::TestoFinePartita(bool vinceGiocatore, int puntiGiocatore, in
         .arg(puntiComputer);
 }
 
+QString TFormScopa::TestoPartita(const QString& nome, int puntiGiocatore, int puntiComputer)
+{
+    return QStringLiteral("Partita: %1 %2 \u2013 Computer %3, si vince a 21").arg(nome).arg(puntiGiocatore).arg(puntiComputer);
+}
+
+QString TFormScopa::TestoScope(int scope) { return QStringLiteral("Scope: %1").arg(scope); }
+
+void TFormScopa::MostraPartita()
+{
+    if (!ManoIniziata) return;
+    // A long name is cut short with an ellipsis, so the totals always show.
+    const QString nome = QString::fromStdString(NomeGiocatore);
+    const QFontMetrics fm(EtichettaPartita->font());
+    const int resto = fm.horizontalAdvance(TestoPartita(QString(), PuntiPartitaGiocatore, PuntiPartitaComputer));
+    const QString corto = fm.elidedText(nome, Qt::ElideRight, std::max(40, EtichettaPartita->width() - resto - 4));
+    EtichettaPartita->setText(TestoPartita(corto, PuntiPartitaGiocatore, PuntiPartitaComputer));
+    EtichettaPartita->setAccessibleName(TestoPartita(nome, PuntiPartitaGiocatore, PuntiPartitaComputer));
+    EtichettaPartita->show();
+}
+
 void TFormScopa::MostraManoEAggiornaPartita()
 {
     // A counted hand (the scores button between hands adds nothing) is told on the felt.
@@ -359,6 +402,7 @@ void TFormScopa::MostraManoEAggiornaPartita()
     if (manoContata) MostraEsito(TestoFineMano(SchedaMano[50], SchedaMano[51]), 0);
     PuntiPartitaGiocatore += SchedaMano[50];
     PuntiPartitaComputer += SchedaMano[51];
+    MostraPartita();
     if (FormPunteggi) {
         FormPunteggi->Label37->setText(QString::number(PuntiPartitaGiocatore));
         FormPunteggi->Label38->setText(QString::number(PuntiPartitaComputer));
@@ -415,11 +459,41 @@ void TFormScopa::ScriviSchedaNeiPunteggi()
     if (p->Label28) p->Label28->setText(elenco(45, 48, false));
 }
 
+void TFormScopa::RicordaMossa(int lato)
+{
+    // Only a move that took cards is a capture to be seen again.
+    if (Motore.CarteMossa[0] == 0 || Motore.CarteMossa[1] == 0) return;
+    std::vector<int> carte;
+    for (int i = 0; i < 10 && Motore.CarteMossa[i]; ++i) carte.push_back(Motore.CarteMossa[i]);
+    RicordaPresa(lato, std::move(carte));
+}
+
+void TFormScopa::IlluminaPresa(int k)
+{
+    // The places lit before go back to their plain faces first.
+    for (int posto : PostiIlluminati)
+        if (posto >= 1 && posto < static_cast<int>(CartaTerra.size()) && Motore.Tavolo[posto])
+            Faccia(Motore.Tavolo[posto], CartaTerra[posto]);
+    PostiIlluminati.clear();
+    if (k < 0 || k >= Motore.NumeroPrese) return;
+    for (int j = 1; j <= Motore.Prese[k][0]; ++j) {
+        const int posto = Motore.Prese[k][j];
+        if (posto < 1 || posto >= static_cast<int>(CartaTerra.size()) || !Motore.Tavolo[posto]) continue;
+        VelImage* img = CartaTerra[posto];
+        Faccia(Motore.Tavolo[posto], img);
+        if (!img->HaPicture()) continue;
+        SegnaSelezione(img->Canvas(), img->Sagoma());
+        img->Ridisegna();
+        PostiIlluminati.push_back(posto);
+    }
+}
+
 // ---------------------------------------------------------------- redraw
 
 void TFormScopa::Ridisegna()
 {
     if (!ManoIniziata) return;
+    MostraPartita();  // the player's name may have changed
     int stato[21] = {};
     Motore.StatoTavolo(stato);
 
@@ -472,7 +546,14 @@ void TFormScopa::RidisegnaMazzoEScope()
     if (Motore.LeggiScopa()) {
         Suona(Scopa);
         Annuncia("Scopa!");
+        MostraEsito(QStringLiteral("Scopa!"));
     }
+    auto scope = [](QLabel* l, int n) {
+        l->setVisible(n > 0);
+        l->setText(TestoScope(n));
+    };
+    scope(ContaScopeGiocatore, stato[14]);
+    scope(ContaScopeComputer, stato[15]);
 
     ScopaGiocatore->setVisible(stato[18] != 0);
     if (stato[18] && FormConfig) FormConfig->VelCarte1->RuotaImmagine(stato[18], ScopaGiocatore);

@@ -30,6 +30,11 @@ public:
     VelImage* CarteRimanenti1 = nullptr;
     VelImage* CarteRimanenti2 = nullptr;
     VelImage* Necessaria = nullptr;
+    // The game on the felt: "Partita: Anna 11 – Computer 7, si vince a 21".
+    QLabel* EtichettaPartita = nullptr;
+    // Each side's sweeps of this hand beside its sweep card: "Scope: 2".
+    QLabel* ContaScopeGiocatore = nullptr;
+    QLabel* ContaScopeComputer = nullptr;
     TWave* Mescola = nullptr;
     TWave* GiocaCarta = nullptr;
     TWave* Scopa = nullptr;
@@ -79,6 +84,16 @@ public:
     // Result lines: a counted hand, and the end of the game.
     static QString TestoFineMano(int puntiGiocatore, int puntiComputer);
     static QString TestoFinePartita(bool vinceGiocatore, int puntiGiocatore, int puntiComputer);
+    // The game's totals and its target, as the felt shows them.
+    static QString TestoPartita(const QString& nome, int puntiGiocatore, int puntiComputer);
+    static QString TestoScope(int scope);
+    // Shows the game's totals under the table row (after every counted hand and new game).
+    void MostraPartita();
+
+    // Table places lit for the capture the choice dialog shows.
+    std::vector<int> PostiIlluminati;
+    // Lights the table places of capture k of the engine's list (-1: none).
+    void IlluminaPresa(int k);
 
     // With "Rivedi la mia mossa" on: the player's move shown again over the new table.
     void RipetiMossaGiocatore();
@@ -97,4 +112,6 @@ private:
     int PostiTerraInUso() const;
     void ScriviSchedaNeiPunteggi();
     void RegistraVittoriaUnaVolta();
+    // Keeps the latest move of side `lato` to be seen again, when it captured.
+    void RicordaMossa(int lato);
 };

@@ -222,6 +222,8 @@ void TFormSettemezzo::Timer3Timer()
         if (passo == RegoleSettemezzo::VinceComputer) t += ". Hai perso la partita";
         Annuncia(t + QString(". Partita: %1 a %2").arg(Regole.PunteggioGiocatore).arg(Regole.PunteggioComputer));
     }
+    // A decided deal waits for the player's "Nuovo Turno": the player's turn.
+    if (Regole.FaseTavolo == RegoleSettemezzo::ManoDecisa) MostraTurno(1, false);
     if (passo == RegoleSettemezzo::VinceGiocatore) FinePartita(true);
     if (passo == RegoleSettemezzo::VinceComputer) FinePartita(false);
 }

@@ -71,8 +71,9 @@ protected:
     static QImage Evidenziata(int c)
     {
         VelImage v;
-        FormConfig->VelCarte1->SelezionaImmagine(c, &v);
-        if (v.HaPicture()) TFormRubamazzo::SegnaSelezione(v.Canvas());
+        // The face in its own colours with the gold rim.
+        FormConfig->VelCarte1->CartaDalNumero(c, &v);
+        if (v.HaPicture()) TFormRubamazzo::SegnaSelezione(v.Canvas(), v.Sagoma());
         return v.Picture();
     }
     static QImage Dorso()
