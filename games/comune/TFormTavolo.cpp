@@ -335,11 +335,20 @@ void TFormTavolo::PilaConUltimaPresa(QWidget* pila, int lato)
 
 bool TFormTavolo::eventFilter(QObject* o, QEvent* e)
 {
+    // A won pile held down shows its side's latest capture until released.
     if (auto it = pilePresa_.find(o); it != pilePresa_.end()) {
         if (e->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
             MostraUltimaPresa(it->second, 0);
         else if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
             NascondiUltimaPresa();
+    }
+    // A game timer that falls due under the advertisement waits for the panel to close.
+    if (e->type() == QEvent::Timer && GiocoSospeso()) {
+        auto* t = qobject_cast<QTimer*>(o);
+        if (t && std::find(timerGioco_.begin(), timerGioco_.end(), t) != timerGioco_.end()) {
+            SospendiGioco();
+            return true;
+        }
     }
     return TFinestra::eventFilter(o, e);
 }
@@ -518,17 +527,6 @@ void TFormTavolo::RiprendiGioco()
     }
 }
 
-bool TFormTavolo::eventFilter(QObject* o, QEvent* e)
-{
-    if (e->type() == QEvent::Timer && GiocoSospeso()) {
-        auto* t = qobject_cast<QTimer*>(o);
-        if (t && std::find(timerGioco_.begin(), timerGioco_.end(), t) != timerGioco_.end()) {
-            SospendiGioco();
-            return true;
-        }
-    }
-    return TFinestra::eventFilter(o, e);
-}
 
 void TFormTavolo::ConfigurazioneClick() { ApriFinestra(FinestraConfig); }
 void TFormTavolo::ChiudiClick() { TornaIndietro(); }

@@ -155,7 +155,6 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
-    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     void SospendiGioco();
