@@ -15,7 +15,6 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSettings>
 #include <QShowEvent>
 #include <QTimeZone>
@@ -25,6 +24,7 @@
 
 #include "components/VelImage.h"
 #include "platform/CartellaPubblicita.h"
+#include "platform/FileSicuro.h"
 #include "resources/Risorse.h"
 
 namespace {
@@ -238,8 +238,7 @@ void THttpTestForm::HttpCli1DocBegin()
     // The document's name is always ours, never one the server suggests.
     const QString cartella = CartellaScaricamento.isEmpty() ? QDir::currentPath() : CartellaScaricamento;
     nomeRicezione_ = FileSenzaMaiuscole(cartella, NomeDocumento);
-    ricezione_ = new QSaveFile(nomeRicezione_, this);
-    ricezione_->setDirectWriteFallback(false);
+    ricezione_ = new FileSicuro(nomeRicezione_, this);
     if (!ricezione_->open(QIODevice::WriteOnly)) {
         qWarning("cannot receive into %s: %s", qPrintable(nomeRicezione_), qPrintable(ricezione_->errorString()));
         risposta_->abort();

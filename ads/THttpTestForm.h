@@ -13,13 +13,13 @@
 
 #include "components/Finestra.h"
 
+class FileSicuro;
 class QLabel;
 class QLineEdit;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QPlainTextEdit;
 class QPushButton;
-class QSaveFile;
 class QTimer;
 class VelImage;
 
@@ -87,7 +87,7 @@ private:
 
     QNetworkAccessManager* rete_ = nullptr;
     QNetworkReply* risposta_ = nullptr;
-    QSaveFile* ricezione_ = nullptr;
+    FileSicuro* ricezione_ = nullptr;
     QString nomeRicezione_;
     qint64 ricevuti_ = 0;
     bool troppoGrande_ = false;
