@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <map>
 #include <mutex>
-#include <random>
 #include <system_error>
 #include <thread>
 #include <utility>
