@@ -48,18 +48,6 @@ std::vector<std::string> Contenuto(const std::string& cartella)
 
 }  // namespace
 
-TEST(SostituisciFile, ReplacesARegularFileOrMakesANewOneAndLeavesNothingElse)
-{
-    Cartella c;
-    std::string motivo;
-    ASSERT_TRUE(SostituisciFile(c / "pagina.htm", "prima", motivo)) << motivo;
-    ASSERT_TRUE(SostituisciFile(c / "pagina.htm", "seconda", motivo)) << motivo;
-    EXPECT_EQ(Leggi(c / "pagina.htm"), "seconda");
-    EXPECT_EQ(Contenuto(c.p), std::vector<std::string>{"pagina.htm"}) << "no fresh copy is left behind";
-    EXPECT_FALSE(SostituisciFile(c / "manca/pagina.htm", "x", motivo));
-    EXPECT_NE(motivo.find("manca"), std::string::npos) << motivo;
-}
-
 TEST(SostituisciFile, AnythingButARegularFileUnderTheNameIsLeftAlone)
 {
     struct Caso { const char* cosa; std::function<void(Cartella&, Cartella&)> pianta; };
@@ -89,18 +77,4 @@ TEST(SostituisciFile, AnythingButARegularFileUnderTheNameIsLeftAlone)
         EXPECT_EQ(Leggi(altrove / "altrui"), "non toccare") << k.cosa;
         EXPECT_EQ(Contenuto(c.p), prima) << k.cosa;
     }
-}
-
-TEST(SostituisciFile, ACopyNeverConfirmedLeavesTheOldFile)
-{
-    Cartella c;
-    Scrivi(c / "filmato.swf", "vecchio");
-    {
-        FileNuovo f(c / "filmato.swf");
-        ASSERT_TRUE(f.Apri());
-        EXPECT_TRUE(f.Scrivi("mezzo", 5));
-        EXPECT_EQ(Contenuto(c.p).size(), 2u) << "the copy lives under its own name while written";
-    }
-    EXPECT_EQ(Leggi(c / "filmato.swf"), "vecchio");
-    EXPECT_EQ(Contenuto(c.p), std::vector<std::string>{"filmato.swf"});
 }
