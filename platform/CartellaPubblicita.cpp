@@ -3,9 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QtDebug>
+
+#include "core/ScritturaSicura.h"
+#include "platform/FileSicuro.h"
 
 QString CartellaRadice()
 {
@@ -37,10 +39,9 @@ QString FileSenzaMaiuscole(const QString& cartella, const QString& nome)
 
 bool ScriviFileIntero(const QString& percorso, const QByteArray& dati)
 {
-    QSaveFile f(percorso);
-    f.setDirectWriteFallback(false);
-    if (!f.open(QIODevice::WriteOnly) || f.write(dati) != dati.size() || !f.commit()) {
-        qWarning("cannot write %s: %s", qPrintable(percorso), qPrintable(f.errorString()));
+    std::string motivo;
+    if (!SostituisciFile(QFile::encodeName(percorso).toStdString(), dati.toStdString(), motivo)) {
+        qWarning("cannot write %s: %s", qPrintable(percorso), motivo.c_str());
         return false;
     }
     return true;
@@ -53,8 +54,7 @@ bool CopiaFileIntero(const QString& da, const QString& a)
         qWarning("cannot open %s: %s", qPrintable(da), qPrintable(sorgente.errorString()));
         return false;
     }
-    QSaveFile destinazione(a);
-    destinazione.setDirectWriteFallback(false);
+    FileSicuro destinazione(a);
     if (!destinazione.open(QIODevice::WriteOnly)) {
         qWarning("cannot write %s: %s", qPrintable(a), qPrintable(destinazione.errorString()));
         return false;

@@ -12,11 +12,12 @@ QString CartellaRadice();
 // exact spelling first), else the path with `nome` as given.
 QString FileSenzaMaiuscole(const QString& cartella, const QString& nome);
 
-// Copies the whole of `da` over `a`: written under a temporary name beside `a` and renamed
-// only when complete, so `a` is either the old file or the full copy. False (logged) on failure.
+// Copies the whole of `da` over `a` through the safe replace (platform/FileSicuro): `a` is
+// either the old file or the full copy, and a link or folder under its name is left alone.
+// False (logged) on failure.
 bool CopiaFileIntero(const QString& da, const QString& a);
 
-// Writes `dati` as the whole of `percorso` the same way (temporary name, then rename).
+// Writes `dati` as the whole of `percorso` the same way.
 bool ScriviFileIntero(const QString& percorso, const QByteArray& dati);
 
 // The download settings file, named after the program: "cartovia.ini" in the user's

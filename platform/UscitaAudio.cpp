@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QMediaDevices>
+#include <QtDebug>
 #include <sndfile.h>
 
 #include <algorithm>
@@ -148,8 +149,16 @@ Pcm16 Converti(const Pcm16& sorgente, int frequenza, int canali)
     const std::int64_t inFrame = sorgente.Frame();
     if (inFrame <= 0 || frequenza <= 0 || canali <= 0 || sorgente.frequenza <= 0) return out;
     const int inCanali = sorgente.canali;
-    const std::int64_t outFrame =
-        std::max<std::int64_t>(1, inFrame * frequenza / sorgente.frequenza);
+    // In floating point: frames times rate may not fit 64 bits.
+    const double richiesti = std::max(1.0, std::floor(static_cast<double>(inFrame) * frequenza / sorgente.frequenza));
+    if (richiesti * canali > static_cast<double>(MassimoCampioniConvertiti)) {
+        qWarning("a sound of %lld frames at %d Hz would need %.0f samples at %d Hz, more than the %lld "
+                 "allowed: silence instead",
+                 static_cast<long long>(inFrame), sorgente.frequenza, richiesti * canali, frequenza,
+                 static_cast<long long>(MassimoCampioniConvertiti));
+        return out;
+    }
+    const auto outFrame = static_cast<std::int64_t>(richiesti);
     out.campioni.resize(static_cast<size_t>(outFrame * canali));
 
     // Value of input channel c at fractional frame t (linear interpolation).
@@ -274,6 +283,7 @@ void UscitaAudioQt::Riproduci(const QByteArray& wav)
     if (formato.sampleRate() <= 0 || formato.channelCount() <= 0) return;
     if (formato.sampleRate() != pcm.frequenza || formato.channelCount() != pcm.canali)
         pcm = Converti(pcm, formato.sampleRate(), formato.channelCount());
+    if (pcm.campioni.empty()) return;  // refused by the conversion: silence
 
     impl_->buffer = new QBuffer;
     impl_->buffer->setData(Impacchetta(pcm, formato.sampleFormat()));

@@ -38,8 +38,13 @@ struct Pcm16 {
 // pads the last block with silence.
 bool DecodificaWave(const QByteArray& wav, Pcm16& out);
 
+// The longest sound a conversion produces: a minute of 48 kHz stereo (the program's sounds last
+// a few seconds). A WAVE declaring an absurd rate (1 Hz) would otherwise ask for gigabytes.
+inline constexpr std::int64_t MassimoCampioniConvertiti = std::int64_t(48000) * 2 * 60;
+
 // The same sound at another rate and channel count (linear interpolation; mono is copied to
-// every channel, extra channels are averaged down).
+// every channel, extra channels are averaged down). A result longer than
+// MassimoCampioniConvertiti samples is refused, logged: no samples, which plays as silence.
 Pcm16 Converti(const Pcm16& sorgente, int frequenza, int canali);
 
 // Real output: libsndfile + Qt Multimedia. With no audio device it plays nothing.

@@ -12,13 +12,13 @@
 #include <filesystem>
 #include <map>
 #include <mutex>
-#include <random>
 #include <system_error>
 #include <thread>
 #include <utility>
 
 #include "core/Globali.h"
 #include "scores/PunteggiMaiuscole.h"
+#include "core/ScritturaSicura.h"
 
 namespace fs = std::filesystem;
 
@@ -88,14 +88,12 @@ void EliminaFile(const std::string& percorso)
     if (!fs::is_directory(fs::symlink_status(percorso, ec))) std::remove(percorso.c_str());
 }
 
-// Length of a line without its line end (LF, or CR LF).
+// Length of a line without its line end (CR LF, LF or CR).
 std::size_t LunghezzaSenzaFineRiga(const std::string& riga)
 {
     std::size_t n = riga.size();
-    if (n > 0 && riga[n - 1] == '\n') {
-        --n;
-        if (n > 0 && riga[n - 1] == '\r') --n;
-    }
+    if (n > 0 && riga[n - 1] == '\n') --n;
+    if (n > 0 && riga[n - 1] == '\r') --n;
     return n;
 }
 
@@ -138,91 +136,6 @@ std::string CartellaDi(const std::string& percorso)
 {
     const fs::path dir = fs::path(percorso).parent_path();
     return dir.empty() ? std::string(".") : dir.string();
-}
-
-// Makes the renames in a folder durable. Some file systems cannot sync a folder; the
-// renames are done either way, so that is not a failure of the update.
-void SincronizzaCartella(const std::string& cartella)
-{
-    const int fd = ::open(cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-// A fresh name beside the temporary file: its name, a dot and six letters or digits.
-constexpr std::size_t LunghezzaSuffisso = 6;
-constexpr char CaratteriSuffisso[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-
-std::string NomeUnico(const std::string& temporaneo)
-{
-    // Seeded again in a forked child, which would otherwise repeat its parent's names.
-    static pid_t seminato = 0;
-    static std::mt19937_64 gen;
-    if (seminato != ::getpid()) {
-        seminato = ::getpid();
-        gen.seed(std::random_device{}() ^ (std::uint64_t(seminato) << 32) ^
-                 std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()));
-    }
-    std::uniform_int_distribution<std::size_t> d(0, sizeof CaratteriSuffisso - 2);
-    std::string n = temporaneo + ".";
-    for (std::size_t i = 0; i < LunghezzaSuffisso; ++i) n += CaratteriSuffisso[d(gen)];
-    return n;
-}
-
-// Writes the new copy under a fresh name created exclusively (O_EXCL, never through a
-// link), checks every write, and flushes it to disk before anyone may rename it.
-bool ScriviNuovo(const std::string& temporaneo, const std::string& byte, std::string& unico, std::string& motivo)
-{
-    int fd = -1;
-    for (int tentativo = 0; fd < 0 && tentativo < 100; ++tentativo) {
-        unico = NomeUnico(temporaneo);
-        fd = ::open(unico.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST && errno != EINTR) {
-            motivo = "cannot create " + unico + ": " + Errore(errno);
-            return false;
-        }
-    }
-    if (fd < 0) {
-        motivo = "no free name for a new copy beside " + temporaneo;
-        return false;
-    }
-    std::size_t fatto = 0;
-    int errore = 0;
-    while (fatto < byte.size()) {
-        const ssize_t n = ::write(fd, byte.data() + fatto, byte.size() - fatto);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            errore = n < 0 ? errno : ENOSPC;
-            break;
-        }
-        fatto += std::size_t(n);
-    }
-    if (!errore && ::fsync(fd) != 0) errore = errno;
-    if (::close(fd) != 0 && !errore) errore = errno;
-    if (errore) {
-        motivo = "cannot write " + unico + ": " + Errore(errore);
-        ::unlink(unico.c_str());
-        return false;
-    }
-    return true;
-}
-
-// New copies left by a process that died while writing one. Only called under the lock,
-// when no other update of the file can be writing its own.
-void EliminaCopieAbbandonate(const std::string& temporaneo)
-{
-    const std::string prefisso = fs::path(temporaneo).filename().string() + ".";
-    std::error_code ec;
-    fs::directory_iterator it(CartellaDi(temporaneo), ec), fine;
-    for (; !ec && it != fine; it.increment(ec)) {
-        const std::string n = it->path().filename().string();
-        if (n.size() != prefisso.size() + LunghezzaSuffisso ||
-            !UgualiSenzaMaiuscole(n.substr(0, prefisso.size()), prefisso))
-            continue;
-        if (n.find_first_not_of(CaratteriSuffisso, prefisso.size()) != std::string::npos) continue;
-        if (FileRegolare(it->path().string())) ::unlink(it->path().c_str());
-    }
 }
 
 // The cross-process lock of one score file: flock on a lock file in the data folder. The
@@ -311,8 +224,16 @@ std::string ChiaveSospesi(const std::string& cartella, const std::string& corren
     return cartella + '\0' + nome;
 }
 
-// The new file: every count applied in turn to the old bytes.
-std::string Applica(const std::string& vecchio, const std::vector<Conteggio>& conteggi)
+// Whether bytes hold anything but blanks and line ends.
+bool SoloSpazi(const std::string& byte)
+{
+    return byte.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+// The new file: every count applied in turn to the old bytes. `dubbio` is set when a line of
+// the player was not a plain record (garbled counters, or more after them), so the update
+// drops or moves bytes it could not make sense of.
+std::string Applica(const std::string& vecchio, const std::vector<Conteggio>& conteggi, bool& dubbio)
 {
     std::string nuovo = vecchio;
     for (const Conteggio& c : conteggi) {
@@ -324,9 +245,19 @@ std::string Applica(const std::string& vecchio, const std::vector<Conteggio>& co
         bool trovato = false;
         for (const std::string& riga : RighePunteggi(nuovo)) {
             if (RigaDelGiocatore(riga, c.chiave)) {
+                if (!RigaRecord(riga)) dubbio = true;
                 prossimo += RecordPunteggi(c.chiave, ContatoreRiga(riga, ColonnaGiocate) + dg,
                                            ContatoreRiga(riga, ColonnaVinte) + dv,
                                            ContatoreRiga(riga, ColonnaPari) + dp);
+                // Whatever follows the counters (other records glued on when the line ends
+                // were lost) stays, on a line of its own.
+                if (riga.size() > std::size_t(ColonnaPari + 4)) {
+                    const std::string coda = riga.substr(ColonnaPari + 4);
+                    if (!SoloSpazi(coda)) {
+                        prossimo += coda;
+                        dubbio = true;
+                    }
+                }
                 trovato = true;
             } else {
                 prossimo += riga;
@@ -334,7 +265,7 @@ std::string Applica(const std::string& vecchio, const std::vector<Conteggio>& co
         }
         if (!trovato) {
             // A last line without a line end gets one, or the new record would be glued to it.
-            if (!prossimo.empty() && prossimo.back() != '\n') prossimo += prossimo.back() == '\r' ? "\n" : "\r\n";
+            if (!prossimo.empty() && prossimo.back() != '\n' && prossimo.back() != '\r') prossimo += "\r\n";
             prossimo += RecordPunteggi(c.chiave, 1, dv, dp);
         }
         nuovo = std::move(prossimo);
@@ -383,19 +314,16 @@ Esito Aggiorna(const FilePunteggi& f, const std::string& cartella, const std::ve
     if (!origine.empty() && !LeggiTutto(origine, vecchio))
         return Fallito(PunteggiCorrenteIlleggibile, "cannot read " + origine + ": " + Errore(errno));
 
-    std::string unico;
-    if (!ScriviNuovo(temporaneo, Applica(vecchio, conteggi), unico, motivo))
-        return Fallito(PunteggiTemporaneoNonScritto, motivo);
-    if (Esiste(temporaneo) && !FileRegolare(temporaneo)) {
-        // A folder, a link or a device under the temporary name is left as it is.
-        ::unlink(unico.c_str());
-        return Fallito(PunteggiTemporaneoNonScritto, temporaneo + " is not a regular file");
+    bool dubbio = false;
+    const std::string nuovo = Applica(vecchio, conteggi, dubbio);
+    if (dubbio || nuovo.size() < vecchio.size()) {
+        // A file this update could not make sense of is never replaced without a copy of it.
+        const std::string conservata = ConservaCopiaDanneggiata(corrente, vecchio, motivo);
+        if (conservata.empty()) return Fallito(PunteggiCopiaNonConservata, motivo);
+        Avvisa("the score file " + origine + " holds lines that are not records; its bytes are kept in " +
+               conservata);
     }
-    if (std::rename(unico.c_str(), temporaneo.c_str()) != 0) {
-        motivo = "cannot rename " + unico + " to " + temporaneo + ": " + Errore(errno);
-        ::unlink(unico.c_str());
-        return Fallito(PunteggiTemporaneoNonScritto, motivo);
-    }
+    if (!SostituisciFile(temporaneo, nuovo, motivo, false)) return Fallito(PunteggiTemporaneoNonScritto, motivo);
 
     const std::string cartellaFile = CartellaDi(corrente);
     if (esiste) {
@@ -500,13 +428,15 @@ std::string PercorsoPunteggi(const std::string& cartella, const std::string& nom
 
 std::vector<std::string> RighePunteggi(const std::string& byte)
 {
-    // Whole lines up to each line feed, however long: a long line read in pieces could
-    // otherwise be matched by a later piece and have its tail replaced by a record.
+    // Whole lines up to each line end, however long: a long line read in pieces could
+    // otherwise be matched by a later piece and have its tail replaced by a record. CR LF,
+    // LF and CR alone all end a line, as a file copied between systems may have any of them.
     std::vector<std::string> righe;
     std::size_t inizio = 0;
     while (inizio < byte.size()) {
-        const std::size_t lf = byte.find('\n', inizio);
-        const std::size_t fine = lf == std::string::npos ? byte.size() : lf + 1;
+        const std::size_t fr = byte.find_first_of("\r\n", inizio);
+        std::size_t fine = fr == std::string::npos ? byte.size() : fr + 1;
+        if (fr != std::string::npos && byte[fr] == '\r' && fine < byte.size() && byte[fine] == '\n') ++fine;
         righe.push_back(byte.substr(inizio, fine - inizio));
         inizio = fine;
     }

@@ -12,7 +12,10 @@
 //   there: the update finishes from them and never deletes the last complete copy;
 // - updates of one file are serialised across processes by a lock file in the data folder;
 // - a failed update is reported through AvvisoPunteggi and kept, so the next update of the
-//   same file applies it too.
+//   same file applies it too;
+// - records end in CR LF, LF or CR alike; an update keeps every line it does not rewrite, and
+//   a file holding a line of the player that is not a plain record is first kept whole as
+//   "<file>.damaged" (see ConservaCopiaDanneggiata).
 #include <chrono>
 #include <functional>
 #include <string>
@@ -49,6 +52,8 @@ enum EsitoPunteggi {
     PunteggiOperazioneIgnota = 4,
     PunteggiOccupato = 5,              // the file's lock could not be had (held too long by another
                                        // process, or its name taken by a link): nothing changed
+    PunteggiCopiaNonConservata = 6,    // the file held lines that were not records and no copy of
+                                       // it could be kept beside it: nothing changed
 };
 
 // Where a failed update (or an unreadable score file) is reported, one line naming the file
@@ -85,7 +90,8 @@ std::string RecordPunteggi(const std::string& chiave, int giocate, int vinte, in
 // that already exists there when it differs only in letter case (an exact match wins).
 std::string PercorsoPunteggi(const std::string& cartella, const std::string& nome);
 
-// The lines of a file's bytes, each with its line end (the last one may have none).
+// The lines of a file's bytes, each with its line end (CR LF, LF or CR alone; the last one
+// may have none).
 std::vector<std::string> RighePunteggi(const std::string& byte);
 
 // A four-column counter of a line: the leading digits of the field (after blanks), 0 when

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "core/Globali.h"
+#include "core/ScritturaSicura.h"
 #include "scores/PunteggiFile.h"
 
 namespace fs = std::filesystem;
@@ -494,4 +495,90 @@ TEST(ScoreFiles, APipeUnderTheScoreFileNameNeverHangsTheProgram)
     ASSERT_EQ(lstat((c / "PunteggiScopa.txt").c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the pipe is left where it is";
     EXPECT_FALSE(avvisi.righe.empty()) << "the refusal must be reported";
+}
+
+TEST(ScoreFiles, RecordsEndInCrLfLfOrCrAlike)
+{
+    // Three players with each kind of line end, and a mix of all three.
+    const std::string a = "ANNA" + std::string(26, ' ') + "0004  0002  0000";
+    const std::string b = "BEA" + std::string(27, ' ') + "0003  0001  0001";
+    const std::string c = "CARLO" + std::string(25, ' ') + "0005  0000  0000";
+    struct Caso { const char* cosa; std::string file; };
+    const Caso casi[] = {
+        {"CR alone", a + "\r" + b + "\r" + c + "\r"},
+        {"LF alone", a + "\n" + b + "\n" + c + "\n"},
+        {"mixed, last line unterminated", a + "\r" + b + "\n" + c},
+        {"mixed, CR LF first", a + "\r\n" + b + "\r" + c + "\n"},
+    };
+    for (const auto& k : casi) {
+        Cartella d;
+        Scrivi(d / "PunteggiScopa.txt", k.file);
+        ASSERT_EQ(LeggiPunteggi(d.p, FileScopa.corrente).size(), 3u) << k.cosa << ": the ranking shows every player";
+
+        // A win for the first player rewrites only that record; a second update keeps all.
+        ASSERT_EQ(AggiornaPunteggi(FileScopa, d.p, "Anna", ContaVittoria), PunteggiAggiornati) << k.cosa;
+        ASSERT_EQ(AggiornaPunteggi(FileScopa, d.p, "Carlo", ContaPartitaGiocata), PunteggiAggiornati) << k.cosa;
+        const auto voci = LeggiPunteggi(d.p, FileScopa.corrente);
+        ASSERT_EQ(voci.size(), 3u) << k.cosa << ": " << Leggi(d / "PunteggiScopa.txt");
+        EXPECT_EQ(voci[0].Nome.substr(0, 4), "ANNA") << k.cosa;
+        EXPECT_EQ(voci[0].Vinte, 3) << k.cosa;
+        EXPECT_EQ(voci[0].Giocate, 4) << k.cosa;
+        EXPECT_EQ(voci[1].Nome.substr(0, 3), "BEA") << k.cosa;
+        EXPECT_EQ(voci[1].Pari, 1) << k.cosa;
+        EXPECT_EQ(voci[2].Giocate, 6) << k.cosa;
+        EXPECT_EQ(LeggiPunteggi(d.p, "\\PunteggiScopa.bak").size(), 3u) << k.cosa << ": the backup keeps every player";
+        EXPECT_NE(Leggi(d / "PunteggiScopa.txt").find(b), std::string::npos) << k.cosa << ": Bea's bytes stay";
+        EXPECT_FALSE(fs::exists(d / "PunteggiScopa.txt.damaged")) << k.cosa << ": nothing here was damaged";
+    }
+}
+
+TEST(ScoreFiles, AFileThatIsNotAllRecordsIsKeptBeforeItIsReplaced)
+{
+    const std::string bea = Rec("BEA", "0003  0001  0000"), carlo = Rec("CARLO", "0002  0000  0000");
+    const std::string senzaFine = [&] {
+        std::string s = Rec("ANNA", "0004  0002  0000") + bea + carlo;
+        std::erase(s, '\r'), std::erase(s, '\n');
+        return s;
+    }();
+    struct Caso { const char* cosa; std::string prima, dopo; };
+    const Caso casi[] = {
+        {"line ends lost: the records glued behind the player's stay",
+         senzaFine, Rec("ANNA", "0004  0003  0000") + senzaFine.substr(46)},
+        {"garbled counters of the player", Rec("ANNA", "00x4  0002  0000") + bea,
+         Rec("ANNA", "0000  0003  0000") + bea},
+        {"the player's record with a note behind it", Rec("ANNA", "0001  0000  0000").substr(0, 46) + " nota\r\n" + bea,
+         Rec("ANNA", "0001  0001  0000") + " nota\r\n" + bea},
+    };
+    for (const auto& k : casi) {
+        Cartella d;
+        Avvisi avvisi;
+        Scrivi(d / "PunteggiScopa.txt", k.prima);
+        ASSERT_EQ(AggiornaPunteggi(FileScopa, d.p, "Anna", ContaVittoria), PunteggiAggiornati) << k.cosa;
+        EXPECT_EQ(Leggi(d / "PunteggiScopa.txt"), k.dopo) << k.cosa;
+        EXPECT_EQ(Leggi(d / "PunteggiScopa.txt.damaged"), k.prima) << k.cosa << ": the damaged file is kept whole";
+        EXPECT_EQ(avvisi.righe.size(), 1u) << k.cosa << ": the copy is reported";
+    }
+
+    // A later damaged file never overwrites the first copy; the same bytes are kept once.
+    Cartella d;
+    Avvisi silenzio;
+    Scrivi(d / "PunteggiScopa.txt.damaged", "prima copia");
+    for (int volta = 0; volta < 2; ++volta) {
+        Scrivi(d / "PunteggiScopa.txt", "ANNA" + std::string(26, ' ') + "garbled\r\n");
+        ASSERT_EQ(AggiornaPunteggi(FileScopa, d.p, "Anna", ContaVittoria), PunteggiAggiornati);
+    }
+    EXPECT_EQ(Leggi(d / "PunteggiScopa.txt.damaged"), "prima copia");
+    EXPECT_EQ(Leggi(d / "PunteggiScopa.txt.damaged.2"), "ANNA" + std::string(26, ' ') + "garbled\r\n");
+    EXPECT_FALSE(fs::exists(d / "PunteggiScopa.txt.damaged.3"));
+
+    // With no room for a copy (every name taken by a folder) the file stays as it is.
+    Cartella e;
+    Avvisi avvisi;
+    Scrivi(e / "PunteggiScopa.txt", senzaFine);
+    fs::create_directory(e / "PunteggiScopa.txt.damaged");
+    for (int n = 2; n <= MassimoCopieDanneggiate; ++n) fs::create_directory(e / ("PunteggiScopa.txt.damaged." + std::to_string(n)));
+    EXPECT_EQ(AggiornaPunteggi(FileScopa, e.p, "Anna", ContaVittoria), PunteggiCopiaNonConservata);
+    EXPECT_EQ(Leggi(e / "PunteggiScopa.txt"), senzaFine);
+    EXPECT_FALSE(fs::exists(e / "PunteggiScopa.bak"));
+    EXPECT_EQ(avvisi.righe.size(), 1u);
 }

@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -16,6 +17,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QTimerEvent>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -64,6 +66,73 @@ bool Attendi(const std::function<bool()>& fatto, int ms = 5000)
 QStringList FileIn(const QString& cartella)
 {
     return QDir(cartella).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+// Collects the warnings logged while alive.
+class AvvisiRegistrati {
+public:
+    AvvisiRegistrati()
+    {
+        Righe().clear();
+        prima_ = qInstallMessageHandler(&AvvisiRegistrati::Registra);
+    }
+    ~AvvisiRegistrati() { qInstallMessageHandler(prima_); }
+    static QStringList& Righe()
+    {
+        static QStringList r;
+        return r;
+    }
+    bool Contiene(const QString& testo) const
+    {
+        return std::any_of(Righe().begin(), Righe().end(), [&](const QString& r) { return r.contains(testo); });
+    }
+
+private:
+    static void Registra(QtMsgType tipo, const QMessageLogContext&, const QString& testo)
+    {
+        if (tipo == QtWarningMsg) Righe() << testo;
+    }
+    QtMessageHandler prima_ = nullptr;
+};
+
+// What is planted under a name the program writes: a link to a file elsewhere, a link to a
+// file that does not exist yet, or a folder.
+enum class Piantato { Collegamento, CollegamentoVuoto, Cartella };
+const Piantato TuttiIPiantati[] = {Piantato::Collegamento, Piantato::CollegamentoVuoto, Piantato::Cartella};
+
+const char* NomeDi(Piantato p)
+{
+    return p == Piantato::Collegamento ? "link" : p == Piantato::CollegamentoVuoto ? "dangling link" : "folder";
+}
+
+// Plants `p` as `percorso`; the link's target lives in `altrove`.
+void Pianta(Piantato p, const QString& percorso, const QString& altrove)
+{
+    QFile::remove(percorso);
+    QDir(percorso).removeRecursively();
+    QFile::remove(altrove + "/bersaglio");
+    if (p == Piantato::Cartella) {
+        ASSERT_TRUE(QDir().mkpath(percorso + "/dentro"));
+        return;
+    }
+    if (p == Piantato::Collegamento) Scrivi(altrove + "/bersaglio", "non toccare");
+    ASSERT_TRUE(QFile::link(altrove + "/bersaglio", percorso));
+}
+
+// The planted entry is still there as it was, and nothing reached the link's target.
+void IntattoDopo(Piantato p, const QString& percorso, const QString& altrove)
+{
+    const QFileInfo i(percorso);
+    if (p == Piantato::Cartella) {
+        EXPECT_TRUE(i.isDir() && QFileInfo::exists(percorso + "/dentro")) << "the folder stays";
+    } else {
+        EXPECT_TRUE(i.isSymLink()) << "the link stays a link";
+        EXPECT_EQ(i.symLinkTarget(), altrove + "/bersaglio");
+    }
+    if (p == Piantato::Collegamento)
+        EXPECT_EQ(Leggi(altrove + "/bersaglio"), "non toccare") << "the link's target is untouched";
+    else
+        EXPECT_FALSE(QFileInfo::exists(altrove + "/bersaglio")) << "nothing is written through the link";
 }
 
 const QByteArray PaginaAttesa =
@@ -421,6 +490,45 @@ TEST_F(Scaricamento, WithoutAServerNothingIsFetchedAndNoStripShows)
     EXPECT_EQ(Leggi(filmato), vecchio);
 }
 
+TEST_F(Scaricamento, ALinkOrFolderUnderTheDownloadOrTheMovieIsLeftAlone)
+{
+    QTemporaryDir altrove;
+    const QByteArray nuovo = QByteArray("FWS\x06") + QByteArray(5000, 'n');
+    struct Caso { const char* nome; QString cartella, file; };
+    const Caso casi[] = {
+        {"download", corrente, "aggiornamento.swf"},
+        {"movie", radice, "pubblicita.swf"},
+    };
+    for (const Caso& k : casi) {
+        for (Piantato p : TuttiIPiantati) {
+            SCOPED_TRACE(std::string(k.nome) + ", " + NomeDi(p));
+            ServerProva s;
+            s.risposta = ServerProva::Http(200, "OK", nuovo);
+            setenv("CARTOVIA_UPDATE_SERVER", s.Indirizzo().toLocal8Bit().constData(), 1);
+            for (const QString& f : FileIn(corrente)) QFile::remove(corrente + "/" + f);
+            QFile::remove(filmato);
+            if (k.cartella == corrente) Scrivi(filmato, vecchio);
+            const QString percorso = k.cartella + "/" + k.file;
+            Pianta(p, percorso, altrove.path());
+            form = std::make_unique<THttpTestForm>();
+            form->CartellaScaricamento = corrente;
+            AvvisiRegistrati avvisi;
+            const bool riuscito = Scarica();
+            IntattoDopo(p, percorso, altrove.path());
+            EXPECT_TRUE(avvisi.Contiene("not a regular file")) << "the refusal is logged";
+            if (k.cartella == corrente) {
+                EXPECT_FALSE(riuscito) << "a body that cannot be put in place is no success";
+                EXPECT_FALSE(form->LuceRossa->isHidden());
+                EXPECT_EQ(Leggi(filmato), vecchio) << "the movie stays as it was";
+                EXPECT_FALSE(FileIn(corrente).join(' ').contains("aggiornamento.swf.")) << "no copy is left behind";
+            }
+            form->ContinuaClick();
+            EXPECT_FALSE(form->isVisible()) << "the strip still lets the player on";
+            if (p == Piantato::Cartella) QDir(percorso).removeRecursively(); else QFile::remove(percorso);
+        }
+    }
+}
+
 TEST(IndirizzoAggiornamento, IsBuiltFromTheConfiguredServer)
 {
     QTemporaryDir d;
@@ -726,6 +834,37 @@ TEST_F(PannelloTavoli, TheChooserWritesThePageAndShowsNoStripWithoutAServer)
     FormSplashScreen->FormShow();
     EXPECT_EQ(Leggi(radice + "/pubblicita.htm"), PaginaAttesa);
     EXPECT_FALSE(HttpTestForm->isVisible());
+}
+
+TEST_F(PannelloTavoli, ALinkOrFolderUnderThePageOrTheMovieIsLeftAloneAndEveryWindowOpens)
+{
+    QTemporaryDir altrove;
+    Scrivi(corrente + "/pubblicita.swf", "fornito");
+    for (const char* nome : {"pubblicita.htm", "pubblicita.swf"}) {
+        for (Piantato p : TuttiIPiantati) {
+            SCOPED_TRACE(std::string(nome) + ", " + NomeDi(p));
+            for (const QString& f : FileIn(radice)) QFile::remove(radice + "/" + f);
+            const QString percorso = radice + "/" + nome;
+            Pianta(p, percorso, altrove.path());
+            AvvisiRegistrati avvisi;
+            // The chooser writes the page at every start...
+            FormSplashScreen->hide();
+            FormSplashScreen->FormShow();
+            FormSplashScreen->show();
+            // ...and the first table shown puts the movie in place when it cannot be read.
+            PannelloPubblicita::PrimaPubblicita = true;
+            ApriFinestra(FinestraBriscola);
+            EXPECT_TRUE(FormBriscola->isVisible());
+            EXPECT_TRUE(P(FormBriscola)->InVista()) << "the advertisement still shows";
+            TornaIndietro();
+            IntattoDopo(p, percorso, altrove.path());
+            const bool tentato = std::string(nome) == "pubblicita.htm" || p != Piantato::Collegamento;
+            EXPECT_EQ(avvisi.Contiene("not a regular file"), tentato)
+                << "the refusal is logged: " << AvvisiRegistrati::Righe().join('\n').toStdString();
+            if (std::string(nome) == "pubblicita.swf") EXPECT_EQ(Leggi(radice + "/pubblicita.htm"), PaginaAttesa);
+            if (p == Piantato::Cartella) QDir(percorso).removeRecursively(); else QFile::remove(percorso);
+        }
+    }
 }
 
 }  // namespace

@@ -214,6 +214,34 @@ TEST(DecodificaWave, ConversionKeepsTheSoundAtAnotherRateAndChannelCount)
     EXPECT_EQ(uno.campioni, (std::vector<std::int16_t>{200, -200})) << "stereo to mono averages the channels";
 }
 
+TEST(DecodificaWave, AnAbsurdRateIsRefusedInsteadOfExhaustingMemory)
+{
+    // 64 KB of 8-bit samples declared at 1 Hz: to 48 kHz stereo that would be 6.3 GB.
+    const QByteArray assurdo = ScriviWave(SF_FORMAT_PCM_U8, 1, 1, std::vector<short>(65536, 1000));
+    Pcm16 pcm;
+    ASSERT_TRUE(DecodificaWave(assurdo, pcm));
+    ASSERT_EQ(pcm.frequenza, 1);
+    const Pcm16 convertito = Converti(pcm, 48000, 2);
+    EXPECT_TRUE(convertito.campioni.empty()) << "refused, so the sound plays as silence";
+
+    // The limit itself: a result of exactly the maximum is made, one frame more is not.
+    struct Caso { std::int64_t frame; bool fatto; };
+    const std::int64_t limite = MassimoCampioniConvertiti / (48000 * 2);
+    for (const Caso& k : {Caso{limite, true}, Caso{limite + 1, false}}) {
+        Pcm16 corto;
+        corto.frequenza = 1;
+        corto.canali = 1;
+        corto.campioni.assign(static_cast<size_t>(k.frame), 500);
+        const Pcm16 c = Converti(corto, 48000, 2);
+        EXPECT_EQ(c.campioni.size(), k.fatto ? static_cast<size_t>(MassimoCampioniConvertiti) : 0u) << k.frame;
+    }
+
+    // The real output takes it like any other unplayable sound.
+    UscitaAudioQt reale;
+    reale.Riproduci(assurdo);
+    reale.Ferma();
+}
+
 // ---- the stored form and loading ----
 
 TEST(DatiWave, StoredDataPropertyLoadsOnlyWholeSounds)
