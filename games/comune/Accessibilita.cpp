@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLabel>
+#include <QTimer>
 #include <QVariant>
 
 #include "components/VelImage.h"
@@ -64,11 +65,29 @@ public:
     }
 };
 
+// The live label: a notification named by its latest announcement.
+class AccessibileAnnuncio : public QAccessibleWidget {
+public:
+    explicit AccessibileAnnuncio(QWidget* w) : QAccessibleWidget(w, QAccessible::Notification) {}
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name) return widget()->accessibleName();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+void InviaEvento(QAccessibleEvent* e)
+{
+    if (Osservatore()) Osservatore()(e);
+    QAccessible::updateAccessibility(e);
+}
+
 QAccessibleInterface* Fabbrica(const QString& classe, QObject* o)
 {
     if (!o || !o->isWidgetType()) return nullptr;
     if (classe == QLatin1String("VelImage")) return new AccessibileSlot(static_cast<QWidget*>(o));
     if (classe == QLatin1String("VelmoBottone")) return new AccessibileBottone(static_cast<QWidget*>(o));
+    if (classe == QLatin1String("RegioneAnnunci")) return new AccessibileAnnuncio(static_cast<QWidget*>(o));
     return nullptr;
 }
 
@@ -133,19 +152,59 @@ void InstallaAccessibilita()
     QAccessible::installFactory(Fabbrica);
 }
 
+RegioneAnnunci::RegioneAnnunci(QWidget* finestra) : QLabel(finestra)
+{
+    setObjectName("Annuncio");
+    setGeometry(0, 0, 1, 1);
+    setStyleSheet("color: transparent; background: transparent;");
+    lower();
+    TimerAnnuncio = new QTimer(this);
+    TimerAnnuncio->setSingleShot(true);
+    TimerAnnuncio->setInterval(0);
+    connect(TimerAnnuncio, &QTimer::timeout, this, [this] { Invia(); });
+}
+
+void RegioneAnnunci::Accoda(const QString& testo)
+{
+    daDire_ << testo;
+    TimerAnnuncio->start();
+}
+
+void RegioneAnnunci::Invia()
+{
+    TimerAnnuncio->stop();
+    if (daDire_.isEmpty()) return;
+    QString frase;
+    for (const QString& t : std::as_const(daDire_)) {
+        if (!frase.isEmpty()) frase += frase.endsWith(QLatin1Char('!')) || frase.endsWith(QLatin1Char('.')) ? " " : ". ";
+        frase += t;
+    }
+    daDire_.clear();
+    setAccessibleName(frase);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent annuncio(this, frase);
+    InviaEvento(&annuncio);
+#else
+    // Hidden and shown again: the label becomes showing with the new name, which Orca speaks
+    // as a notification. Showing sends the accessibility event itself; the observer sees it.
+    hide();
+    show();
+    lower();
+    if (Osservatore() && isVisible()) {
+        QAccessibleEvent mostrata(this, QAccessible::ObjectShow);
+        Osservatore()(&mostrata);
+    }
+#endif
+}
+
 void Annuncia(QLabel* regione, const QString& testo)
 {
     if (!regione || testo.isEmpty()) return;
     regione->setText(testo);
     regione->setAccessibleName(testo);
-    // A name and value change of a live label, and an alert so readers speak it without focus.
     QAccessibleEvent nome(regione, QAccessible::NameChanged);
-    QAccessibleValueChangeEvent valore(regione, testo);
-    QAccessibleEvent allarme(regione, QAccessible::Alert);
-    for (QAccessibleEvent* e : {&nome, static_cast<QAccessibleEvent*>(&valore), &allarme}) {
-        if (Osservatore()) Osservatore()(e);
-        QAccessible::updateAccessibility(e);
-    }
+    InviaEvento(&nome);
+    if (auto* r = qobject_cast<RegioneAnnunci*>(regione)) r->Accoda(testo);
 }
 
 void ImpostaOsservatoreAnnunci(OsservatoreAnnunci o) { Osservatore() = std::move(o); }

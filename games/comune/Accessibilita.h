@@ -2,12 +2,14 @@
 // What a screen reader hears on the tables: card slots say their card in Italian, counters
 // say what they count, picture buttons their captions, and each move is announced through a
 // live label. Qt's accessibility passes all of it to AT-SPI on Linux.
+#include <QLabel>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
 class QAccessibleEvent;
-class QLabel;
+class QTimer;
 class QWidget;
 
 // A face-down card, for NominaCarta.
@@ -36,8 +38,30 @@ void SegnaFocusAccessibile(QWidget* w, bool focus);
 // Installs the accessible interfaces of the card slots and picture buttons (once).
 void InstallaAccessibilita();
 
-// Announces `testo` through the live label: its text and name change and the change is sent
-// to the accessibility layer, which a screen reader speaks at once.
+// The live label a window announces through: 1 x 1 and under the window's other controls, out
+// of sight; screen readers see it as a notification. What is announced during one turn of the
+// event loop is said as one sentence when the turn ends: a reader handed a second notification
+// before it has read the first drops the first.
+class RegioneAnnunci : public QLabel {
+    Q_OBJECT
+public:
+    explicit RegioneAnnunci(QWidget* finestra);
+    // Adds `testo` to what the label says when the turn ends.
+    void Accoda(const QString& testo);
+    // Says what has gathered: the label is named by it and shown again (the timer's handler).
+    void Invia();
+    // The sentences still to be said.
+    const QStringList& DaDire() const { return daDire_; }
+    QTimer* TimerAnnuncio = nullptr;
+
+private:
+    QStringList daDire_;
+};
+
+// Announces `testo` through the live label (its text changes at once, and a name change goes
+// out for each sentence). Orca 43 ignores name changes on labels; it speaks a notification
+// that becomes showing, so the label is shown again, named by the sentences of the turn (with
+// Qt 6.8 or later, an announcement event says them instead).
 void Annuncia(QLabel* regione, const QString& testo);
 // Sees every announcement event before it goes to the accessibility layer. Without an
 // assistive technology listening (as on the headless test platform) Qt drops the events, so

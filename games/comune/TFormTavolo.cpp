@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QShowEvent>
+#include <QTextBrowser>
 
 #include "ads/PannelloPubblicita.h"
 #include "app/Finestre.h"
@@ -99,6 +100,13 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
     Pubblicita = new PannelloPubblicita(this);
     Pubblicita->ChiudiPubblicita->setAccessibleName("Chiudi la pubblicità");
     Pubblicita->ChiudiPubblicita->setAccessibleDescription("Tasto Invio");
+    Pubblicita->WebBrowser1->setAccessibleName(QString::fromUtf8("Pubblicità"));
+    // The strip appears on its timer (the panel's own handler shows it first): a screen
+    // reader hears it, and Tab reaches it.
+    connect(Pubblicita->TimerPubblicita, &QTimer::timeout, this, [this] {
+        if (!Pubblicita->InVista() || Pubblicita->ChiudiPubblicita->isHidden()) return;
+        Annuncia(QString::fromUtf8("Chiudi la pubblicità: tasto Invio"));
+    });
 
     // Keyboard and screen reader.
     InstallaAccessibilita();
@@ -111,12 +119,7 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
     BtnPunteggi->setAccessibleDescription("Tasto P");
     Chiudi->setAccessibleDescription("Tasto Esc");
     // The live label lies under the felt, out of sight: only screen readers read it.
-    Annuncio = new QLabel(this);
-    Annuncio->setObjectName("Annuncio");
-    Annuncio->setGeometry(0, 0, 1, 1);
-    Annuncio->setStyleSheet("color: transparent; background: transparent;");
-    Annuncio->setAccessibleDescription("Ultima mossa");
-    Annuncio->lower();
+    Annuncio = new RegioneAnnunci(this);
 }
 
 void TFormTavolo::AggiungiPosto(QWidget* w, int numero, const QString& descrizione)
@@ -130,7 +133,25 @@ void TFormTavolo::AggiungiTasto(int tasto, std::function<void()> azione) { tasti
 
 void TFormTavolo::Premi(VelmoBottone* b) { FocusTastiera::AttivaControllo(b); }
 
-void TFormTavolo::Annuncia(const QString& testo) { ::Annuncia(Annuncio, testo); }
+namespace {
+// The words of a sentence, without its punctuation: "Partita: 9 a 11" says what "Partita 9 a 11" does.
+QString Parole(const QString& t)
+{
+    QString p;
+    for (QChar c : t)
+        if (c.isLetterOrNumber() || c.isSpace()) p += c.toLower();
+    return p.simplified();
+}
+}  // namespace
+
+void TFormTavolo::Annuncia(const QString& testo)
+{
+    // A result line often says again what the move just announced: a reader hears it once.
+    if (Parole(testo) == Parole(Annuncio->text())) return;
+    ::Annuncia(Annuncio, testo);
+}
+
+void TFormTavolo::AnnunciaRifiuto(const QString& testo) { ::Annuncia(Annuncio, testo); }
 
 void TFormTavolo::MostraAiuto()
 {
@@ -270,12 +291,15 @@ void TFormTavolo::ColoraPanel(const QColor& c)
 void TFormTavolo::MostraTurno(int turno, bool nomeColTurno)
 {
     const bool computer = turno == 2;
+    // A screen reader hears the turn change hands (not every redraw of the same turn).
+    const bool cambia = (computer ? Computer : Giocatore)->isHidden();
     Computer->setVisible(computer);
     Giocatore->setVisible(!computer);
     NomeGiocat->setVisible(!computer || !nomeColTurno);
     Computer->raise();
     Giocatore->raise();
     (computer ? Computer : Giocatore)->Ridisegna();
+    if (cambia) Annuncia(computer ? QStringLiteral("Turno del computer") : QStringLiteral("Tocca a te"));
 }
 
 void TFormTavolo::NascondiTurno()
@@ -292,6 +316,7 @@ void TFormTavolo::MostraEsito(const QString& testo, int ms)
     // Above the cards lying still; a card that flies later is raised over it.
     RigaEsito->raise();
     if (ms > 0) TimerEsito->start(ms);
+    Annuncia(testo);
 }
 
 void TFormTavolo::NascondiEsito()
@@ -321,6 +346,7 @@ void TFormTavolo::showEvent(QShowEvent* e)
     TFinestra::showEvent(e);
     if (e->spontaneous()) return;
     Pubblicita->FormShow();
+    if (Pubblicita->InVista()) Annuncia(QString::fromUtf8("Pubblicità"));
     FormShow();
 }
 

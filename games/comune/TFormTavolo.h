@@ -104,8 +104,11 @@ public:
     void AggiungiTasto(int tasto, std::function<void()> azione);
     // Presses a picture button as a mouse click would: nothing when it is hidden or disabled.
     static void Premi(VelmoBottone* b);
-    // Announces a move or a result to screen readers.
+    // Announces a move or a result to screen readers (once, when it says what the last
+    // announcement said). The result line and the turn changing hands are announced too.
     void Annuncia(const QString& testo);
+    // Announces a refused move, however often it is repeated ("Non è il tuo turno").
+    void AnnunciaRifiuto(const QString& testo);
     // F1: the short rules of this table's game and its keys.
     void MostraAiuto();
 
