@@ -101,17 +101,18 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
     Pubblicita->ChiudiPubblicita->setAccessibleName("Chiudi la pubblicità");
     Pubblicita->ChiudiPubblicita->setAccessibleDescription("Tasto Invio");
     Pubblicita->WebBrowser1->setAccessibleName(QString::fromUtf8("Pubblicità"));
-    // The strip appears on its timer (the panel's own handler shows it first): a screen
-    // reader hears it, and Tab reaches it.
-    connect(Pubblicita->TimerPubblicita, &QTimer::timeout, this, [this] {
-        if (!Pubblicita->InVista() || Pubblicita->ChiudiPubblicita->isHidden()) return;
-        Annuncia(QString::fromUtf8("Chiudi la pubblicità: tasto Invio"));
+    connect(Pubblicita->ChiudiPubblicita, &VelmoBottone::Click, this, [this] {
+        if (focusPrimaPubblicita_) Focus->VaiA(focusPrimaPubblicita_);
+        focusPrimaPubblicita_ = nullptr;
     });
+    // The strip appears on its timer: a screen reader hears it (and Tab reaches it).
+    Pubblicita->ChiudiPubblicita->installEventFilter(this);
 
     // Keyboard and screen reader.
     InstallaAccessibilita();
     setFocusPolicy(Qt::StrongFocus);
     Focus = new FocusTastiera(this);
+    Focus->Aggiungi(Pubblicita->ChiudiPubblicita);
     Computer->setAccessibleName("Turno del computer");
     Giocatore->setAccessibleName("Tocca a te");
     Configurazione->setAccessibleDescription("Tasto F2");
@@ -127,6 +128,14 @@ void TFormTavolo::AggiungiPosto(QWidget* w, int numero, const QString& descrizio
     if (!w) return;
     if (!descrizione.isEmpty()) w->setAccessibleDescription(descrizione);
     Focus->Aggiungi(w, numero);
+}
+
+void TFormTavolo::AggiungiComandiAlFocus()
+{
+    if (comandiNelFocus_) return;
+    // The command buttons follow the places every table added in its constructor.
+    comandiNelFocus_ = true;
+    for (VelmoBottone* b : {NuovaPartita, BtnPunteggi, Configurazione, Chiudi}) Focus->Aggiungi(b);
 }
 
 void TFormTavolo::AggiungiTasto(int tasto, std::function<void()> azione) { tasti_[tasto] = std::move(azione); }
@@ -167,11 +176,7 @@ void TFormTavolo::keyPressEvent(QKeyEvent* e)
         explicit InAzione(bool& x) : f(x) { f = true; }
         ~InAzione() { f = false; }
     } guardia(inAzione_);
-    if (!comandiNelFocus_) {
-        // The command buttons follow the places every table added in its constructor.
-        comandiNelFocus_ = true;
-        for (VelmoBottone* b : {NuovaPartita, BtnPunteggi, Configurazione, Chiudi}) Focus->Aggiungi(b);
-    }
+    AggiungiComandiAlFocus();
     const Qt::KeyboardModifiers mod = e->modifiers() & ~Qt::KeypadModifier;
     if (mod == Qt::ControlModifier && e->key() >= Qt::Key_1 && e->key() <= Qt::Key_9
         && (!Pubblicita || !Pubblicita->InVista())) {
@@ -198,6 +203,19 @@ void TFormTavolo::keyPressEvent(QKeyEvent* e)
         case Qt::Key_Enter:
         case Qt::Key_Space:
             Premi(Pubblicita->ChiudiPubblicita);
+            return;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            // The strip, once shown, is the one place the keys reach; the focus goes back to
+            // where it was when the advertisement closes.
+            if (Focus->Corrente() != Pubblicita->ChiudiPubblicita) {
+                QWidget* prima = Focus->Scelto();
+                if (Focus->VaiA(Pubblicita->ChiudiPubblicita)) focusPrimaPubblicita_ = prima;
+            }
             return;
         case Qt::Key_N:
         case Qt::Key_P:
@@ -348,6 +366,16 @@ void TFormTavolo::showEvent(QShowEvent* e)
     Pubblicita->FormShow();
     if (Pubblicita->InVista()) Annuncia(QString::fromUtf8("Pubblicità"));
     FormShow();
+    // Back from the scores, configuration or help window the focus is where it was left.
+    AggiungiComandiAlFocus();
+    Focus->Inizia();
+}
+
+bool TFormTavolo::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == Pubblicita->ChiudiPubblicita && e->type() == QEvent::Show && Pubblicita->InVista())
+        Annuncia(QString::fromUtf8("Chiudi la pubblicità: tasto Invio"));
+    return TFinestra::eventFilter(o, e);
 }
 
 void TFormTavolo::ConfigurazioneClick() { ApriFinestra(FinestraConfig); }

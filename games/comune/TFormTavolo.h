@@ -3,6 +3,7 @@
 // command buttons, the turn pictures, the player's name label, digit drawing and the sound
 // shortcuts. Each table adds only its own game.
 #include <QLabel>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
 #include <map>
@@ -116,8 +117,11 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
+    void AggiungiComandiAlFocus();
+    QPointer<QWidget> focusPrimaPubblicita_;  // where the focus was before it went to the strip
     std::map<int, std::function<void()>> tasti_;
     bool comandiNelFocus_ = false;
     // A key's action is running: keys that arrive inside it (were a wait to let events through)

@@ -146,7 +146,7 @@ attendi_detto() {
   done
   fallito "Orca did not say /$re/ within $limite s"
 }
-tasto() { xdotool key --clearmodifiers "$@"; sleep 0.4; }
+tasto() { xdotool key --clearmodifiers --delay 150 "$@"; sleep 0.3; }
 
 attendi_detto "Screen reader on|Lettore dello schermo attivo" 30 || true
 for _ in $(seq 50); do grep -q "ORCA: Starting registry\|Starting ATSPI registry" "$PARLATO" && break; sleep 0.1; done
@@ -172,11 +172,12 @@ m=$(segno)
 tasto n
 attendi_detto "Nuova partita: la briscola è" 10 "$m"
 passo "Briscola dealt"
-m=$(segno)
-tasto 1
+# The focus goes to the first card once dealt; key 2 moves it: each card is named with its place.
 attendi_detto "$CARTE" 5 "$m"
-# A card of the hand named on focus, with its place.
-attendi_detto "$CARTE.*(La tua mano|carta 1)|La tua mano" 5 "$m"
+m=$(segno)
+tasto 2
+attendi_detto "$CARTE" 5 "$m"
+attendi_detto "La tua mano, carta 2" 5 "$m"
 tasto Return
 attendi_detto "Il computer gioca (il|l')" 15 "$m"
 attendi_detto "Prendi tu|Prende il computer|Mano a te|Mano al computer" 15 "$m"
@@ -194,12 +195,12 @@ passo "help heard"
 m=$(segno)
 tasto p
 attendi_detto "Punteggi" 10 "$m"
-attendi_detto "1.*Giocatore1|Giocatore1" 10 "$m"
+attendi_detto "Riga 1: [^,]+, giocate [0-9]+, vinte [0-9]+, pari [0-9]+" 10 "$m"
 tasto Return
 passo "scores heard"
 tasto Escape
 
-# ---- Scopa: moves until a sweep is heard or the hand is over ----
+# ---- Scopa: moves until a capture is heard (and "Scopa!" when the deal gives one) ----
 m=$(segno)
 tasto 2
 tasto Return
@@ -215,15 +216,16 @@ tasto n
 attendi_detto "Tocca a te|Il computer gioca" 15 "$m"
 passo "Scopa dealt"
 t0=$SECONDS
-while ! detto_dopo "$m" | grep -Eq "^(notification )?Scopa!|Hai (vinto|perso) la mano|Mano pari|Mano al|Mano a te|[0-9]+ a [0-9]+"; do
-  [ $((SECONDS - t0)) -lt 75 ] || fallito "no sweep and no end of the Scopa hand within 75 s"
-  for k in 1 2 3; do tasto "$k" Return; done
-  # A capture with several ways asks which: Enter takes the one shown.
-  tasto Return
+preso='(Giochi|Il computer gioca) .* e prend|Scopa!'
+while ! { detto_dopo "$m" | grep -Eq "$preso" && detto_dopo "$m" | grep -Eq "Il computer gioca"; }; do
+  [ $((SECONDS - t0)) -lt 60 ] || fallito "no capture heard in Scopa within 60 s"
+  # Enter plays the card in focus (it moves to the next card once one is played); a capture
+  # with several ways asks which, and Enter takes the one shown.
+  tasto 1 Return
+  tasto 2 Return
 done
-detto_dopo "$m" | grep -Eq "Il computer gioca (il|l').*" || fallito "no computer move heard in Scopa"
-detto_dopo "$m" | grep -Eq "Giochi (il|l')" || fallito "no move of the player heard in Scopa"
-passo "Scopa heard: $(detto_dopo "$m" | grep -E "Scopa!|mano|[0-9]+ a [0-9]+" | head -1)"
+passo "Scopa heard: $(detto_dopo "$m" | grep -E "$preso" | head -1)"
+detto_dopo "$m" | grep -q "Scopa!" && passo "a sweep heard: Scopa!"
 
 tasto Escape
 passo "passed"

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -475,11 +476,17 @@ TEST_F(Tastiera, FocusFrameShowsOnlyOnceAKeyIsUsedAndFollowsTheCards)
     EXPECT_TRUE(b->Image6->HaPicture());
     Tasto(b, Qt::Key_Return);
     EXPECT_FALSE(b->Image6->HaPicture());
-    EXPECT_EQ(Cornice(b), nullptr);
+    // The focus leaves the emptied slot for the next place that can take it: the played card
+    // on the table.
+    EXPECT_EQ(b->Focus->Corrente(), b->Image8);
+    ASSERT_NE(Cornice(b), nullptr);
+    EXPECT_TRUE(b->Image8->geometry().contains(Cornice(b)->geometry().center()));
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(b->Image8)->state().focused);
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(b->Image6)->state().focused);
     Cifra(b, 3);
-    EXPECT_EQ(b->Focus->Corrente(), nullptr) << "an empty slot takes no focus";
+    EXPECT_EQ(b->Focus->Corrente(), b->Image8) << "an empty slot takes no focus";
     Tasto(b, Qt::Key_Return);
-    EXPECT_EQ(b->Regole.CarteGiocate, 1) << "Enter on the emptied place does nothing";
+    EXPECT_EQ(b->Regole.CarteGiocate, 1) << "Enter on the card on the table plays nothing";
 
     Tasto(b, Qt::Key_Right);
     ASSERT_NE(Cornice(b), nullptr);
@@ -596,10 +603,17 @@ TEST_F(Tastiera, MovesAndResultsAreAnnounced)
     s->Timer1Timer();
     ASSERT_FALSE(eventi.empty()) << "the computer's move is announced";
     EXPECT_EQ(eventi.front().second, s->Annuncio) << "through the table's live label";
-    EXPECT_TRUE(std::any_of(eventi.begin(), eventi.end(), [](auto& e) { return e.first == QAccessible::Alert; }));
     EXPECT_TRUE(Annunciato("Il computer gioca il Re di Spade e prende il Re di Coppe")) << annunci.front().toStdString();
     EXPECT_TRUE(Annunciato("Scopa!"));
-    EXPECT_EQ(Nome(s->Annuncio), annunci.back()) << "the label keeps the latest";
+    EXPECT_EQ(s->Annuncio->text(), annunci.back()) << "the label shows the latest";
+    // The turn's sentences are said together once the turn ends, as a notification shown again.
+    auto* regione = qobject_cast<RegioneAnnunci*>(s->Annuncio);
+    ASSERT_NE(regione, nullptr);
+    EXPECT_TRUE(regione->TimerAnnuncio->isActive());
+    regione->Invia();
+    EXPECT_EQ(std::count_if(eventi.begin(), eventi.end(), [](auto& e) { return e.first == QAccessible::ObjectShow; }), 1);
+    EXPECT_TRUE(Nome(s->Annuncio).startsWith("Il computer gioca il Re di Spade e prende il Re di Coppe. "));
+    EXPECT_TRUE(Nome(s->Annuncio).contains("Scopa!")) << Nome(s->Annuncio).toStdString();
 
     // Briscola: the player's card, the computer's answer, the trick.
     annunci.clear();
@@ -616,7 +630,9 @@ TEST_F(Tastiera, MovesAndResultsAreAnnounced)
     EXPECT_TRUE(Annunciato("Il computer gioca " + CartaConArticolo(sua)));
     b->Timer2Timer();
     ASSERT_FALSE(annunci.empty());
-    EXPECT_TRUE(annunci.back().startsWith("Prendi tu ") || annunci.back().startsWith("Prende il computer "));
+    EXPECT_TRUE(std::any_of(annunci.begin(), annunci.end(),
+                            [](const QString& a) { return a.startsWith("Prendi tu ") || a.startsWith("Prende il computer "); }));
+    EXPECT_TRUE(Annunciato(b->TestoEsito())) << "the result line too";
 
     // Sette e mezzo: the end of a match says who won.
     annunci.clear();
@@ -626,6 +642,181 @@ TEST_F(Tastiera, MovesAndResultsAreAnnounced)
     ASSERT_FALSE(annunci.empty());
     EXPECT_TRUE(annunci.back().contains("Hai vinto la partita") || annunci.back().contains("Hai perso la partita"))
         << annunci.back().toStdString();
+}
+
+TEST_F(Tastiera, AnnouncementsOfOneTurnGoOutAsOneNotification)
+{
+    Apri(FinestraBriscola);
+    TFormBriscola* b = FormBriscola;
+    auto* regione = qobject_cast<RegioneAnnunci*>(b->Annuncio);
+    ASSERT_NE(regione, nullptr);
+    regione->Invia();
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(regione);
+    ASSERT_NE(i, nullptr);
+    EXPECT_EQ(i->role(), QAccessible::Notification) << "Orca speaks a notification that is shown";
+    int mostrate = 0;
+    ImpostaOsservatoreAnnunci([&](QAccessibleEvent* e) {
+        if (e->type() == QAccessible::ObjectShow) ++mostrate;
+        if (e->type() == QAccessible::NameChanged) annunci.push_back(Nome(e->object()));
+    });
+    struct Caso {
+        std::vector<const char*> frasi;
+        const char* detto;  // one notification with these words
+    };
+    const Caso casi[] = {
+        {{"Giochi il Tre di Coppe"}, "Giochi il Tre di Coppe"},
+        {{"Il computer gioca l'Asso di Spade", "Scopa!", "Tocca a te"}, "Il computer gioca l'Asso di Spade. Scopa! Tocca a te"},
+        {{"Mano al computer, 2 punti.", "Il computer gioca il Re di Coppe"},
+         "Mano al computer, 2 punti. Il computer gioca il Re di Coppe"},
+    };
+    for (const Caso& c : casi) {
+        mostrate = 0;
+        for (const char* f : c.frasi) Annuncia(regione, f);
+        EXPECT_EQ(mostrate, 0) << "nothing is said before the turn ends: " << c.detto;
+        EXPECT_TRUE(regione->TimerAnnuncio->isActive());
+        regione->Invia();
+        EXPECT_EQ(mostrate, 1) << c.detto;
+        EXPECT_EQ(Nome(regione), c.detto);
+        EXPECT_TRUE(regione->isVisible()) << "shown again";
+        regione->Invia();
+        EXPECT_EQ(mostrate, 1) << "nothing more to say";
+    }
+
+    // Through the table: result lines and turn changes, a repeated result once, refusals always.
+    annunci.clear();
+    b->NascondiTurno();
+    b->MostraTurno(1);
+    b->MostraTurno(1);
+    b->MostraTurno(2);
+    EXPECT_EQ(annunci, (std::vector<QString>{"Tocca a te", "Turno del computer"})) << "only when the turn changes hands";
+    annunci.clear();
+    b->MostraEsito("Hai vinto la partita 65 a 55", 0);
+    b->Annuncia("Hai vinto la partita: 65 a 55");
+    b->AnnunciaRifiuto("Non è il tuo turno");
+    b->AnnunciaRifiuto("Non è il tuo turno");
+    EXPECT_EQ(annunci, (std::vector<QString>{"Hai vinto la partita 65 a 55", "Non è il tuo turno", "Non è il tuo turno"}));
+
+    // A card played out of turn says why nothing happens.
+    b->NuovaPartitaClick();
+    b->Regole.Turno = 2;
+    annunci.clear();
+    Cifra(b, 1);
+    Tasto(b, Qt::Key_Return);
+    EXPECT_EQ(b->Regole.CarteGiocate, 0);
+    EXPECT_TRUE(Annunciato("Non è il tuo turno"));
+}
+
+TEST_F(Tastiera, AdvertisementStripIsAnnouncedReachedByTabAndGivesTheFocusBack)
+{
+    Apri(FinestraBriscola);
+    TFormBriscola* b = FormBriscola;
+    b->NuovaPartitaClick();
+    Cifra(b, 2);
+    ASSERT_EQ(b->Focus->Corrente(), b->Image5);
+    RegistraAnnunci();
+    b->hide();
+    b->Pubblicita->PrimaPubblicita = true;
+    b->show();
+    ASSERT_TRUE(b->Pubblicita->InVista());
+    EXPECT_EQ(Nome(b->Pubblicita->WebBrowser1), "Pubblicità");
+    EXPECT_TRUE(Annunciato("Pubblicità"));
+    Tasto(b, Qt::Key_Tab);
+    EXPECT_EQ(b->Focus->Corrente(), b->Image5) << "no strip yet: the keys reach nothing under the advertisement";
+    b->Pubblicita->TimerPubblicitaTimer();  // seven seconds later
+    EXPECT_TRUE(Annunciato("Chiudi la pubblicità: tasto Invio"));
+    Tasto(b, Qt::Key_Tab);
+    EXPECT_EQ(b->Focus->Corrente(), b->Pubblicita->ChiudiPubblicita);
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(b->Pubblicita->ChiudiPubblicita)->state().focused);
+    Tasto(b, Qt::Key_Return);
+    EXPECT_FALSE(b->Pubblicita->InVista());
+    EXPECT_EQ(b->Focus->Corrente(), b->Image5) << "back on the card it left";
+}
+
+TEST_F(Tastiera, FocusNeverRestsOnAnEmptyHiddenOrGreyedPlaceAndComesBack)
+{
+    // Which places can take the focus.
+    Apri(FinestraSettemezzo);
+    TFormSettemezzo* t = FormSettemezzo;
+    auto* slot = t->ImagePos[8];
+    struct Caso {
+        const char* cosa;
+        std::function<void()> prepara;
+        QWidget* posto;
+        bool puo;
+    };
+    const Caso casi[] = {
+        {"a card slot with its card", [&] { t->NuovaPartitaClick(); t->NuovaCartaClick(); }, slot, true},
+        {"a card slot of no size", [&] { slot->resize(0, 0); }, slot, false},
+        {"an empty card slot", [&] { slot->resize(80, 120); slot->Svuota(); }, slot, false},
+        {"a hidden button", [&] { t->Chiudi->hide(); }, t->Chiudi, false},
+        {"a greyed picture button", [&] { t->Chiudi->show(); t->Chiudi->setStato(0); }, t->Chiudi, false},
+        {"a disabled button", [&] { t->Chiudi->setStato(1); t->Chiudi->setEnabled(false); }, t->Chiudi, false},
+        {"an enabled button", [&] { t->Chiudi->setEnabled(true); }, t->Chiudi, true},
+    };
+    for (const Caso& c : casi) {
+        c.prepara();
+        EXPECT_EQ(FocusTastiera::PuoAvereFocus(c.posto), c.puo) << c.cosa;
+    }
+
+    // Sette e mezzo: "Carta" greys after Stop; the focus moves on and a reader hears where.
+    Ricrea(FinestraSettemezzo);
+    t = FormSettemezzo;
+    Tasto(t, Qt::Key_N);
+    t->NuovaCartaClick();
+    for (int secondi = 0; secondi < 5 && t->Stop->Stato() == 0; ++secondi) t->Timer3Timer();
+    ASSERT_EQ(t->Stop->Stato(), 1);
+    ASSERT_TRUE(t->Focus->VaiA(t->NuovaCarta));
+    Tasto(t, Qt::Key_S);
+    ASSERT_EQ(t->NuovaCarta->Stato(), 0);
+    QWidget* ora = t->Focus->Corrente();
+    ASSERT_NE(ora, nullptr);
+    EXPECT_NE(ora, t->NuovaCarta);
+    EXPECT_TRUE(FocusTastiera::PuoAvereFocus(ora));
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(ora)->state().focused);
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(t->NuovaCarta)->state().focused);
+    EXPECT_EQ(t->Focus->Scelto(), t->NuovaCarta) << "the choice is kept";
+
+    // Briscola: the chosen card comes back after a deal and after the scores, configuration
+    // and help windows.
+    Ricrea(FinestraBriscola);
+    TFormBriscola* b = FormBriscola;
+    b->NuovaPartitaClick();
+    Cifra(b, 2);
+    b->NuovaPartitaClick();
+    EXPECT_EQ(b->Focus->Corrente(), b->Image5) << "after a deal";
+    const std::pair<int, std::function<QWidget*()>> finestre[] = {
+        {Qt::Key_P, [] { return static_cast<QWidget*>(FormPunteggi); }},
+        {Qt::Key_F2, [] { return static_cast<QWidget*>(FormConfig); }},
+        {Qt::Key_F1, [b] { return static_cast<QWidget*>(b->Aiuto); }},
+    };
+    for (const auto& [tasto, finestra] : finestre) {
+        Tasto(b, tasto);
+        ASSERT_TRUE(finestra() && finestra()->isVisible()) << tasto;
+        Tasto(finestra(), Qt::Key_Escape);
+        EXPECT_FALSE(finestra()->isVisible()) << tasto;
+        EXPECT_EQ(b->Focus->Corrente(), b->Image5) << tasto;
+        EXPECT_TRUE(QAccessible::queryAccessibleInterface(b->Image5)->state().focused) << tasto;
+    }
+}
+
+TEST_F(Tastiera, WindowsOpenWithTheFocusOnTheirFirstControl)
+{
+    FormSplashScreen->show();
+    TFormSplashScreen* c = FormSplashScreen;
+    EXPECT_EQ(c->Focus->Corrente(), c->Spl_Btn_Briscola) << "the chooser starts on Briscola";
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(c->Spl_Btn_Briscola)->state().focused);
+    EXPECT_EQ(Cornice(c), nullptr) << "the frame waits for a key";
+
+    // The scores window opens on its first row; Up and Down read the rows.
+    ApriFinestra(FinestraPunteggi);
+    TFormPunteggi* p = FormPunteggi;
+    EXPECT_EQ(p->RigaInFocus(), 1);
+    EXPECT_EQ(Nome(p->Giocatore[1]), "Riga 1: Giocatore1, giocate 0, vinte 0, pari 0");
+    Tasto(p, Qt::Key_Up);
+    EXPECT_EQ(p->RigaInFocus(), 1) << "no row above the first";
+    Tasto(p, Qt::Key_Down);
+    EXPECT_EQ(p->RigaInFocus(), 2);
+    EXPECT_TRUE(p->isVisible()) << "the arrows do not close the window";
 }
 
 // ---------------------------------------------------------------- other windows
@@ -654,6 +845,9 @@ TEST_F(Tastiera, F1ShowsEachGamesRulesAndKeysAndAnyOfItsKeysCloses)
         EXPECT_TRUE(testo.contains(c.parola)) << c.parola;
         EXPECT_TRUE(testo.contains(c.tasto)) << c.parola;
         EXPECT_TRUE(testo.contains("<b>N</b>")) << "the shared keys too";
+        EXPECT_TRUE(Nome(t->Aiuto->Testo).startsWith("Tre carte a testa") || c.finestra == FinestraSettemezzo) << c.parola;
+        EXPECT_FALSE(Nome(t->Aiuto->Testo).contains('<')) << "read as words, not markup: " << c.parola;
+        EXPECT_FALSE(Descrizione(t->Aiuto).contains('<')) << c.parola;
         Tasto(t->Aiuto, Qt::Key_Escape);
         EXPECT_FALSE(t->Aiuto->isVisible());
         EXPECT_TRUE(t->isVisible()) << "Esc closes the help, not the table";
