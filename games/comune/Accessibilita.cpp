@@ -14,12 +14,21 @@ namespace {
 
 const char* const ProprietaValore = "cartoviaValore";
 const char* const ProprietaFocus = "cartoviaFocus";
+const char* const ProprietaSelezionata = "cartoviaSelezionata";
 
+// Only places of the keyboard's focus are focusable (a picture that is only shown, as the
+// configuration's deck preview, is not).
 QAccessible::State StatoConFocus(QAccessible::State s, const QWidget* w)
 {
-    s.focusable = true;
+    s.focusable = w->property(ProprietaFocus).isValid();
     s.focused = w->property(ProprietaFocus).toBool();
     return s;
+}
+
+const QString& AzioneGioca()
+{
+    static const QString a = QStringLiteral("Gioca");
+    return a;
 }
 
 OsservatoreAnnunci& Osservatore()
@@ -38,9 +47,31 @@ public:
         if (t == QAccessible::Value) return ValoreAccessibile(img);
         if (t == QAccessible::Name && !img->HaPicture() && img->property(ProprietaValore).isNull())
             return QStringLiteral("posto vuoto");
+        if (t == QAccessible::Name && img->property(ProprietaSelezionata).toBool())
+            return QAccessibleWidget::text(t) + QStringLiteral(", selezionata");
         return QAccessibleWidget::text(t);
     }
-    QAccessible::State state() const override { return StatoConFocus(QAccessibleWidget::state(), widget()); }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = StatoConFocus(QAccessibleWidget::state(), widget());
+        if (widget()->property(ProprietaSelezionata).isValid()) {
+            s.selectable = true;
+            s.selected = widget()->property(ProprietaSelezionata).toBool();
+        }
+        return s;
+    }
+    // A card of the table's places plays as a double-click does, so a reader can activate it.
+    QStringList actionNames() const override
+    {
+        return widget()->property(ProprietaFocus).isValid() ? QStringList{AzioneGioca()} : QStringList{};
+    }
+    void doAction(const QString& azione) override
+    {
+        auto* img = static_cast<VelImage*>(widget());
+        if (azione == AzioneGioca() && img->property(ProprietaFocus).isValid() && img->HaPicture()
+            && img->isVisible())
+            emit img->DoppioClic();
+    }
 };
 
 // A picture button: a push button named by its caption, unavailable while disabled.
@@ -142,6 +173,18 @@ QString ValoreAccessibile(const QWidget* w)
 void SegnaFocusAccessibile(QWidget* w, bool focus)
 {
     if (w) w->setProperty(ProprietaFocus, focus);
+}
+
+void SegnaSelezionata(QWidget* slot, bool selezionata)
+{
+    if (!slot) return;
+    const bool prima = slot->property(ProprietaSelezionata).toBool();
+    slot->setProperty(ProprietaSelezionata, selezionata);
+    if (prima == selezionata) return;
+    QAccessible::State cambiato;
+    cambiato.selected = true;
+    QAccessibleStateChangeEvent e(slot, cambiato);
+    QAccessible::updateAccessibility(&e);
 }
 
 void InstallaAccessibilita()

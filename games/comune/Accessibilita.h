@@ -32,8 +32,13 @@ void NominaContatore(QWidget* w, const QString& cosa, int valore, const QString&
 QString ValoreAccessibile(const QWidget* w);
 
 // Marks the place the keyboard's focus is on (the picture controls take no Qt focus of
-// their own): a screen reader sees it as the focused object.
+// their own): a screen reader sees it as the focused object. A control once marked is
+// focusable, and a card slot so marked offers the action "Gioca".
 void SegnaFocusAccessibile(QWidget* w, bool focus);
+
+// Marks a card slot selected (Rubamazzo's chosen card): it has the selected state and its
+// name ends in ", selezionata".
+void SegnaSelezionata(QWidget* slot, bool selezionata);
 
 // Installs the accessible interfaces of the card slots and picture buttons (once).
 void InstallaAccessibilita();

@@ -68,6 +68,7 @@ void FocusTastiera::Aggiungi(QWidget* w, int numero)
     if (!w) return;
     posti_.push_back({w, numero});
     w->installEventFilter(this);
+    SegnaFocusAccessibile(w, false);
 }
 
 bool FocusTastiera::PuoAvereFocus(const QWidget* w)

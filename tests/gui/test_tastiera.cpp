@@ -579,6 +579,40 @@ TEST_F(Tastiera, CtrlAndADigitReachTheTableCards)
     EXPECT_EQ(t->Focus->Corrente(), t->ImagePos[5]) << "an empty table place takes no focus";
 }
 
+TEST_F(Tastiera, SelectedCardAndTheActionOfCards)
+{
+    Apri(FinestraRubamazzo);
+    TFormRubamazzo* t = FormRubamazzo;
+    RegistraAnnunci();
+    t->NuovaPartitaClick();
+    t->Regole.Turno = 1;
+    Cifra(t, 2);
+    Tasto(t, Qt::Key_Return);
+    QAccessibleInterface* scelta = QAccessible::queryAccessibleInterface(t->ImagePos[5]);
+    EXPECT_TRUE(scelta->state().selected);
+    EXPECT_TRUE(Nome(t->ImagePos[5]).endsWith(", selezionata")) << Nome(t->ImagePos[5]).toStdString();
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(t->ImagePos[4])->state().selected);
+    EXPECT_TRUE(annunci.back().endsWith(" selezionata"));
+    Cifra(t, 1);
+    Tasto(t, Qt::Key_Return);
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(t->ImagePos[4])->state().selected);
+    EXPECT_FALSE(scelta->state().selected) << "one card selected at a time";
+
+    // A reader activates a card through its default action, as a double-click.
+    Ricrea(FinestraBriscola);
+    TFormBriscola* b = FormBriscola;
+    b->NuovaPartitaClick();
+    b->Regole.Turno = 1;
+    QAccessibleActionInterface* azioni = QAccessible::queryAccessibleInterface(b->Image4)->actionInterface();
+    ASSERT_NE(azioni, nullptr);
+    ASSERT_EQ(azioni->actionNames(), QStringList{"Gioca"});
+    azioni->doAction("Gioca");
+    EXPECT_EQ(b->Regole.CarteGiocate, 1) << "the card is played";
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(b->Image39)->actionInterface() == nullptr
+                || QAccessible::queryAccessibleInterface(b->Image39)->actionInterface()->actionNames().isEmpty())
+        << "a picture that is no place offers no action";
+}
+
 TEST_F(Tastiera, MovesAndResultsAreAnnounced)
 {
     Apri(FinestraScopa);
@@ -913,7 +947,19 @@ TEST_F(Tastiera, ConfigurationTabsThroughItsControlsAndEnterCloses)
     } while (w && w != f->NomeGiocat && giro.size() < 20);
     EXPECT_EQ(giro, (std::vector<QWidget*>{f->NomeGiocat, f->ScrollBar1, f->ScrollBar2, f->CBSuoni, f->CBComputer,
                                            f->CBLivello}));
-    EXPECT_EQ(Nome(f->ScrollBar1), "Mazzo");
+    // The bars say the style chosen, the level box its label; the deck preview is only shown.
+    const std::pair<int, const char*> stili[] = {{1, "Mazzo: Napoletane"}, {2, "Mazzo: Piacentine"}, {6, "Mazzo: Grandi numeri"}};
+    for (const auto& [mazzo, nome] : stili) {
+        f->ScrollBar1->setValue(mazzo);
+        EXPECT_EQ(Nome(f->ScrollBar1), nome);
+    }
+    f->ScrollBar2->setValue(3);
+    EXPECT_EQ(Nome(f->ScrollBar2), "Retro delle carte: 3 di 9");
+    const auto etichette = QAccessible::queryAccessibleInterface(f->CBLivello)->relations(QAccessible::Label);
+    ASSERT_EQ(etichette.size(), 1);
+    EXPECT_EQ(etichette.front().first->text(QAccessible::Name), "Livello") << "the level box is read with its label";
+    for (QWidget* c : f->findChildren<VelImage*>())
+        EXPECT_FALSE(QAccessible::queryAccessibleInterface(c)->state().focusable) << c->objectName().toStdString();
     Tasto(f->NomeGiocat, Qt::Key_Return);  // the name box passes Enter on to the window
     EXPECT_FALSE(f->isVisible());
 }
