@@ -113,12 +113,35 @@ void InviaEvento(QAccessibleEvent* e)
     QAccessible::updateAccessibility(e);
 }
 
+// A window of the program: a frame, or a dialog for the small windows laid over a table.
+class AccessibileFinestra : public QAccessibleWidget {
+public:
+    explicit AccessibileFinestra(QWidget* w)
+        : QAccessibleWidget(w, Dialogo(w) ? QAccessible::Dialog : QAccessible::Window)
+    {
+    }
+    static bool Dialogo(const QObject* o)
+    {
+        for (const char* classe : {"TFormAiuto", "TFormConfig", "TFormPunteggi", "TFormAlternative"})
+            if (o->inherits(classe)) return true;
+        return false;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        const QString testo = QAccessibleWidget::text(t);
+        if (t == QAccessible::Name && testo.isEmpty()) return widget()->windowTitle();
+        return testo;
+    }
+};
+
 QAccessibleInterface* Fabbrica(const QString& classe, QObject* o)
 {
     if (!o || !o->isWidgetType()) return nullptr;
     if (classe == QLatin1String("VelImage")) return new AccessibileSlot(static_cast<QWidget*>(o));
     if (classe == QLatin1String("VelmoBottone")) return new AccessibileBottone(static_cast<QWidget*>(o));
     if (classe == QLatin1String("RegioneAnnunci")) return new AccessibileAnnuncio(static_cast<QWidget*>(o));
+    if (classe == QLatin1String("TFinestra") && static_cast<QWidget*>(o)->isWindow())
+        return new AccessibileFinestra(static_cast<QWidget*>(o));
     return nullptr;
 }
 

@@ -629,6 +629,8 @@ TEST_F(Tastiera, MovesAndResultsAreAnnounced)
     m.Tavolo[1] = CartaDa(Coppe, 10);
     m.Turno = 2;
     s->Ridisegna();
+    // What the deal (and an advertisement, one time in four) said has been said.
+    qobject_cast<RegioneAnnunci*>(s->Annuncio)->Invia();
     std::vector<std::pair<QAccessible::Event, QObject*>> eventi;
     ImpostaOsservatoreAnnunci([&](QAccessibleEvent* e) {
         eventi.emplace_back(e->type(), e->object());
@@ -851,6 +853,29 @@ TEST_F(Tastiera, WindowsOpenWithTheFocusOnTheirFirstControl)
     Tasto(p, Qt::Key_Down);
     EXPECT_EQ(p->RigaInFocus(), 2);
     EXPECT_TRUE(p->isVisible()) << "the arrows do not close the window";
+}
+
+TEST_F(Tastiera, EveryWindowReadsAsAFrameOrADialogWithAName)
+{
+    Apri(FinestraScopa);
+    FormScopa->MostraAiuto();
+    struct Caso {
+        QWidget* finestra;
+        QAccessible::Role ruolo;
+    };
+    const Caso casi[] = {
+        {FormSplashScreen, QAccessible::Window}, {FormScopa, QAccessible::Window},
+        {FormBriscola, QAccessible::Window},     {FormRubamazzo, QAccessible::Window},
+        {FormSettemezzo, QAccessible::Window},   {FormConfig, QAccessible::Dialog},
+        {FormPunteggi, QAccessible::Dialog},     {FormScopa->Aiuto, QAccessible::Dialog},
+    };
+    for (const Caso& c : casi) {
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(c.finestra);
+        ASSERT_NE(i, nullptr);
+        EXPECT_EQ(i->role(), c.ruolo) << c.finestra->metaObject()->className();
+        EXPECT_FALSE(Nome(c.finestra).isEmpty()) << c.finestra->metaObject()->className();
+    }
+    EXPECT_EQ(Nome(FormScopa->Aiuto), "Aiuto: Scopa");
 }
 
 // ---------------------------------------------------------------- other windows
