@@ -36,6 +36,7 @@ TIENI=""
 fine() {
   trap - EXIT INT TERM
   local p altri
+  disown -a 2>/dev/null   # no job reports for what is ended here
   # The other processes of this session (Orca, the buses and what they started), newest first.
   altri=$(ps -o pid= -s "$$" | tr -d ' ' | grep -vx "$$" | sort -rn)
   for p in $altri; do kill "$p" 2>/dev/null; done
@@ -228,4 +229,6 @@ passo "Scopa heard: $(detto_dopo "$m" | grep -E "$preso" | head -1)"
 detto_dopo "$m" | grep -q "Scopa!" && passo "a sweep heard: Scopa!"
 
 tasto Escape
+# CARTOVIA_ORCA_PARLATO=file keeps what Orca said.
+[ -n "${CARTOVIA_ORCA_PARLATO:-}" ] && detto >"$CARTOVIA_ORCA_PARLATO"
 passo "passed"
