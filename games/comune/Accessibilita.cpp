@@ -228,6 +228,16 @@ RegioneAnnunci::RegioneAnnunci(QWidget* finestra) : QLabel(finestra)
     TimerAnnuncio->setSingleShot(true);
     TimerAnnuncio->setInterval(0);
     connect(TimerAnnuncio, &QTimer::timeout, this, [this] { Invia(); });
+    // Hidden until there is something to say: a window shown again must not show the label
+    // with it, or a reader would say an empty or an old notification.
+    hide();
+    finestra->installEventFilter(this);
+}
+
+bool RegioneAnnunci::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == parent() && e->type() == QEvent::Hide) hide();
+    return QLabel::eventFilter(o, e);
 }
 
 void RegioneAnnunci::Accoda(const QString& testo)

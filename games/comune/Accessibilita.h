@@ -59,6 +59,9 @@ public:
     const QStringList& DaDire() const { return daDire_; }
     QTimer* TimerAnnuncio = nullptr;
 
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
 private:
     QStringList daDire_;
 };

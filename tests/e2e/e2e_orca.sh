@@ -71,11 +71,15 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=0 LANG=C.UTF-8
 
+# -displayfd picks a free display (other X servers run beside this one); CARTOVIA_E2E_DISPLAY
+# asks for one, and a display already taken falls back to a free one.
 if [ -n "${CARTOVIA_E2E_DISPLAY:-}" ]; then
   Xvfb ":$CARTOVIA_E2E_DISPLAY" -screen 0 1024x768x24 -nolisten tcp 2>"$TMP/xvfb.log" &
-  echo "$CARTOVIA_E2E_DISPLAY" >"$TMP/display"
-else
-  # -displayfd picks a free display (other X servers run beside this one).
+  XVFB=$!
+  for _ in $(seq 40); do DISPLAY=":$CARTOVIA_E2E_DISPLAY" xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.05; done
+  kill -0 "$XVFB" 2>/dev/null && echo "$CARTOVIA_E2E_DISPLAY" >"$TMP/display"
+fi
+if [ ! -s "$TMP/display" ]; then
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$TMP/display" 2>"$TMP/xvfb.log" &
 fi
 for _ in $(seq 100); do [ -s "$TMP/display" ] && break; sleep 0.05; done

@@ -717,6 +717,10 @@ TEST_F(Tastiera, AnnouncementsOfOneTurnGoOutAsOneNotification)
         regione->Invia();
         EXPECT_EQ(mostrate, 1) << "nothing more to say";
     }
+    // A window shown again does not show an old notification with it.
+    b->hide();
+    b->show();
+    EXPECT_FALSE(regione->isVisible());
 
     // Through the table: result lines and turn changes, a repeated result once, refusals always.
     annunci.clear();
