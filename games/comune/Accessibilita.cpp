@@ -277,10 +277,17 @@ void Annuncia(QLabel* regione, const QString& testo)
 {
     if (!regione || testo.isEmpty()) return;
     regione->setText(testo);
+    if (auto* r = qobject_cast<RegioneAnnunci*>(regione)) {
+        // Its name changes only when the turn's sentences are said: Orca speaks a name
+        // change of a notification already shown, and would say each sentence twice.
+        QAccessibleEvent nome(regione, QAccessible::NameChanged);
+        if (Osservatore()) Osservatore()(&nome);
+        r->Accoda(testo);
+        return;
+    }
     regione->setAccessibleName(testo);
     QAccessibleEvent nome(regione, QAccessible::NameChanged);
     InviaEvento(&nome);
-    if (auto* r = qobject_cast<RegioneAnnunci*>(regione)) r->Accoda(testo);
 }
 
 void ImpostaOsservatoreAnnunci(OsservatoreAnnunci o) { Osservatore() = std::move(o); }

@@ -71,7 +71,9 @@ private:
 // that becomes showing, so the label is shown again, named by the sentences of the turn (with
 // Qt 6.8 or later, an announcement event says them instead).
 void Annuncia(QLabel* regione, const QString& testo);
-// Sees every announcement event before it goes to the accessibility layer. Without an
+// Sees every announcement event before it goes to the accessibility layer: for a
+// RegioneAnnunci a name change as each sentence is announced (the sentence is the label's
+// text), and its showing once the turn's sentences are said (its name). Without an
 // assistive technology listening (as on the headless test platform) Qt drops the events, so
 // tests watch them here.
 using OsservatoreAnnunci = std::function<void(QAccessibleEvent*)>;

@@ -48,6 +48,13 @@ QString Descrizione(QObject* o)
     return i ? i->text(QAccessible::Description) : QString("<none>");
 }
 
+// The sentence just announced through a live label (its name is what was last said).
+QString Detto(QObject* o)
+{
+    if (auto* r = qobject_cast<RegioneAnnunci*>(o)) return r->text();
+    return Nome(o);
+}
+
 void Tasto(QWidget* w, int k) { QTest::keyClick(w, static_cast<Qt::Key>(k)); }
 void Cifra(QWidget* w, int n) { Tasto(w, Qt::Key_0 + n); }
 
@@ -81,7 +88,7 @@ protected:
     void RegistraAnnunci()
     {
         ImpostaOsservatoreAnnunci([this](QAccessibleEvent* e) {
-            if (e->type() == QAccessible::NameChanged) annunci.push_back(Nome(e->object()));
+            if (e->type() == QAccessible::NameChanged) annunci.push_back(Detto(e->object()));
         });
     }
     bool Annunciato(const QString& testo) const { return std::count(annunci.begin(), annunci.end(), testo) > 0; }
@@ -634,7 +641,7 @@ TEST_F(Tastiera, MovesAndResultsAreAnnounced)
     std::vector<std::pair<QAccessible::Event, QObject*>> eventi;
     ImpostaOsservatoreAnnunci([&](QAccessibleEvent* e) {
         eventi.emplace_back(e->type(), e->object());
-        if (e->type() == QAccessible::NameChanged) annunci.push_back(Nome(e->object()));
+        if (e->type() == QAccessible::NameChanged) annunci.push_back(Detto(e->object()));
     });
     s->Timer1Timer();
     ASSERT_FALSE(eventi.empty()) << "the computer's move is announced";
@@ -693,7 +700,7 @@ TEST_F(Tastiera, AnnouncementsOfOneTurnGoOutAsOneNotification)
     int mostrate = 0;
     ImpostaOsservatoreAnnunci([&](QAccessibleEvent* e) {
         if (e->type() == QAccessible::ObjectShow) ++mostrate;
-        if (e->type() == QAccessible::NameChanged) annunci.push_back(Nome(e->object()));
+        if (e->type() == QAccessible::NameChanged) annunci.push_back(Detto(e->object()));
     });
     struct Caso {
         std::vector<const char*> frasi;
