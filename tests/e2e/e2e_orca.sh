@@ -152,6 +152,16 @@ attendi_detto() {
   fallito "Orca did not say /$re/ within $limite s"
 }
 tasto() { xdotool key --clearmodifiers --delay 150 "$@"; sleep 0.3; }
+# A key that opens or closes a window, pressed again while what it brings is not heard: a key
+# that comes while the window manager is still moving the keyboard to a new window is lost.
+tasto_finche() {
+  local k=$1 re=$2 dopo=$3 volta
+  for volta in 1 2 3; do
+    tasto "$k"
+    for _ in $(seq 20); do detto_dopo "$dopo" | grep -Eq -- "$re" && return 0; sleep 0.2; done
+  done
+  fallito "Orca did not say /$re/ after the key $k"
+}
 
 attendi_detto "Screen reader on|Lettore dello schermo attivo" 30 || true
 for _ in $(seq 50); do grep -q "ORCA: Starting registry\|Starting ATSPI registry" "$PARLATO" && break; sleep 0.1; done
@@ -193,17 +203,19 @@ m=$(segno)
 tasto F1
 attendi_detto "Tre carte a testa" 10 "$m"
 detto_dopo "$m" | grep -q '<[a-z/]' && fallito "the help was read with its markup: $(detto_dopo "$m" | grep '<' | head -1)"
-tasto Escape
+m=$(segno)
+tasto_finche Escape "Briscola frame" "$m"
 passo "help heard"
 
 # The scores window: its first row.
 m=$(segno)
-tasto p
-attendi_detto "Punteggi" 10 "$m"
+tasto_finche p "Punteggi" "$m"
 attendi_detto "Riga 1: [^,]+, giocate [0-9]+, vinte [0-9]+, pari [0-9]+" 10 "$m"
-tasto Return
+m=$(segno)
+tasto_finche Return "Briscola frame" "$m"
 passo "scores heard"
-tasto Escape
+m=$(segno)
+tasto_finche Escape "Cartovia frame" "$m"
 
 # ---- Scopa: moves until a capture is heard (and "Scopa!" when the deal gives one) ----
 m=$(segno)
