@@ -728,6 +728,8 @@ TEST_F(Tastiera, AnnouncementsOfOneTurnGoOutAsOneNotification)
     b->hide();
     b->show();
     EXPECT_FALSE(regione->isVisible());
+    // (The table shown again may draw the advertisement, one time in four: it would take the keys.)
+    if (b->Pubblicita->InVista()) b->Pubblicita->ChiudiPubblicitaClick();
 
     // Through the table: result lines and turn changes, a repeated result once, refusals always.
     annunci.clear();
@@ -841,6 +843,8 @@ TEST_F(Tastiera, FocusNeverRestsOnAnEmptyHiddenOrGreyedPlaceAndComesBack)
         ASSERT_TRUE(finestra() && finestra()->isVisible()) << tasto;
         Tasto(finestra(), Qt::Key_Escape);
         EXPECT_FALSE(finestra()->isVisible()) << tasto;
+        // The table shown again may draw the advertisement (one time in four): the choice stays.
+        if (b->Pubblicita->InVista()) b->Pubblicita->ChiudiPubblicitaClick();
         EXPECT_EQ(b->Focus->Corrente(), b->Image5) << tasto;
         EXPECT_TRUE(QAccessible::queryAccessibleInterface(b->Image5)->state().focused) << tasto;
     }
