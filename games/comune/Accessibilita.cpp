@@ -182,8 +182,14 @@ void NominaCarta(QWidget* slot, int carta)
 void NominaContatore(QWidget* w, const QString& cosa, int valore, const QString& detto)
 {
     if (!w) return;
+    const QVariant prima = w->property(ProprietaValore);
     w->setProperty(ProprietaValore, valore);
     w->setAccessibleName(QStringLiteral("%1: %2").arg(cosa, detto.isEmpty() ? QString::number(valore) : detto));
+    // A reader resting on the counter hears it change.
+    if (!prima.isNull() && prima.toInt() != valore) {
+        QAccessibleValueChangeEvent cambiato(w, valore);
+        InviaEvento(&cambiato);
+    }
 }
 
 QString ValoreAccessibile(const QWidget* w)

@@ -536,8 +536,13 @@ TEST_F(Tastiera, SlotsCountersAndButtonsSayWhatTheyShow)
     b->Timer1Timer();
     ASSERT_EQ(r.CarteGiocate, 2);
     EXPECT_EQ(Nome(b->Image7), NomeCartaParlato(r.Carta(r.GiocataComputer)));
+    std::vector<QObject*> cambiati;
+    ImpostaOsservatoreAnnunci([&](QAccessibleEvent* e) {
+        if (e->type() == QAccessible::ValueChanged) cambiati.push_back(e->object());
+    });
     b->Timer2Timer();
     EXPECT_EQ(Nome(b->CR1), "Carte rimanenti: 32");
+    EXPECT_EQ(std::count(cambiati.begin(), cambiati.end(), b->CR1), 1) << "the counter says it changed";
     EXPECT_EQ(Valore(b->PG1).toInt(), r.PuntiGiocatore);
     EXPECT_EQ(Valore(b->PC2).toInt(), r.PuntiComputer);
     EXPECT_EQ(Nome(b->Image4), NomeCartaParlato(r.Carta(r.ManoGiocatore[1]))) << "the drawn card is named";
