@@ -264,6 +264,8 @@ void RegioneAnnunci::Invia()
     daDire_.clear();
     setAccessibleName(frase);
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    show();
+    lower();
     QAccessibleAnnouncementEvent annuncio(this, frase);
     InviaEvento(&annuncio);
 #else
