@@ -48,6 +48,16 @@ QString Descrizione(QObject* o)
     return i ? i->text(QAccessible::Description) : QString("<none>");
 }
 
+// The event that says a live label's sentences: a showing with Qt 6.4, an announcement from 6.8.
+bool Detta(QAccessibleEvent* e)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    return e->type() == QAccessible::Announcement;
+#else
+    return e->type() == QAccessible::ObjectShow;
+#endif
+}
+
 // The sentence just announced through a live label (its name is what was last said).
 QString Detto(QObject* o)
 {
@@ -644,8 +654,10 @@ TEST_F(Tastiera, MovesAndResultsAreAnnounced)
     // What the deal (and an advertisement, one time in four) said has been said.
     qobject_cast<RegioneAnnunci*>(s->Annuncio)->Invia();
     std::vector<std::pair<QAccessible::Event, QObject*>> eventi;
+    int dette = 0;
     ImpostaOsservatoreAnnunci([&](QAccessibleEvent* e) {
         eventi.emplace_back(e->type(), e->object());
+        if (Detta(e)) ++dette;
         if (e->type() == QAccessible::NameChanged) annunci.push_back(Detto(e->object()));
     });
     s->Timer1Timer();
@@ -659,7 +671,7 @@ TEST_F(Tastiera, MovesAndResultsAreAnnounced)
     ASSERT_NE(regione, nullptr);
     EXPECT_TRUE(regione->TimerAnnuncio->isActive());
     regione->Invia();
-    EXPECT_EQ(std::count_if(eventi.begin(), eventi.end(), [](auto& e) { return e.first == QAccessible::ObjectShow; }), 1);
+    EXPECT_EQ(dette, 1) << "said once, as a notification shown again";
     EXPECT_TRUE(Nome(s->Annuncio).startsWith("Il computer gioca il Re di Spade e prende il Re di Coppe. "));
     EXPECT_TRUE(Nome(s->Annuncio).contains("Scopa!")) << Nome(s->Annuncio).toStdString();
 
@@ -704,7 +716,7 @@ TEST_F(Tastiera, AnnouncementsOfOneTurnGoOutAsOneNotification)
     EXPECT_EQ(i->role(), QAccessible::Notification) << "Orca speaks a notification that is shown";
     int mostrate = 0;
     ImpostaOsservatoreAnnunci([&](QAccessibleEvent* e) {
-        if (e->type() == QAccessible::ObjectShow) ++mostrate;
+        if (Detta(e)) ++mostrate;
         if (e->type() == QAccessible::NameChanged) annunci.push_back(Detto(e->object()));
     });
     struct Caso {
