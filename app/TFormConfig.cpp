@@ -216,7 +216,7 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     CBMessaggi->setChecked(false);
 
     // The computer's level, in the room the hidden boxes leave under the visible ones.
-    etichetta(this, "Livello", 24, 458, 100, 24);
+    QLabel* etichettaLivello = etichetta(this, "Livello", 24, 458, 100, 24);
     CBLivello = new QComboBox(this);
     CBLivello->setObjectName("CBLivello");
     CBLivello->addItem(NomeLivello(Livello::Normale));
@@ -258,8 +258,7 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
 
     // Keyboard: name, deck, back, the two options; Enter or Esc close.
     NomeGiocat->setAccessibleName("Nome del giocatore");
-    ScrollBar1->setAccessibleName("Mazzo");
-    ScrollBar2->setAccessibleName("Retro delle carte");
+    NominaBarre();
     VelmoBottone2->setAccessibleName("Chiudi");
     VelmoBottone2->setAccessibleDescription("Tasto Invio o Esc");
     for (QWidget* w : std::initializer_list<QWidget*>{NomeGiocat, ScrollBar1, ScrollBar2, CBSuoni, CBComputer})
@@ -270,6 +269,8 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     setTabOrder(CBSuoni, CBComputer);
     // The computer's level comes last.
     CBLivello->setAccessibleName("Livello");
+    // Screen readers read the box with its caption (the box's own name is its choice).
+    etichettaLivello->setBuddy(CBLivello);
     CBLivello->setFocusPolicy(Qt::StrongFocus);
     setTabOrder(CBComputer, CBLivello);
     CBMessaggi->setAccessibleName("Rivedi la mia mossa");
@@ -335,11 +336,27 @@ void TFormConfig::MostraNome()
         if (t) t->NomeGiocat->setText(nome);
 }
 
+namespace {
+// The deck styles by number, as a screen reader names the deck bar.
+QString NomeStileMazzo(int mazzo)
+{
+    static const char* const nomi[] = {"Napoletane", "Piacentine", "Trevisane", "Siciliane", "Moderne", "Grandi numeri"};
+    return mazzo >= 1 && mazzo <= 6 ? QString::fromLatin1(nomi[mazzo - 1]) : QString::number(mazzo);
+}
+}  // namespace
+
+void TFormConfig::NominaBarre()
+{
+    ScrollBar1->setAccessibleName("Mazzo: " + NomeStileMazzo(ScrollBar1->value()));
+    ScrollBar2->setAccessibleName(QString("Retro delle carte: %1 di %2").arg(ScrollBar2->value()).arg(ScrollBar2->maximum()));
+}
+
 void TFormConfig::ScrollBar1Change()
 {
     VelCarte1->setMazzo(ScrollBar1->value());
     Mazzo = ScrollBar1->value();
     AnteprimaMazzo();
+    NominaBarre();
 }
 
 void TFormConfig::ScrollBar2Change()
@@ -347,6 +364,7 @@ void TFormConfig::ScrollBar2Change()
     RetroCarte->setNumeroCarta(ScrollBar2->value());
     Retro = ScrollBar2->value();
     AnteprimaMazzo();
+    NominaBarre();
 }
 
 void TFormConfig::NomeGiocatChange()

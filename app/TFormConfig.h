@@ -53,6 +53,8 @@ public:
 
     void FormShow();
     void ScrollBar1Change();
+    // Names the deck bar by its style ("Mazzo: Piacentine") and the back bar by its number.
+    void NominaBarre();
     void ScrollBar2Change();
     void NomeGiocatChange();
     void CBLivelloChange();

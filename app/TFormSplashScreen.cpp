@@ -180,6 +180,8 @@ void TFormSplashScreen::showEvent(QShowEvent* e)
         mostrata_ = true;
         FormShow();
     }
+    // A screen reader hears the focus at once: on "Briscola" first, then where it was left.
+    if (!e->spontaneous()) Focus->Inizia();
 }
 
 void TFormSplashScreen::FormShow()

@@ -1,5 +1,7 @@
 #include "scores/TFormPunteggi.h"
 
+#include <algorithm>
+
 #include <QKeyEvent>
 
 #include <QEvent>
@@ -234,6 +236,9 @@ void TFormPunteggi::CreaClassifica()
         nome->setPalette(pal);
         nome->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         nome->setObjectName(QString("Giocatore%1").arg(k));
+        // A screen reader reads the ranking row by row: the name holds the row's focus and
+        // says the whole row.
+        nome->setFocusPolicy(Qt::StrongFocus);
         Giocate[k] = Etichetta(p, QString("Giocate%1").arg(k), "", QRect(XGiocate, y, LGiocate, AltezzaRiga), 12, false,
                                testo_, Qt::AlignCenter);
         Vinte[k] = Etichetta(p, QString("Vinte%1").arg(k), "", QRect(XVinte, y, LVinte, AltezzaRiga), 12, true, valore_,
@@ -289,6 +294,23 @@ void TFormPunteggi::AzzeraTabella()
         Vinte[k]->setText("0");
         Pari[k]->setText("0");
     }
+    NominaRighe();
+}
+
+void TFormPunteggi::NominaRighe()
+{
+    for (int k = 1; k <= 10; ++k)
+        Giocatore[k]->setAccessibleName(QString("Riga %1: %2, giocate %3, vinte %4, %5 %6")
+                                            .arg(k)
+                                            .arg(Giocatore[k]->text(), Giocate[k]->text(), Vinte[k]->text(),
+                                                 Parita->text().toLower(), Pari[k]->text()));
+}
+
+int TFormPunteggi::RigaInFocus() const
+{
+    for (int k = 1; k <= 10; ++k)
+        if (focusWidget() == Giocatore[k]) return k;
+    return 0;
 }
 
 void TFormPunteggi::CaricaPunteggi(const std::string& nomeFile)
@@ -305,6 +327,7 @@ void TFormPunteggi::CaricaPunteggi(const std::string& nomeFile)
         Vinte[k]->setText(QString::number(v.Vinte));
         Pari[k]->setText(QString::number(v.Pari));
     }
+    NominaRighe();
 }
 
 void TFormPunteggi::ChiudiClick() { TornaIndietro(); }
@@ -317,6 +340,12 @@ void TFormPunteggi::keyPressEvent(QKeyEvent* e)
     case Qt::Key_Escape:
         ChiudiClick();
         return;
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        const int k = std::clamp(RigaInFocus() + (e->key() == Qt::Key_Up ? -1 : 1), 1, 10);
+        Giocatore[k]->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     default:
         TFinestra::keyPressEvent(e);
     }
@@ -326,6 +355,8 @@ void TFormPunteggi::showEvent(QShowEvent* e)
 {
     TFinestra::showEvent(e);
     FormActivate();
+    // The window opens on its first row.
+    Giocatore[1]->setFocus(Qt::OtherFocusReason);
 }
 
 void TFormPunteggi::changeEvent(QEvent* e)

@@ -65,6 +65,8 @@ public:
     void AzzeraTabella();
     // Back to the window below (the table that opened this one).
     void ChiudiClick();
+    // The ranking row whose name has the keyboard's focus (Up and Down move it), 0 for none.
+    int RigaInFocus() const;
 
     // The score file of the game of the active match page.
     std::string FileDellaPagina() const;
@@ -77,6 +79,8 @@ protected:
     void changeEvent(QEvent*) override;
 
 private:
+    // Names each ranking row's name label by the whole row, as a screen reader reads it.
+    void NominaRighe();
     void CreaPaginaScopa();
     QWidget* CreaPaginaDuePunteggi(const char* nome, QLabel*& giocatore, const char* nomeG, QLabel*& computer,
                                    const char* nomeC);

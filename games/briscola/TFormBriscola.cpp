@@ -327,7 +327,11 @@ void TFormBriscola::NuovaPartitaClick()
 void TFormBriscola::GiocaSlotGiocatore(int k)
 {
     if (k < 1 || k > 3 || !PartitaInCorso) return;
-    if (Regole.Turno != 1 || Regole.CarteGiocate >= 2 || Regole.ManoGiocatore[k] == 0) return;
+    if (Regole.Turno != 1 || Regole.CarteGiocate >= 2) {
+        AnnunciaRifiuto(QString::fromUtf8("Non è il tuo turno"));
+        return;
+    }
+    if (Regole.ManoGiocatore[k] == 0) return;
     const int h = Regole.ManoGiocatore[k];
     VelImage* mano = ManoGiocatoreImg(k);
     NascondiEsito();

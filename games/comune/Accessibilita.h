@@ -2,12 +2,14 @@
 // What a screen reader hears on the tables: card slots say their card in Italian, counters
 // say what they count, picture buttons their captions, and each move is announced through a
 // live label. Qt's accessibility passes all of it to AT-SPI on Linux.
+#include <QLabel>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
 class QAccessibleEvent;
-class QLabel;
+class QTimer;
 class QWidget;
 
 // A face-down card, for NominaCarta.
@@ -30,16 +32,48 @@ void NominaContatore(QWidget* w, const QString& cosa, int valore, const QString&
 QString ValoreAccessibile(const QWidget* w);
 
 // Marks the place the keyboard's focus is on (the picture controls take no Qt focus of
-// their own): a screen reader sees it as the focused object.
+// their own): a screen reader sees it as the focused object. A control once marked is
+// focusable, and a card slot so marked offers the action "Gioca".
 void SegnaFocusAccessibile(QWidget* w, bool focus);
+
+// Marks a card slot selected (Rubamazzo's chosen card): it has the selected state and its
+// name ends in ", selezionata".
+void SegnaSelezionata(QWidget* slot, bool selezionata);
 
 // Installs the accessible interfaces of the card slots and picture buttons (once).
 void InstallaAccessibilita();
 
-// Announces `testo` through the live label: its text and name change and the change is sent
-// to the accessibility layer, which a screen reader speaks at once.
+// The live label a window announces through: 1 x 1 and under the window's other controls, out
+// of sight; screen readers see it as a notification. What is announced during one turn of the
+// event loop is said as one sentence when the turn ends: a reader handed a second notification
+// before it has read the first drops the first.
+class RegioneAnnunci : public QLabel {
+    Q_OBJECT
+public:
+    explicit RegioneAnnunci(QWidget* finestra);
+    // Adds `testo` to what the label says when the turn ends.
+    void Accoda(const QString& testo);
+    // Says what has gathered: the label is named by it and shown again (the timer's handler).
+    void Invia();
+    // The sentences still to be said.
+    const QStringList& DaDire() const { return daDire_; }
+    QTimer* TimerAnnuncio = nullptr;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    QStringList daDire_;
+};
+
+// Announces `testo` through the live label (its text changes at once, and a name change goes
+// out for each sentence). Orca 43 ignores name changes on labels; it speaks a notification
+// that becomes showing, so the label is shown again, named by the sentences of the turn (with
+// Qt 6.8 or later, an announcement event says them instead).
 void Annuncia(QLabel* regione, const QString& testo);
-// Sees every announcement event before it goes to the accessibility layer. Without an
+// Sees every announcement event before it goes to the accessibility layer: for a
+// RegioneAnnunci a name change as each sentence is announced (the sentence is the label's
+// text), and its showing once the turn's sentences are said (its name). Without an
 // assistive technology listening (as on the headless test platform) Qt drops the events, so
 // tests watch them here.
 using OsservatoreAnnunci = std::function<void(QAccessibleEvent*)>;

@@ -68,20 +68,52 @@ void FocusTastiera::Aggiungi(QWidget* w, int numero)
     if (!w) return;
     posti_.push_back({w, numero});
     w->installEventFilter(this);
+    SegnaFocusAccessibile(w, false);
 }
 
 bool FocusTastiera::PuoAvereFocus(const QWidget* w)
 {
-    if (!w || !w->isVisibleTo(w->window())) return false;
+    if (!w || !w->isVisibleTo(w->window()) || w->width() <= 0 || w->height() <= 0) return false;
     if (const auto* img = qobject_cast<const VelImage*>(w)) return img->HaPicture();
-    return true;
+    if (const auto* b = qobject_cast<const VelmoBottone*>(w)) return b->isEnabled() && b->Stato() != 0;
+    return w->isEnabled();
+}
+
+int FocusTastiera::IndiceEffettivo() const
+{
+    const int n = static_cast<int>(posti_.size());
+    // Before any choice, once the window has been shown: the first place that can take it.
+    const int base = indice_ >= 0 ? indice_ : (iniziato_ ? 0 : -1);
+    if (base < 0 || base >= n) return -1;
+    // The chosen place, or while it cannot take the focus the next one that can.
+    for (int passi = 0; passi < n; ++passi) {
+        const int i = (base + passi) % n;
+        if (PuoAvereFocus(posti_[i].w)) return i;
+    }
+    return -1;
 }
 
 QWidget* FocusTastiera::Corrente() const
 {
+    const int i = IndiceEffettivo();
+    return i < 0 ? nullptr : posti_[i].w.data();
+}
+
+QWidget* FocusTastiera::Scelto() const
+{
     if (indice_ < 0 || indice_ >= static_cast<int>(posti_.size())) return nullptr;
-    QWidget* w = posti_[indice_].w;
-    return PuoAvereFocus(w) ? w : nullptr;
+    return posti_[indice_].w;
+}
+
+void FocusTastiera::Inizia()
+{
+    if (!iniziato_)
+        if (auto* finestra = qobject_cast<QWidget*>(parent())) finestra->window()->installEventFilter(this);
+    iniziato_ = true;
+    // Screen readers hear where the focus is; the frame waits for a key.
+    segnato_ = nullptr;
+    Annuncia();
+    Aggiorna();
 }
 
 void FocusTastiera::Sposta(int verso)
@@ -91,9 +123,11 @@ void FocusTastiera::Sposta(int verso)
     const bool primaVolta = !visibile_ || indice_ < 0;
     visibile_ = true;
     // The first key shows where the focus is (the first place that can take it) rather
-    // than moving at once.
-    int i = indice_ < 0 ? (verso > 0 ? -1 : n) : indice_;
+    // than moving at once. Moves start from where the focus is shown.
+    int i = indice_ < 0 ? (verso > 0 ? -1 : n) : IndiceEffettivo();
+    if (i < 0) i = indice_;
     if (primaVolta && Corrente()) {
+        indice_ = IndiceEffettivo();
         Aggiorna();
         Annuncia();
         return;
@@ -145,9 +179,9 @@ void FocusTastiera::AttivaControllo(QWidget* w)
 void FocusTastiera::Attiva()
 {
     QWidget* w = Corrente();
-    if (!w) {
-        // The first key of all shows where the focus is; on a place emptied since (the card
-        // just played) the key does nothing, as a double-click on an empty slot.
+    if (!w || !visibile_) {
+        // The first key of all shows where the focus is (a screen reader has heard it, a
+        // sighted player has not seen it yet): it presses nothing.
         if (indice_ < 0 || !visibile_) Sposta(1);
         return;
     }
@@ -208,6 +242,14 @@ void FocusTastiera::Annuncia()
 bool FocusTastiera::eventFilter(QObject* o, QEvent* e)
 {
     switch (e->type()) {
+    case QEvent::WindowActivate:
+        // A screen reader follows the focus of the active window only: it hears it again
+        // when the window becomes active (opened, or back from the window above it).
+        if (o->isWidgetType() && static_cast<QWidget*>(o)->isWindow()) {
+            segnato_ = nullptr;
+            Annuncia();
+        }
+        break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         // A mouse player never sees the keyboard's frame.
@@ -218,11 +260,20 @@ bool FocusTastiera::eventFilter(QObject* o, QEvent* e)
     case QEvent::Show:
     case QEvent::Hide:
     case QEvent::Paint:
-        // A slot repaints when its card changes: the frame follows it (and leaves an
-        // emptied slot).
-        if (visibile_ && indice_ >= 0 && indice_ < static_cast<int>(posti_.size()) && posti_[indice_].w == o)
+    case QEvent::EnabledChange: {
+        // A slot repaints when its card changes, a button when it is greyed: the focus
+        // leaves a place emptied, hidden or greyed for the next one that can take it, and
+        // comes back when the place can again. Screen readers follow it.
+        if (indice_ < 0 && !iniziato_) break;
+        QWidget* ora = Corrente();
+        if (ora != segnato_ && segnato_) {
+            Annuncia();
             Aggiorna();
+        } else if (visibile_ && (o == ora || o == Scelto())) {
+            Aggiorna();
+        }
         break;
+    }
     default:
         break;
     }

@@ -26,8 +26,15 @@ public:
     bool VaiA(QWidget* w);
     // Activates the place in focus: a double-click on a card, a click on an enabled button.
     void Attiva();
-    // The place in focus (nullptr before any key has been used, or when it cannot take focus).
+    // The place in focus: the one last chosen, or while it cannot take the focus (a card
+    // played, a button greyed) the next that can. nullptr before any key or Inizia, or when
+    // no place can take the focus.
     QWidget* Corrente() const;
+    // The place last chosen by a key, whether or not it can take the focus now.
+    QWidget* Scelto() const;
+    // The window has been shown: screen readers hear the place in focus (the first that can
+    // take it when none has been chosen); the frame still waits for a key.
+    void Inizia();
     // Whether the frame is drawn (a key has been used since the last mouse press).
     bool Visibile() const { return visibile_; }
     void Mostra();
@@ -57,5 +64,7 @@ private:
     int margine_ = 5;
     QPointer<CorniceFocus> cornice_;
     QPointer<QWidget> segnato_;  // the place marked focused for screen readers
+    bool iniziato_ = false;  // shown once: the focus is somewhere even before a key
+    int IndiceEffettivo() const;
     void Annuncia();
 };

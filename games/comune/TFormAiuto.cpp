@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextDocumentFragment>
 
 namespace {
 
@@ -102,7 +103,10 @@ void TFormAiuto::Mostra(const QString& gioco)
     Titolo->setText(gioco);
     Testo->setText(TestoAiuto(gioco));
     setAccessibleName(QStringLiteral("Aiuto: %1").arg(gioco));
-    setAccessibleDescription(Testo->text());
+    // A screen reader reads the words, not the markup.
+    const QString parole = QTextDocumentFragment::fromHtml(Testo->text()).toPlainText();
+    Testo->setAccessibleName(parole);
+    setAccessibleDescription(parole);
     // Centred over the table that asked for it.
     if (QWidget* p = parentWidget())
         move(p->geometry().center() - QPoint(width() / 2, height() / 2));

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShowEvent>
+#include <QTextBrowser>
 #include <algorithm>
 
 #include "ads/PannelloPubblicita.h"
@@ -133,11 +134,19 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
         else
             RiprendiGioco();
     });
+    Pubblicita->WebBrowser1->setAccessibleName(QString::fromUtf8("Pubblicità"));
+    connect(Pubblicita->ChiudiPubblicita, &VelmoBottone::Click, this, [this] {
+        if (focusPrimaPubblicita_) Focus->VaiA(focusPrimaPubblicita_);
+        focusPrimaPubblicita_ = nullptr;
+    });
+    // The strip appears on its timer: a screen reader hears it (and Tab reaches it).
+    Pubblicita->ChiudiPubblicita->installEventFilter(this);
 
     // Keyboard and screen reader.
     InstallaAccessibilita();
     setFocusPolicy(Qt::StrongFocus);
     Focus = new FocusTastiera(this);
+    Focus->Aggiungi(Pubblicita->ChiudiPubblicita);
     Computer->setAccessibleName("Turno del computer");
     Giocatore->setAccessibleName("Tocca a te");
     Configurazione->setAccessibleDescription("Tasto F2");
@@ -145,12 +154,7 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
     BtnPunteggi->setAccessibleDescription("Tasto P");
     Chiudi->setAccessibleDescription("Tasto Esc");
     // The live label lies under the felt, out of sight: only screen readers read it.
-    Annuncio = new QLabel(this);
-    Annuncio->setObjectName("Annuncio");
-    Annuncio->setGeometry(0, 0, 1, 1);
-    Annuncio->setStyleSheet("color: transparent; background: transparent;");
-    Annuncio->setAccessibleDescription("Ultima mossa");
-    Annuncio->lower();
+    Annuncio = new RegioneAnnunci(this);
 }
 
 void TFormTavolo::AggiungiPosto(QWidget* w, int numero, const QString& descrizione)
@@ -160,11 +164,37 @@ void TFormTavolo::AggiungiPosto(QWidget* w, int numero, const QString& descrizio
     Focus->Aggiungi(w, numero);
 }
 
+void TFormTavolo::AggiungiComandiAlFocus()
+{
+    if (comandiNelFocus_) return;
+    // The command buttons follow the places every table added in its constructor.
+    comandiNelFocus_ = true;
+    for (VelmoBottone* b : {NuovaPartita, BtnPunteggi, Configurazione, Chiudi}) Focus->Aggiungi(b);
+}
+
 void TFormTavolo::AggiungiTasto(int tasto, std::function<void()> azione) { tasti_[tasto] = std::move(azione); }
 
 void TFormTavolo::Premi(VelmoBottone* b) { FocusTastiera::AttivaControllo(b); }
 
-void TFormTavolo::Annuncia(const QString& testo) { ::Annuncia(Annuncio, testo); }
+namespace {
+// The words of a sentence, without its punctuation: "Partita: 9 a 11" says what "Partita 9 a 11" does.
+QString Parole(const QString& t)
+{
+    QString p;
+    for (QChar c : t)
+        if (c.isLetterOrNumber() || c.isSpace()) p += c.toLower();
+    return p.simplified();
+}
+}  // namespace
+
+void TFormTavolo::Annuncia(const QString& testo)
+{
+    // A result line often says again what the move just announced: a reader hears it once.
+    if (Parole(testo) == Parole(Annuncio->text())) return;
+    ::Annuncia(Annuncio, testo);
+}
+
+void TFormTavolo::AnnunciaRifiuto(const QString& testo) { ::Annuncia(Annuncio, testo); }
 
 void TFormTavolo::MostraAiuto()
 {
@@ -180,11 +210,7 @@ void TFormTavolo::keyPressEvent(QKeyEvent* e)
         explicit InAzione(bool& x) : f(x) { f = true; }
         ~InAzione() { f = false; }
     } guardia(inAzione_);
-    if (!comandiNelFocus_) {
-        // The command buttons follow the places every table added in its constructor.
-        comandiNelFocus_ = true;
-        for (VelmoBottone* b : {NuovaPartita, BtnPunteggi, Configurazione, Chiudi}) Focus->Aggiungi(b);
-    }
+    AggiungiComandiAlFocus();
     const Qt::KeyboardModifiers mod = e->modifiers() & ~Qt::KeypadModifier;
     if (mod == Qt::ControlModifier && e->key() >= Qt::Key_1 && e->key() <= Qt::Key_9
         && (!Pubblicita || !Pubblicita->InVista())) {
@@ -211,6 +237,19 @@ void TFormTavolo::keyPressEvent(QKeyEvent* e)
         case Qt::Key_Enter:
         case Qt::Key_Space:
             Premi(Pubblicita->ChiudiPubblicita);
+            return;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            // The strip, once shown, is the one place the keys reach; the focus goes back to
+            // where it was when the advertisement closes.
+            if (Focus->Corrente() != Pubblicita->ChiudiPubblicita) {
+                QWidget* prima = Focus->Scelto();
+                if (Focus->VaiA(Pubblicita->ChiudiPubblicita)) focusPrimaPubblicita_ = prima;
+            }
             return;
         case Qt::Key_N:
         case Qt::Key_P:
@@ -335,6 +374,9 @@ void TFormTavolo::PilaConUltimaPresa(QWidget* pila, int lato)
 
 bool TFormTavolo::eventFilter(QObject* o, QEvent* e)
 {
+    // The strip appears on its timer: a screen reader hears it.
+    if (o == Pubblicita->ChiudiPubblicita && e->type() == QEvent::Show && Pubblicita->InVista())
+        Annuncia(QString::fromUtf8("Chiudi la pubblicità: tasto Invio"));
     // A won pile held down shows its side's latest capture until released.
     if (auto it = pilePresa_.find(o); it != pilePresa_.end()) {
         if (e->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
@@ -403,12 +445,15 @@ void TFormTavolo::ColoraPanel(const QColor& c)
 void TFormTavolo::MostraTurno(int turno, bool nomeColTurno)
 {
     const bool computer = turno == 2;
+    // A screen reader hears the turn change hands (not every redraw of the same turn).
+    const bool cambia = (computer ? Computer : Giocatore)->isHidden();
     Computer->setVisible(computer);
     Giocatore->setVisible(!computer);
     NomeGiocat->setVisible(!computer || !nomeColTurno);
     Computer->raise();
     Giocatore->raise();
     (computer ? Computer : Giocatore)->Ridisegna();
+    if (cambia) Annuncia(computer ? QStringLiteral("Turno del computer") : QStringLiteral("Tocca a te"));
 }
 
 void TFormTavolo::NascondiTurno()
@@ -425,6 +470,7 @@ void TFormTavolo::MostraEsito(const QString& testo, int ms)
     // Above the cards lying still; a card that flies later is raised over it.
     RigaEsito->raise();
     if (ms > 0) TimerEsito->start(ms);
+    Annuncia(testo);
 }
 
 void TFormTavolo::NascondiEsito()
@@ -492,8 +538,12 @@ void TFormTavolo::showEvent(QShowEvent* e)
         // A deal asked for under the panel before the table was left is not dealt on return.
         nuovaPartitaRinviata_ = false;
         Pubblicita->FormShow();
+        if (Pubblicita->InVista()) Annuncia(QString::fromUtf8("Pubblicità"));
     }
     FormShow();
+    // Back from the scores, configuration or help window the focus is where it was left.
+    AggiungiComandiAlFocus();
+    Focus->Inizia();
 }
 
 void TFormTavolo::RegistraTimerGioco(QTimer* t)

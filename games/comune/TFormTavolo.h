@@ -3,6 +3,7 @@
 // command buttons, the turn pictures, the player's name label, digit drawing and the sound
 // shortcuts. Each table adds only its own game.
 #include <QLabel>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
 #include <map>
@@ -145,8 +146,11 @@ public:
     void AggiungiTasto(int tasto, std::function<void()> azione);
     // Presses a picture button as a mouse click would: nothing when it is hidden or disabled.
     static void Premi(VelmoBottone* b);
-    // Announces a move or a result to screen readers.
+    // Announces a move or a result to screen readers (once, when it says what the last
+    // announcement said). The result line and the turn changing hands are announced too.
     void Annuncia(const QString& testo);
+    // Announces a refused move, however often it is repeated ("Non è il tuo turno").
+    void AnnunciaRifiuto(const QString& testo);
     // F1: the short rules of this table's game and its keys.
     void MostraAiuto();
 
@@ -163,6 +167,8 @@ private:
     std::vector<QTimer*> timerGioco_;
     std::vector<QTimer*> sospesi_;          // stopped by the panel, started again when it goes
     bool nuovaPartitaRinviata_ = false;     // "Nuova Partita" pressed under the panel
+    void AggiungiComandiAlFocus();
+    QPointer<QWidget> focusPrimaPubblicita_;  // where the focus was before it went to the strip
     std::map<int, std::function<void()>> tasti_;
     std::vector<int> prese_[3];       // each side's latest capture (index 1, 2)
     int latoUltimaPresa_ = 0;         // who captured last

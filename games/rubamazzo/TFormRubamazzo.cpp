@@ -278,6 +278,8 @@ void TFormRubamazzo::ImagePosDblClick(int k)
 {
     if (k < 4 || k > 6 || !InGioco() || Regole.Turno != 1) return;
     if (Regole.SelezionaCarta(k) < 0) return;  // an empty place
+    for (int j = 4; j <= 6; ++j) SegnaSelezionata(ImagePos[j], j == k);
+    Annuncia(NomeCartaParlato(Regole.Carta(Regole.Posti[k])) + QStringLiteral(" selezionata"));
     NascondiEsito();
     BtnOk->show();
     BtnOk->raise();
@@ -286,6 +288,7 @@ void TFormRubamazzo::ImagePosDblClick(int k)
 void TFormRubamazzo::AnimaMossa(const RegoleRubamazzo::Mossa& m)
 {
     if (m.Posto < 1 || m.Posto > 6) return;
+    for (int j = 4; j <= 6; ++j) SegnaSelezionata(ImagePos[j], false);
     {
         // What a screen reader hears of the move.
         const bool computer = m.Lato == 2;

@@ -79,11 +79,7 @@ TFormAlternative::TFormAlternative(QWidget* parent) : TFinestra(Larghezza, Altez
     VelmoBottone2->setAccessibleDescription("Tasto Tab o frecce");
     InstallaAccessibilita();
     setFocusPolicy(Qt::StrongFocus);
-    Annuncio = new QLabel(this);
-    Annuncio->setObjectName("Annuncio");
-    Annuncio->setGeometry(0, 0, 1, 1);
-    Annuncio->setStyleSheet("color: transparent; background: transparent;");
-    Annuncio->lower();
+    Annuncio = new RegioneAnnunci(this);
     connect(VelmoBottone1, &VelmoBottone::Click, this, [this] { VelmoBottone1Click(); });
     connect(VelmoBottone2, &VelmoBottone::Click, this, [this] { VelmoBottone2Click(); });
 }

@@ -268,7 +268,10 @@ void TFormScopa::CartaGiocatoreDblClick(int s)
     const int r = Motore.GiocaCarta(s);
     Suona(GiocaCarta);
     // Refused (not the player's turn, or an empty slot): nothing changes and nothing moves.
-    if (r == 0) return;
+    if (r == 0) {
+        if (Motore.Turno != 1) AnnunciaRifiuto(QString::fromUtf8("Non è il tuo turno"));
+        return;
+    }
     if (r >= 2) {
         AlternativaScelta = 0;
         NumeroAlternative = r;

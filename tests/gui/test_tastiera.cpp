@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -47,6 +48,23 @@ QString Descrizione(QObject* o)
     return i ? i->text(QAccessible::Description) : QString("<none>");
 }
 
+// The event that says a live label's sentences: a showing with Qt 6.4, an announcement from 6.8.
+bool Detta(QAccessibleEvent* e)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    return e->type() == QAccessible::Announcement;
+#else
+    return e->type() == QAccessible::ObjectShow;
+#endif
+}
+
+// The sentence just announced through a live label (its name is what was last said).
+QString Detto(QObject* o)
+{
+    if (auto* r = qobject_cast<RegioneAnnunci*>(o)) return r->text();
+    return Nome(o);
+}
+
 void Tasto(QWidget* w, int k) { QTest::keyClick(w, static_cast<Qt::Key>(k)); }
 void Cifra(QWidget* w, int n) { Tasto(w, Qt::Key_0 + n); }
 
@@ -80,7 +98,7 @@ protected:
     void RegistraAnnunci()
     {
         ImpostaOsservatoreAnnunci([this](QAccessibleEvent* e) {
-            if (e->type() == QAccessible::NameChanged) annunci.push_back(Nome(e->object()));
+            if (e->type() == QAccessible::NameChanged) annunci.push_back(Detto(e->object()));
         });
     }
     bool Annunciato(const QString& testo) const { return std::count(annunci.begin(), annunci.end(), testo) > 0; }
@@ -475,11 +493,17 @@ TEST_F(Tastiera, FocusFrameShowsOnlyOnceAKeyIsUsedAndFollowsTheCards)
     EXPECT_TRUE(b->Image6->HaPicture());
     Tasto(b, Qt::Key_Return);
     EXPECT_FALSE(b->Image6->HaPicture());
-    EXPECT_EQ(Cornice(b), nullptr);
+    // The focus leaves the emptied slot for the next place that can take it: the played card
+    // on the table.
+    EXPECT_EQ(b->Focus->Corrente(), b->Image8);
+    ASSERT_NE(Cornice(b), nullptr);
+    EXPECT_TRUE(b->Image8->geometry().contains(Cornice(b)->geometry().center()));
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(b->Image8)->state().focused);
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(b->Image6)->state().focused);
     Cifra(b, 3);
-    EXPECT_EQ(b->Focus->Corrente(), nullptr) << "an empty slot takes no focus";
+    EXPECT_EQ(b->Focus->Corrente(), b->Image8) << "an empty slot takes no focus";
     Tasto(b, Qt::Key_Return);
-    EXPECT_EQ(b->Regole.CarteGiocate, 1) << "Enter on the emptied place does nothing";
+    EXPECT_EQ(b->Regole.CarteGiocate, 1) << "Enter on the card on the table plays nothing";
 
     Tasto(b, Qt::Key_Right);
     ASSERT_NE(Cornice(b), nullptr);
@@ -522,8 +546,13 @@ TEST_F(Tastiera, SlotsCountersAndButtonsSayWhatTheyShow)
     b->Timer1Timer();
     ASSERT_EQ(r.CarteGiocate, 2);
     EXPECT_EQ(Nome(b->Image7), NomeCartaParlato(r.Carta(r.GiocataComputer)));
+    std::vector<QObject*> cambiati;
+    ImpostaOsservatoreAnnunci([&](QAccessibleEvent* e) {
+        if (e->type() == QAccessible::ValueChanged) cambiati.push_back(e->object());
+    });
     b->Timer2Timer();
     EXPECT_EQ(Nome(b->CR1), "Carte rimanenti: 32");
+    EXPECT_EQ(std::count(cambiati.begin(), cambiati.end(), b->CR1), 1) << "the counter says it changed";
     EXPECT_EQ(Valore(b->PG1).toInt(), r.PuntiGiocatore);
     EXPECT_EQ(Valore(b->PC2).toInt(), r.PuntiComputer);
     EXPECT_EQ(Nome(b->Image4), NomeCartaParlato(r.Carta(r.ManoGiocatore[1]))) << "the drawn card is named";
@@ -572,6 +601,40 @@ TEST_F(Tastiera, CtrlAndADigitReachTheTableCards)
     EXPECT_EQ(t->Focus->Corrente(), t->ImagePos[5]) << "an empty table place takes no focus";
 }
 
+TEST_F(Tastiera, SelectedCardAndTheActionOfCards)
+{
+    Apri(FinestraRubamazzo);
+    TFormRubamazzo* t = FormRubamazzo;
+    RegistraAnnunci();
+    t->NuovaPartitaClick();
+    t->Regole.Turno = 1;
+    Cifra(t, 2);
+    Tasto(t, Qt::Key_Return);
+    QAccessibleInterface* scelta = QAccessible::queryAccessibleInterface(t->ImagePos[5]);
+    EXPECT_TRUE(scelta->state().selected);
+    EXPECT_TRUE(Nome(t->ImagePos[5]).endsWith(", selezionata")) << Nome(t->ImagePos[5]).toStdString();
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(t->ImagePos[4])->state().selected);
+    EXPECT_TRUE(annunci.back().endsWith(" selezionata"));
+    Cifra(t, 1);
+    Tasto(t, Qt::Key_Return);
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(t->ImagePos[4])->state().selected);
+    EXPECT_FALSE(scelta->state().selected) << "one card selected at a time";
+
+    // A reader activates a card through its default action, as a double-click.
+    Ricrea(FinestraBriscola);
+    TFormBriscola* b = FormBriscola;
+    b->NuovaPartitaClick();
+    b->Regole.Turno = 1;
+    QAccessibleActionInterface* azioni = QAccessible::queryAccessibleInterface(b->Image4)->actionInterface();
+    ASSERT_NE(azioni, nullptr);
+    ASSERT_EQ(azioni->actionNames(), QStringList{"Gioca"});
+    azioni->doAction("Gioca");
+    EXPECT_EQ(b->Regole.CarteGiocate, 1) << "the card is played";
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(b->Image39)->actionInterface() == nullptr
+                || QAccessible::queryAccessibleInterface(b->Image39)->actionInterface()->actionNames().isEmpty())
+        << "a picture that is no place offers no action";
+}
+
 TEST_F(Tastiera, MovesAndResultsAreAnnounced)
 {
     Apri(FinestraScopa);
@@ -588,18 +651,29 @@ TEST_F(Tastiera, MovesAndResultsAreAnnounced)
     m.Tavolo[1] = CartaDa(Coppe, 10);
     m.Turno = 2;
     s->Ridisegna();
+    // What the deal (and an advertisement, one time in four) said has been said.
+    qobject_cast<RegioneAnnunci*>(s->Annuncio)->Invia();
     std::vector<std::pair<QAccessible::Event, QObject*>> eventi;
+    int dette = 0;
     ImpostaOsservatoreAnnunci([&](QAccessibleEvent* e) {
         eventi.emplace_back(e->type(), e->object());
-        if (e->type() == QAccessible::NameChanged) annunci.push_back(Nome(e->object()));
+        if (Detta(e)) ++dette;
+        if (e->type() == QAccessible::NameChanged) annunci.push_back(Detto(e->object()));
     });
     s->Timer1Timer();
     ASSERT_FALSE(eventi.empty()) << "the computer's move is announced";
     EXPECT_EQ(eventi.front().second, s->Annuncio) << "through the table's live label";
-    EXPECT_TRUE(std::any_of(eventi.begin(), eventi.end(), [](auto& e) { return e.first == QAccessible::Alert; }));
     EXPECT_TRUE(Annunciato("Il computer gioca il Re di Spade e prende il Re di Coppe")) << annunci.front().toStdString();
     EXPECT_TRUE(Annunciato("Scopa!"));
-    EXPECT_EQ(Nome(s->Annuncio), annunci.back()) << "the label keeps the latest";
+    EXPECT_EQ(s->Annuncio->text(), annunci.back()) << "the label shows the latest";
+    // The turn's sentences are said together once the turn ends, as a notification shown again.
+    auto* regione = qobject_cast<RegioneAnnunci*>(s->Annuncio);
+    ASSERT_NE(regione, nullptr);
+    EXPECT_TRUE(regione->TimerAnnuncio->isActive());
+    regione->Invia();
+    EXPECT_EQ(dette, 1) << "said once, as a notification shown again";
+    EXPECT_TRUE(Nome(s->Annuncio).startsWith("Il computer gioca il Re di Spade e prende il Re di Coppe. "));
+    EXPECT_TRUE(Nome(s->Annuncio).contains("Scopa!")) << Nome(s->Annuncio).toStdString();
 
     // Briscola: the player's card, the computer's answer, the trick.
     annunci.clear();
@@ -616,7 +690,9 @@ TEST_F(Tastiera, MovesAndResultsAreAnnounced)
     EXPECT_TRUE(Annunciato("Il computer gioca " + CartaConArticolo(sua)));
     b->Timer2Timer();
     ASSERT_FALSE(annunci.empty());
-    EXPECT_TRUE(annunci.back().startsWith("Prendi tu ") || annunci.back().startsWith("Prende il computer "));
+    EXPECT_TRUE(std::any_of(annunci.begin(), annunci.end(),
+                            [](const QString& a) { return a.startsWith("Prendi tu ") || a.startsWith("Prende il computer "); }));
+    EXPECT_TRUE(Annunciato(b->TestoEsito())) << "the result line too";
 
     // Sette e mezzo: the end of a match says who won.
     annunci.clear();
@@ -626,6 +702,212 @@ TEST_F(Tastiera, MovesAndResultsAreAnnounced)
     ASSERT_FALSE(annunci.empty());
     EXPECT_TRUE(annunci.back().contains("Hai vinto la partita") || annunci.back().contains("Hai perso la partita"))
         << annunci.back().toStdString();
+}
+
+TEST_F(Tastiera, AnnouncementsOfOneTurnGoOutAsOneNotification)
+{
+    Apri(FinestraBriscola);
+    TFormBriscola* b = FormBriscola;
+    auto* regione = qobject_cast<RegioneAnnunci*>(b->Annuncio);
+    ASSERT_NE(regione, nullptr);
+    regione->Invia();
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(regione);
+    ASSERT_NE(i, nullptr);
+    EXPECT_EQ(i->role(), QAccessible::Notification) << "Orca speaks a notification that is shown";
+    int mostrate = 0;
+    ImpostaOsservatoreAnnunci([&](QAccessibleEvent* e) {
+        if (Detta(e)) ++mostrate;
+        if (e->type() == QAccessible::NameChanged) annunci.push_back(Detto(e->object()));
+    });
+    struct Caso {
+        std::vector<const char*> frasi;
+        const char* detto;  // one notification with these words
+    };
+    const Caso casi[] = {
+        {{"Giochi il Tre di Coppe"}, "Giochi il Tre di Coppe"},
+        {{"Il computer gioca l'Asso di Spade", "Scopa!", "Tocca a te"}, "Il computer gioca l'Asso di Spade. Scopa! Tocca a te"},
+        {{"Mano al computer, 2 punti.", "Il computer gioca il Re di Coppe"},
+         "Mano al computer, 2 punti. Il computer gioca il Re di Coppe"},
+    };
+    for (const Caso& c : casi) {
+        mostrate = 0;
+        for (const char* f : c.frasi) Annuncia(regione, f);
+        EXPECT_EQ(mostrate, 0) << "nothing is said before the turn ends: " << c.detto;
+        EXPECT_TRUE(regione->TimerAnnuncio->isActive());
+        regione->Invia();
+        EXPECT_EQ(mostrate, 1) << c.detto;
+        EXPECT_EQ(Nome(regione), c.detto);
+        EXPECT_TRUE(regione->isVisible()) << "shown again";
+        regione->Invia();
+        EXPECT_EQ(mostrate, 1) << "nothing more to say";
+    }
+    // A window shown again does not show an old notification with it.
+    b->hide();
+    b->show();
+    EXPECT_FALSE(regione->isVisible());
+    // (The table shown again may draw the advertisement, one time in four: it would take the keys.)
+    if (b->Pubblicita->InVista()) b->Pubblicita->ChiudiPubblicitaClick();
+
+    // Through the table: result lines and turn changes, a repeated result once, refusals always.
+    annunci.clear();
+    b->NascondiTurno();
+    b->MostraTurno(1);
+    b->MostraTurno(1);
+    b->MostraTurno(2);
+    EXPECT_EQ(annunci, (std::vector<QString>{"Tocca a te", "Turno del computer"})) << "only when the turn changes hands";
+    annunci.clear();
+    b->MostraEsito("Hai vinto la partita 65 a 55", 0);
+    b->Annuncia("Hai vinto la partita: 65 a 55");
+    b->AnnunciaRifiuto("Non è il tuo turno");
+    b->AnnunciaRifiuto("Non è il tuo turno");
+    EXPECT_EQ(annunci, (std::vector<QString>{"Hai vinto la partita 65 a 55", "Non è il tuo turno", "Non è il tuo turno"}));
+
+    // A card played out of turn says why nothing happens.
+    b->NuovaPartitaClick();
+    b->Regole.Turno = 2;
+    annunci.clear();
+    Cifra(b, 1);
+    Tasto(b, Qt::Key_Return);
+    EXPECT_EQ(b->Regole.CarteGiocate, 0);
+    EXPECT_TRUE(Annunciato("Non è il tuo turno"));
+}
+
+TEST_F(Tastiera, AdvertisementStripIsAnnouncedReachedByTabAndGivesTheFocusBack)
+{
+    Apri(FinestraBriscola);
+    TFormBriscola* b = FormBriscola;
+    b->NuovaPartitaClick();
+    Cifra(b, 2);
+    ASSERT_EQ(b->Focus->Corrente(), b->Image5);
+    RegistraAnnunci();
+    b->hide();
+    b->Pubblicita->PrimaPubblicita = true;
+    b->show();
+    ASSERT_TRUE(b->Pubblicita->InVista());
+    EXPECT_EQ(Nome(b->Pubblicita->WebBrowser1), "Pubblicità");
+    EXPECT_TRUE(Annunciato("Pubblicità"));
+    Tasto(b, Qt::Key_Tab);
+    EXPECT_EQ(b->Focus->Corrente(), b->Image5) << "no strip yet: the keys reach nothing under the advertisement";
+    b->Pubblicita->TimerPubblicitaTimer();  // seven seconds later
+    EXPECT_TRUE(Annunciato("Chiudi la pubblicità: tasto Invio"));
+    Tasto(b, Qt::Key_Tab);
+    EXPECT_EQ(b->Focus->Corrente(), b->Pubblicita->ChiudiPubblicita);
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(b->Pubblicita->ChiudiPubblicita)->state().focused);
+    Tasto(b, Qt::Key_Return);
+    EXPECT_FALSE(b->Pubblicita->InVista());
+    EXPECT_EQ(b->Focus->Corrente(), b->Image5) << "back on the card it left";
+}
+
+TEST_F(Tastiera, FocusNeverRestsOnAnEmptyHiddenOrGreyedPlaceAndComesBack)
+{
+    // Which places can take the focus.
+    Apri(FinestraSettemezzo);
+    TFormSettemezzo* t = FormSettemezzo;
+    auto* slot = t->ImagePos[8];
+    struct Caso {
+        const char* cosa;
+        std::function<void()> prepara;
+        QWidget* posto;
+        bool puo;
+    };
+    const Caso casi[] = {
+        {"a card slot with its card", [&] { t->NuovaPartitaClick(); t->NuovaCartaClick(); }, slot, true},
+        {"a card slot of no size", [&] { slot->resize(0, 0); }, slot, false},
+        {"an empty card slot", [&] { slot->resize(80, 120); slot->Svuota(); }, slot, false},
+        {"a hidden button", [&] { t->Chiudi->hide(); }, t->Chiudi, false},
+        {"a greyed picture button", [&] { t->Chiudi->show(); t->Chiudi->setStato(0); }, t->Chiudi, false},
+        {"a disabled button", [&] { t->Chiudi->setStato(1); t->Chiudi->setEnabled(false); }, t->Chiudi, false},
+        {"an enabled button", [&] { t->Chiudi->setEnabled(true); }, t->Chiudi, true},
+    };
+    for (const Caso& c : casi) {
+        c.prepara();
+        EXPECT_EQ(FocusTastiera::PuoAvereFocus(c.posto), c.puo) << c.cosa;
+    }
+
+    // Sette e mezzo: "Carta" greys after Stop; the focus moves on and a reader hears where.
+    Ricrea(FinestraSettemezzo);
+    t = FormSettemezzo;
+    Tasto(t, Qt::Key_N);
+    t->NuovaCartaClick();
+    for (int secondi = 0; secondi < 5 && t->Stop->Stato() == 0; ++secondi) t->Timer3Timer();
+    ASSERT_EQ(t->Stop->Stato(), 1);
+    ASSERT_TRUE(t->Focus->VaiA(t->NuovaCarta));
+    Tasto(t, Qt::Key_S);
+    ASSERT_EQ(t->NuovaCarta->Stato(), 0);
+    QWidget* ora = t->Focus->Corrente();
+    ASSERT_NE(ora, nullptr);
+    EXPECT_NE(ora, t->NuovaCarta);
+    EXPECT_TRUE(FocusTastiera::PuoAvereFocus(ora));
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(ora)->state().focused);
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(t->NuovaCarta)->state().focused);
+    EXPECT_EQ(t->Focus->Scelto(), t->NuovaCarta) << "the choice is kept";
+
+    // Briscola: the chosen card comes back after a deal and after the scores, configuration
+    // and help windows.
+    Ricrea(FinestraBriscola);
+    TFormBriscola* b = FormBriscola;
+    b->NuovaPartitaClick();
+    Cifra(b, 2);
+    b->NuovaPartitaClick();
+    EXPECT_EQ(b->Focus->Corrente(), b->Image5) << "after a deal";
+    const std::pair<int, std::function<QWidget*()>> finestre[] = {
+        {Qt::Key_P, [] { return static_cast<QWidget*>(FormPunteggi); }},
+        {Qt::Key_F2, [] { return static_cast<QWidget*>(FormConfig); }},
+        {Qt::Key_F1, [b] { return static_cast<QWidget*>(b->Aiuto); }},
+    };
+    for (const auto& [tasto, finestra] : finestre) {
+        Tasto(b, tasto);
+        ASSERT_TRUE(finestra() && finestra()->isVisible()) << tasto;
+        Tasto(finestra(), Qt::Key_Escape);
+        EXPECT_FALSE(finestra()->isVisible()) << tasto;
+        // The table shown again may draw the advertisement (one time in four): the choice stays.
+        if (b->Pubblicita->InVista()) b->Pubblicita->ChiudiPubblicitaClick();
+        EXPECT_EQ(b->Focus->Corrente(), b->Image5) << tasto;
+        EXPECT_TRUE(QAccessible::queryAccessibleInterface(b->Image5)->state().focused) << tasto;
+    }
+}
+
+TEST_F(Tastiera, WindowsOpenWithTheFocusOnTheirFirstControl)
+{
+    FormSplashScreen->show();
+    TFormSplashScreen* c = FormSplashScreen;
+    EXPECT_EQ(c->Focus->Corrente(), c->Spl_Btn_Briscola) << "the chooser starts on Briscola";
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(c->Spl_Btn_Briscola)->state().focused);
+    EXPECT_EQ(Cornice(c), nullptr) << "the frame waits for a key";
+
+    // The scores window opens on its first row; Up and Down read the rows.
+    ApriFinestra(FinestraPunteggi);
+    TFormPunteggi* p = FormPunteggi;
+    EXPECT_EQ(p->RigaInFocus(), 1);
+    EXPECT_EQ(Nome(p->Giocatore[1]), "Riga 1: Giocatore1, giocate 0, vinte 0, pari 0");
+    Tasto(p, Qt::Key_Up);
+    EXPECT_EQ(p->RigaInFocus(), 1) << "no row above the first";
+    Tasto(p, Qt::Key_Down);
+    EXPECT_EQ(p->RigaInFocus(), 2);
+    EXPECT_TRUE(p->isVisible()) << "the arrows do not close the window";
+}
+
+TEST_F(Tastiera, EveryWindowReadsAsAFrameOrADialogWithAName)
+{
+    Apri(FinestraScopa);
+    FormScopa->MostraAiuto();
+    struct Caso {
+        QWidget* finestra;
+        QAccessible::Role ruolo;
+    };
+    const Caso casi[] = {
+        {FormSplashScreen, QAccessible::Window}, {FormScopa, QAccessible::Window},
+        {FormBriscola, QAccessible::Window},     {FormRubamazzo, QAccessible::Window},
+        {FormSettemezzo, QAccessible::Window},   {FormConfig, QAccessible::Dialog},
+        {FormPunteggi, QAccessible::Dialog},     {FormScopa->Aiuto, QAccessible::Dialog},
+    };
+    for (const Caso& c : casi) {
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(c.finestra);
+        ASSERT_NE(i, nullptr);
+        EXPECT_EQ(i->role(), c.ruolo) << c.finestra->metaObject()->className();
+        EXPECT_FALSE(Nome(c.finestra).isEmpty()) << c.finestra->metaObject()->className();
+    }
+    EXPECT_EQ(Nome(FormScopa->Aiuto), "Aiuto: Scopa");
 }
 
 // ---------------------------------------------------------------- other windows
@@ -654,6 +936,9 @@ TEST_F(Tastiera, F1ShowsEachGamesRulesAndKeysAndAnyOfItsKeysCloses)
         EXPECT_TRUE(testo.contains(c.parola)) << c.parola;
         EXPECT_TRUE(testo.contains(c.tasto)) << c.parola;
         EXPECT_TRUE(testo.contains("<b>N</b>")) << "the shared keys too";
+        EXPECT_TRUE(Nome(t->Aiuto->Testo).startsWith("Tre carte a testa") || c.finestra == FinestraSettemezzo) << c.parola;
+        EXPECT_FALSE(Nome(t->Aiuto->Testo).contains('<')) << "read as words, not markup: " << c.parola;
+        EXPECT_FALSE(Descrizione(t->Aiuto).contains('<')) << c.parola;
         Tasto(t->Aiuto, Qt::Key_Escape);
         EXPECT_FALSE(t->Aiuto->isVisible());
         EXPECT_TRUE(t->isVisible()) << "Esc closes the help, not the table";
@@ -720,7 +1005,19 @@ TEST_F(Tastiera, ConfigurationTabsThroughItsControlsAndEnterCloses)
     EXPECT_EQ(giro, (std::vector<QWidget*>{f->NomeGiocat, f->ScrollBar1, f->ScrollBar2, f->CBSuoni, f->CBComputer,
                                            f->CBLivello, f->CBMessaggi, f->CBVelocita}));
     EXPECT_EQ(Nome(f->CBMessaggi), "Rivedi la mia mossa");
-    EXPECT_EQ(Nome(f->ScrollBar1), "Mazzo");
+    // The bars say the style chosen, the level box its label; the deck preview is only shown.
+    const std::pair<int, const char*> stili[] = {{1, "Mazzo: Napoletane"}, {2, "Mazzo: Piacentine"}, {6, "Mazzo: Grandi numeri"}};
+    for (const auto& [mazzo, nome] : stili) {
+        f->ScrollBar1->setValue(mazzo);
+        EXPECT_EQ(Nome(f->ScrollBar1), nome);
+    }
+    f->ScrollBar2->setValue(3);
+    EXPECT_EQ(Nome(f->ScrollBar2), "Retro delle carte: 3 di 9");
+    const auto etichette = QAccessible::queryAccessibleInterface(f->CBLivello)->relations(QAccessible::Label);
+    ASSERT_EQ(etichette.size(), 1);
+    EXPECT_EQ(etichette.front().first->text(QAccessible::Name), "Livello") << "the level box is read with its label";
+    for (QWidget* c : f->findChildren<VelImage*>())
+        EXPECT_FALSE(QAccessible::queryAccessibleInterface(c)->state().focusable) << c->objectName().toStdString();
     Tasto(f->NomeGiocat, Qt::Key_Return);  // the name box passes Enter on to the window
     EXPECT_FALSE(f->isVisible());
 }
