@@ -780,8 +780,10 @@ TEST_F(Tastiera, AdvertisementStripIsAnnouncedReachedByTabAndGivesTheFocusBack)
     Cifra(b, 2);
     ASSERT_EQ(b->Focus->Corrente(), b->Image5);
     RegistraAnnunci();
+    // The advertisement is drawn when the chooser opens the table.
     b->hide();
     b->Pubblicita->PrimaPubblicita = true;
+    b->ApertoDallaScelta();
     b->show();
     ASSERT_TRUE(b->Pubblicita->InVista());
     EXPECT_EQ(Nome(b->Pubblicita->WebBrowser1), "Pubblicità");
