@@ -46,3 +46,27 @@ std::string RigaRisultatoBriscola(const RegoleBriscola& r)
         .campo("PuntiComputer", r.PuntiComputer)
         .str();
 }
+
+void TracciatoreBriscola::PrimaDellaCarta(const RegoleBriscola& r)
+{
+    if (!TracciaAttiva() || r.CarteGiocate != 0) return;
+    prima_ = StatoPrimaDellaPresa(r);
+    viste_ = prima_.viste;
+}
+
+void TracciatoreBriscola::SceltaComputer(const RegoleBriscola& r)
+{
+    if (TracciaAttiva()) viste_.assign(std::begin(r.Viste), std::end(r.Viste));
+}
+
+void TracciatoreBriscola::Presa(const RegoleBriscola& r, int cartaGiocatore, int cartaComputer, int vincitore)
+{
+    ++presa_;
+    if (TracciaAttiva())
+        ScriviTraccia(RigaPresaBriscola(presa_, prima_, viste_, cartaGiocatore, cartaComputer, vincitore, r));
+}
+
+void TracciatoreBriscola::Risultato(const RegoleBriscola& r) const
+{
+    if (TracciaAttiva()) ScriviTraccia(RigaRisultatoBriscola(r));
+}

@@ -22,3 +22,23 @@ std::string RigaPresaBriscola(int presa, const PrimaDellaPresa& prima, const std
                               int cartaComputer, int vincitore, const RegoleBriscola& r);
 // The game's result: Esito and both point totals.
 std::string RigaRisultatoBriscola(const RegoleBriscola& r);
+
+// The table's trace (CARTOVIA_TRACE): the same lines, tricks numbered within the game. Does
+// nothing while no trace file is set.
+class TracciatoreBriscola {
+public:
+    void NuovaPartita() { presa_ = 0; }
+    // Before a card is played (before the computer chooses): the trick's first card keeps the
+    // state the trick starts from.
+    void PrimaDellaCarta(const RegoleBriscola& r);
+    // The computer has chosen its card: its memory as it plays.
+    void SceltaComputer(const RegoleBriscola& r);
+    // The trick has been taken and the hands refilled; cards as card numbers.
+    void Presa(const RegoleBriscola& r, int cartaGiocatore, int cartaComputer, int vincitore);
+    void Risultato(const RegoleBriscola& r) const;
+
+private:
+    int presa_ = 0;
+    PrimaDellaPresa prima_;
+    std::vector<int> viste_;
+};

@@ -43,3 +43,19 @@ std::string RigaRisultatoRubamazzo(const RegoleRubamazzo& r)
         .campo("result", r.Risultato)
         .str();
 }
+
+void TracciatoreRubamazzo::PrimaDellaMossa(const RegoleRubamazzo& r)
+{
+    if (TracciaAttiva()) prima_ = StatoTracciaRubamazzo(r);
+}
+
+void TracciatoreRubamazzo::Mossa(const RegoleRubamazzo& r, int lato)
+{
+    ++mossa_;
+    if (TracciaAttiva()) ScriviTraccia(RigaMossaRubamazzo(mossa_, lato, prima_, r));
+}
+
+void TracciatoreRubamazzo::Risultato(const RegoleRubamazzo& r) const
+{
+    if (TracciaAttiva()) ScriviTraccia(RigaRisultatoRubamazzo(r));
+}

@@ -220,6 +220,7 @@ void TFormScopa::NuovaPartitaClick()
 
     PrimoDiMano = PrimoDiMano == 1 ? 2 : 1;
     Motore.NuovaMano(PrimoDiMano);
+    Traccia.NuovaMano();
     AnimaDistribuzione(true);
     Timer1->start();
 }
@@ -234,6 +235,7 @@ void TFormScopa::CartaGiocatoreDblClick(int s)
     TavoloPrima.assign(Motore.Tavolo, Motore.Tavolo + MotoreScopa::MassimoPostiTavolo + 1);
     cartaGiocata_ = Motore.ManoGiocatore[s];
 
+    Traccia.PrimaDellaMossa(Motore);
     const int r = Motore.GiocaCarta(s);
     Suona(GiocaCarta);
     // Refused (not the player's turn, or an empty slot): nothing changes and nothing moves.
@@ -253,6 +255,7 @@ void TFormScopa::CartaGiocatoreDblClick(int s)
         AlternativaScelta = FormAlternative ? FormAlternative->Scegli(alternative, cartaGiocata_, sopra) : 0;
         Motore.EseguiPresa(s, AlternativaScelta);
     }
+    Traccia.Mossa(Motore, 1);
     AnimaMossa(false);
     Annuncia(DescriviMossa(Motore, false, Motore.CarteMossa[0] ? Motore.CarteMossa[0] : cartaGiocata_));
     Ridisegna();
@@ -276,7 +279,9 @@ void TFormScopa::Timer1Timer()
     // running the end-of-move step again would count the hand twice.
     if (Motore.Turno == 2 && haCarte) {
         TavoloPrima.assign(Motore.Tavolo, Motore.Tavolo + MotoreScopa::MassimoPostiTavolo + 1);
+        Traccia.PrimaDellaMossa(Motore);
         MossaComputerLivello(Motore, LivelloComputer);
+        Traccia.Mossa(Motore, 2);
         Suona(GiocaCarta);
         AnimaMossa(true);
         Annuncia(DescriviMossa(Motore, true, Motore.CarteMossa[0]));
@@ -299,6 +304,7 @@ void TFormScopa::FineMossa(bool daComputer)
         Motore.ChiudiMano();
         Ridisegna();
         const int esito = Motore.Punteggio(SchedaMano);
+        Traccia.Conto(SchedaMano, esito, PuntiPartitaGiocatore + SchedaMano[50], PuntiPartitaComputer + SchedaMano[51]);
         if (esito == 1) Suona(Vittoria);
         if (esito == 2) Suona(Perdita);
         const int puntiMano[2] = {SchedaMano[50], SchedaMano[51]};

@@ -44,3 +44,19 @@ std::string RigaContoScopa(long long mano, const int* scheda, int esito, int tot
         .lista("totals", totali)
         .str();
 }
+
+void TracciatoreScopa::PrimaDellaMossa(const MotoreScopa& m)
+{
+    if (TracciaAttiva()) prima_ = StatoTracciaScopa(m);
+}
+
+void TracciatoreScopa::Mossa(const MotoreScopa& m, int lato)
+{
+    ++mossa_;
+    if (TracciaAttiva()) ScriviTraccia(RigaMossaScopa(mano_, mossa_, lato, prima_, m));
+}
+
+void TracciatoreScopa::Conto(const int* scheda, int esito, int totaleGiocatore, int totaleComputer) const
+{
+    if (TracciaAttiva()) ScriviTraccia(RigaContoScopa(mano_, scheda, esito, totaleGiocatore, totaleComputer));
+}

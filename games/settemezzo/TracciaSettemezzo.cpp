@@ -40,3 +40,14 @@ std::string RigaRisultatoSettemezzo(int vincitore, int mani, const RegoleSetteme
         .lista("scores", std::vector<int>{r.PunteggioGiocatore, r.PunteggioComputer})
         .str();
 }
+
+void TracciatoreSettemezzo::ManoDecisa(const RegoleSettemezzo& r)
+{
+    ++mani_;
+    if (TracciaAttiva()) ScriviTraccia(RigaSmazzataSettemezzo(mani_, r));
+}
+
+void TracciatoreSettemezzo::Risultato(const RegoleSettemezzo& r) const
+{
+    if (TracciaAttiva()) ScriviTraccia(RigaRisultatoSettemezzo(r.VincitorePartita, mani_, r));
+}
