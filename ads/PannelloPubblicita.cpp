@@ -95,7 +95,7 @@ PannelloPubblicita::PannelloPubblicita(QWidget* tavolo) : QObject(tavolo)
 
 void PannelloPubblicita::FormShow()
 {
-    Generatore().SemeDallOrologio();
+    Generatore().SemeDallOrologio("pubblicita");
     const int r = static_cast<int>(Generatore().Prossimo() % 4);
     if (r == 2 || PrimaPubblicita) {
         PrimaPubblicita = false;

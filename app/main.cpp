@@ -16,6 +16,7 @@
 #include "app/TFormSplashScreen.h"
 #include "platform/SegnaliUscita.h"
 #include "components/AttesaGui.h"
+#include "core/Casuale.h"
 #include "resources/Risorse.h"
 #include "scores/PunteggiFile.h"
 
@@ -33,6 +34,14 @@ int main(int argc, char** argv)
 #endif
     // Pauses and card flights keep the windows painted and drop the clicks made meanwhile.
     InstallaAttesaGui();
+
+    // CARTOVIA_SEED=N: every deal of the run follows from N, so a game can be played again.
+    if (const char* seme = std::getenv("CARTOVIA_SEED"); seme && *seme) {
+        if (const auto n = SemeDellaCorsa())
+            qInfo("cartovia: every deal follows from CARTOVIA_SEED=%u", static_cast<unsigned>(*n));
+        else
+            qWarning("cartovia: CARTOVIA_SEED=%s is not a whole number from 0 to 4294967295; deals are random", seme);
+    }
 
     // --quit-after MS: start, show the chooser and quit after MS milliseconds (smoke test).
     int esciDopo = -1;

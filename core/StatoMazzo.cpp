@@ -14,14 +14,14 @@ int StatoMazzo::N() const
     return static_cast<int>(std::clamp(n, 0L, static_cast<long>(Dimensione - 1)));
 }
 
-void StatoMazzo::Mischia()
+void StatoMazzo::Mischia(const char* gioco)
 {
     const int n = N();
     for (int k = 0; k <= n; ++k) {
         OrdineCarte[k] = 0;
         StatiCarte[k] = 0;
     }
-    casuale_.SemeDallOrologio();
+    casuale_.SemeDallOrologio(gioco);
     // Membership flags make the duplicate check O(1); the draws and their order are
     // exactly those of the linear search over the positions already filled.
     std::array<bool, Dimensione> presente{};

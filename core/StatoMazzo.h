@@ -21,8 +21,9 @@ public:
     int N() const;  // colonne x righe, limited to 199
 
     // Rejection shuffle: draws r = random mod (N + 1) until every 1..N stands once.
-    // Seeds from the clock in whole seconds unless a seed was fixed. Clears all states.
-    void Mischia();
+    // Reseeds from the run's seed source for `gioco` (see Casuale) unless a seed was fixed.
+    // Clears all states.
+    void Mischia(const char* gioco = nullptr);
     Casuale& Generatore() { return casuale_; }
 
     int RitornaCartaImmediata(int i) const { return ordine(i); }

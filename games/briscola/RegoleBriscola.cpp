@@ -46,7 +46,7 @@ void RegoleBriscola::NuovaPartita()
 {
     for (int i = 1; i <= 3; ++i) ManoComputer[i] = ManoGiocatore[i] = 0;
     GiocataComputer = GiocataGiocatore = 0;
-    mazzo_.Mischia();
+    mazzo_.Mischia("briscola");
 
     // The first game of a run is led by the player; afterwards the sides alternate,
     // whoever won.
@@ -85,7 +85,7 @@ int RegoleBriscola::GiocaGiocatore(int k)
 void RegoleBriscola::EstraiRicordo()
 {
     Casuale& g = mazzo_.Generatore();
-    g.SemeDallOrologio();
+    g.SemeDallOrologio("briscola");
     RicordoGiocatore = g.Modulo(3);
 }
 

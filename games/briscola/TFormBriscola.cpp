@@ -276,6 +276,7 @@ void TFormBriscola::NuovaPartitaClick()
 
     Regole.NuovaPartita();
     DimenticaPrese();
+    Traccia.NuovaPartita();
     PartitaIniziata = true;
     PartitaInCorso = true;
     RisultatoRegistrato = false;
@@ -351,6 +352,7 @@ void TFormBriscola::GiocaSlotGiocatore(int k)
     Vola(Image8, mano->x(), PosizionePresaGiocatore.y());
     Vola(Image8, PosizionePresaGiocatore);
 
+    Traccia.PrimaDellaCarta(Regole);
     Regole.GiocaGiocatore(k);
     Suona(SuonoGiocaCarta());
     Annuncia("Giochi " + CartaConArticolo(Regole.Carta(h)));
@@ -370,7 +372,9 @@ void TFormBriscola::Timer1Timer()
     }
 
     if (Regole.Turno == 2 && Regole.CarteGiocate < 2) {
+        Traccia.PrimaDellaCarta(Regole);
         const int i = SceltaComputerLivello(Regole, LivelloComputer);
+        Traccia.SceltaComputer(Regole);
         const int h = (i >= 1 && i <= 3) ? Regole.ManoComputer[i] : 0;
         if (h != 0) {
             VelImage* mano = ManoComputerImg(i);
@@ -434,6 +438,7 @@ void TFormBriscola::Timer2Timer()
 
     // Piles, the next leader and the draw; drawn cards appear in their slots at once.
     Regole.RaccogliPresa();
+    Traccia.Presa(Regole, Regole.Carta(p), Regole.Carta(q), vincitore);
     for (int i = 1; i <= 3; ++i) {
         DisegnaCartaComputer(i);
         DisegnaCartaGiocatore(i);
@@ -478,6 +483,7 @@ void TFormBriscola::FinePartita()
         img->Svuota();
     if (RisultatoRegistrato) return;
     RisultatoRegistrato = true;
+    Traccia.Risultato(Regole);
     const QString punti = QString(": %1 a %2").arg(Regole.PuntiGiocatore).arg(Regole.PuntiComputer);
     Annuncia((Regole.Esito == 1 ? QString("Hai vinto la partita") : Regole.Esito == 0 ? QString("Partita pari")
                                                                                      : QString("Hai perso la partita"))

@@ -8,6 +8,7 @@
 
 #include "core/StatoMazzo.h"
 #include "games/briscola/RegoleBriscola.h"
+#include "games/briscola/TracciaBriscola.h"
 #include "games/comune/TFormTavolo.h"
 
 class TFormBriscola : public TFormTavolo {
@@ -22,6 +23,7 @@ private:
 
 public:
     RegoleBriscola Regole;
+    TracciatoreBriscola Traccia;  // CARTOVIA_TRACE: every trick and result of this table
 
     // ---- controls (inside Panel1) ----
     VelImage* Image1 = nullptr;  // computer's hand, slots 1-3

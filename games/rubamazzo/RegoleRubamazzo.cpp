@@ -14,7 +14,7 @@ int RegoleRubamazzo::Numero(int h) const
 
 void RegoleRubamazzo::NuovaPartita()
 {
-    mazzo_.Mischia();
+    mazzo_.Mischia("rubamazzo");
     std::fill(std::begin(Posti), std::end(Posti), 0);
     UltimaPresa = 0;
     CimaComputer = CimaGiocatore = 0;

@@ -260,6 +260,7 @@ void TFormRubamazzo::NuovaPartitaClick()
 
     Regole.NuovaPartita();
     DimenticaPrese();
+    Traccia.NuovaPartita();
     PartitaIniziata = true;
     RisultatoRegistrato = false;
     Suggerimento->hide();
@@ -361,10 +362,12 @@ void TFormRubamazzo::BtnOkClick()
         BtnOk->hide();
         return;
     }
+    Traccia.PrimaDellaMossa(Regole);
     if (Regole.ConfermaGiocatore() == RegoleRubamazzo::Nessuna) {
         BtnOk->hide();  // nothing selected
         return;
     }
+    Traccia.Mossa(Regole, 1);
     Suona(SuonoScopa(&TFormScopa::GiocaCarta));
     MostraTurno(2, false);  // the computer answers next, while the card flies
     AnimaMossa(Regole.UltimaMossa);
@@ -394,8 +397,10 @@ void TFormRubamazzo::CarteComputerDblClick()
     // A card selected before the steal is not confirmed any more: OK goes before anything flies.
     BtnOk->hide();
     Suona(SuonoScopa(&TFormScopa::Scopa));
+    Traccia.PrimaDellaMossa(Regole);
     Regole.RubaGiocatore();
     MostraTurno(2, false);
+    Traccia.Mossa(Regole, 1);
     AnimaMossa(Regole.UltimaMossa);
     MostraEsito(QStringLiteral("Hai rubato il mazzo!"));
     // The selection may have marked table cards too; they stay where they are, plain.
@@ -417,7 +422,9 @@ void TFormRubamazzo::MossaComputer()
     if (InGioco() && Regole.Turno == 2) {
         // A capture shows its card and the captured ones highlighted through the rules'
         // selection, before anything flies.
+        Traccia.PrimaDellaMossa(Regole);
         const int tipo = MossaComputerLivello(Regole, LivelloComputer);
+        if (tipo != RegoleRubamazzo::Nessuna) Traccia.Mossa(Regole, 2);
         AnimaMossa(Regole.UltimaMossa);
         if (tipo == RegoleRubamazzo::Furto) {
             Suona(SuonoScopa(&TFormScopa::Scopa));
@@ -468,6 +475,7 @@ void TFormRubamazzo::FinePartita()
     ScriviPunteggi();
     if (RisultatoRegistrato) return;
     RisultatoRegistrato = true;
+    Traccia.Risultato(Regole);
     Annuncia((Regole.Risultato == 1 ? QString("Hai vinto la partita") : Regole.Risultato == 0 ? QString("Partita pari")
                                                                                              : QString("Hai perso la partita"))
              + QString(": %1 carte a %2").arg(Regole.PilaGiocatore()).arg(Regole.PilaComputer()));

@@ -12,6 +12,7 @@
 #include "core/StatoMazzo.h"
 #include "games/comune/TFormTavolo.h"
 #include "games/rubamazzo/RegoleRubamazzo.h"
+#include "games/rubamazzo/TracciaRubamazzo.h"
 
 class TFormRubamazzo : public TFormTavolo {
     Q_OBJECT
@@ -24,6 +25,7 @@ public:
     explicit TFormRubamazzo(QWidget* parent = nullptr);
 
     RegoleRubamazzo Regole;
+    TracciatoreRubamazzo Traccia;  // CARTOVIA_TRACE: every move and result of this table
 
     // ---- controls (inside Panel1) ----
     // Places 1-3 the computer's hand, 4-6 the player's, 7-13 the table. Places 14 up are

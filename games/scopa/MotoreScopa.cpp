@@ -22,7 +22,7 @@ void MotoreScopa::NuovaMano(int primo)
 {
     // Rejection shuffle: draw until every card stands once, each in the first free position.
     for (auto& c : CarteMazzo) c = 0;
-    casuale_.SemeDallOrologio();
+    casuale_.SemeDallOrologio("scopa");
     bool presente[41] = {};
     for (int posto = 1; posto <= 40;) {
         const int c = casuale_.Modulo(40) + 1;

@@ -251,6 +251,7 @@ void TFormScopa::NuovaPartitaClick()
     Motore.NuovaMano(PrimoDiMano);
     MostraPartita();
     Timer2Timer();
+    Traccia.NuovaMano();
     AnimaDistribuzione(true);
     Timer1->start();
 }
@@ -265,6 +266,7 @@ void TFormScopa::CartaGiocatoreDblClick(int s)
     TavoloPrima.assign(Motore.Tavolo, Motore.Tavolo + MotoreScopa::MassimoPostiTavolo + 1);
     cartaGiocata_ = Motore.ManoGiocatore[s];
 
+    Traccia.PrimaDellaMossa(Motore);
     const int r = Motore.GiocaCarta(s);
     Suona(GiocaCarta);
     // Refused (not the player's turn, or an empty slot): nothing changes and nothing moves.
@@ -291,6 +293,7 @@ void TFormScopa::CartaGiocatoreDblClick(int s)
     }
     // While the card flies the turn picture already shows the side that moves next.
     Timer2Timer();
+    Traccia.Mossa(Motore, 1);
     AnimaMossa(false);
     RicordaMossa(1);
     Annuncia(DescriviMossa(Motore, false, Motore.CarteMossa[0] ? Motore.CarteMossa[0] : cartaGiocata_));
@@ -315,7 +318,9 @@ void TFormScopa::Timer1Timer()
     // running the end-of-move step again would count the hand twice.
     if (Motore.Turno == 2 && haCarte) {
         TavoloPrima.assign(Motore.Tavolo, Motore.Tavolo + MotoreScopa::MassimoPostiTavolo + 1);
+        Traccia.PrimaDellaMossa(Motore);
         MossaComputerLivello(Motore, LivelloComputer);
+        Traccia.Mossa(Motore, 2);
         Suona(GiocaCarta);
         AnimaMossa(true);
         RicordaMossa(2);
@@ -340,6 +345,7 @@ void TFormScopa::FineMossa(bool daComputer)
         Motore.ChiudiMano();
         Ridisegna();
         const int esito = Motore.Punteggio(SchedaMano);
+        Traccia.Conto(SchedaMano, esito, PuntiPartitaGiocatore + SchedaMano[50], PuntiPartitaComputer + SchedaMano[51]);
         if (esito == 1) Suona(Vittoria);
         if (esito == 2) Suona(Perdita);
         const int puntiMano[2] = {SchedaMano[50], SchedaMano[51]};

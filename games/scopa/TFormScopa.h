@@ -8,6 +8,7 @@
 
 #include "games/comune/TFormTavolo.h"
 #include "games/scopa/MotoreScopa.h"
+#include "games/scopa/TracciaScopa.h"
 
 class TFormScopa : public TFormTavolo {
     Q_OBJECT
@@ -15,6 +16,7 @@ public:
     explicit TFormScopa(QWidget* parent = nullptr);
 
     MotoreScopa Motore;
+    TracciatoreScopa Traccia;  // CARTOVIA_TRACE: every move and count of this table
 
     // ---- controls (inside Panel1) ----
     VelImage* CartaComputer[4] = {};   // 1..3

@@ -76,7 +76,7 @@ void RegoleSettemezzo::AggiornaTavolo()
 void RegoleSettemezzo::NuovaDistribuzione()
 {
     TurnoAperto = true;
-    mazzo_.Mischia();
+    mazzo_.Mischia("settemezzo");
     std::fill(std::begin(TabellaCarte), std::end(TabellaCarte), 0);
     for (int i = 1; i <= 40; ++i) TabellaCarte[i] = mazzo_.RitornaCarta(i);
     CarteEstratte = 0;

@@ -169,6 +169,7 @@ void TFormSettemezzo::NuovaPartitaClick()
     NascondiEsito();
     RegistraPartitaGiocata(FileSettemezzo);
     if (FormScopa) Suona(FormScopa->Mescola);
+    Traccia.NuovaPartita();
     Regole.NuovaPartita();  // shuffles, resets hands and scores, redraws through AggiornaTavolo
     AggiornaPulsanti();
     MostraTurno(1, false);
@@ -210,6 +211,7 @@ void TFormSettemezzo::Timer3Timer()
     const int passo = Regole.PassoTimer();
     AggiornaPulsanti();
     if (passo == RegoleSettemezzo::ComputerSiFerma) {
+        Traccia.ManoDecisa(Regole);
         MostraEsito(TestoMano(Regole.EsitoMano, Regole.PuntiManoGiocatore, Regole.PuntiManoComputer), 0);
         ScriviPunteggi();
     }
@@ -231,6 +233,7 @@ void TFormSettemezzo::Timer3Timer()
 void TFormSettemezzo::FinePartita(bool vinceGiocatore)
 {
     // The rules end a match once (the match is over from then on), so this runs once.
+    Traccia.Risultato(Regole);
     NascondiTurno();
     MostraEsito(TestoFinePartita(vinceGiocatore, Regole.PunteggioGiocatore, Regole.PunteggioComputer), 0);
     ScriviPunteggi();

@@ -10,6 +10,7 @@
 #include "core/StatoMazzo.h"
 #include "games/comune/TFormTavolo.h"
 #include "games/settemezzo/RegoleSettemezzo.h"
+#include "games/settemezzo/TracciaSettemezzo.h"
 
 class QShowEvent;
 
@@ -25,6 +26,7 @@ private:
 public:
     // The game state and its rules, on the shared deck of the configuration window.
     RegoleSettemezzo Regole;
+    TracciatoreSettemezzo Traccia;  // CARTOVIA_TRACE: every deal and result of this table
 
     // ---- controls (inside Panel1) ----
     // ImagePos[1..7]: the computer's slots 1 to 7; ImagePos[8..14]: the player's slots 1 to 7.

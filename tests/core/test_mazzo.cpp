@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
 #include <set>
 
 #include "core/Carte.h"
@@ -12,12 +15,27 @@
 
 namespace {
 
-std::int64_t orologioFermo() { return 1700000000; }
+std::int64_t orologioFermo() { return 1700000000000000000; }
 
+// The steady clock stands still: every seed is drawn "at the same instant".
 struct OrologioFermo {
     OrologioFermo() { ImpostaOrologio(&orologioFermo); }
     ~OrologioFermo() { ImpostaOrologio(nullptr); }
 };
+
+// A run with CARTOVIA_SEED=seme; the end of the test is the end of the run.
+struct Corsa {
+    explicit Corsa(std::optional<std::uint32_t> seme) { ImpostaSemeDellaCorsa(seme); }
+    ~Corsa() { ImpostaSemeDellaCorsa(std::nullopt); }
+};
+
+std::array<std::int32_t, StatoMazzo::Dimensione> PrimoMazzo(std::uint32_t seme, const char* gioco)
+{
+    Corsa corsa(seme);
+    StatoMazzo m;
+    m.Mischia(gioco);
+    return m.OrdineCarte;
+}
 
 }  // namespace
 
@@ -62,26 +80,86 @@ TEST(StatoMazzo, ShuffleGivesAPermutationWithPositionZeroEmptyAndStatesCleared)
     EXPECT_EQ(*ritornate.rbegin(), 40);
 }
 
-TEST(StatoMazzo, ShufflesWithinTheSameSecondAreEqualAndFixedSeedsReproduce)
+TEST(StatoMazzo, ShufflesAtTheSameInstantDifferAndFixedSeedsReproduce)
 {
+    // Two "Nuova Partita" within one millisecond once dealt the same cards.
+    Corsa corsa(std::nullopt);
     OrologioFermo fermo;
+    std::set<std::array<std::int32_t, StatoMazzo::Dimensione>> visti;
     StatoMazzo a, b;
-    a.Mischia();
-    const auto primo = a.OrdineCarte;
-    a.Mischia();
-    EXPECT_EQ(primo, a.OrdineCarte) << "same clock second must give the same order";
-    b.Mischia();
-    EXPECT_EQ(primo, b.OrdineCarte);
+    for (int k = 0; k < 10; ++k) {
+        a.Mischia("scopa");
+        b.Mischia();
+        visti.insert(a.OrdineCarte);
+        visti.insert(b.OrdineCarte);
+    }
+    EXPECT_EQ(visti.size(), 20u) << "shuffles with the same clock reading must still differ";
 
     StatoMazzo c, d;
     c.Generatore().Fissa(7);
     d.Generatore().Fissa(7);
-    c.Mischia();
+    c.Mischia("briscola");
     d.Mischia();
     EXPECT_EQ(c.OrdineCarte, d.OrdineCarte);
     const auto primoFisso = c.OrdineCarte;
     c.Mischia();
     EXPECT_NE(primoFisso, c.OrdineCarte) << "a fixed seed continues its sequence";
+}
+
+TEST(StatoMazzo, RunSeedGivesEveryGameTheSameDealsWhateverWasPlayedBefore)
+{
+    const auto briscola7 = PrimoMazzo(7, "briscola");
+    EXPECT_EQ(PrimoMazzo(7, "briscola"), briscola7) << "the same run seed must deal the same first cards";
+    EXPECT_NE(PrimoMazzo(8, "briscola"), briscola7);
+    EXPECT_NE(PrimoMazzo(7, "rubamazzo"), briscola7) << "each game has its own deals";
+
+    // Deals of other games, and reseeds that name no game, leave a game's sequence alone;
+    // they share one deck and its generator, as the tables do.
+    std::vector<std::array<std::int32_t, StatoMazzo::Dimensione>> soli, mescolati;
+    {
+        Corsa corsa(7);
+        StatoMazzo m;
+        for (int k = 0; k < 3; ++k) {
+            m.Mischia("briscola");
+            soli.push_back(m.OrdineCarte);
+        }
+    }
+    {
+        Corsa corsa(7);
+        StatoMazzo m;
+        for (int k = 0; k < 3; ++k) {
+            m.Mischia("rubamazzo");
+            m.Mischia("settemezzo");
+            m.Generatore().SemeDallOrologio();
+            m.Mischia("briscola");
+            mescolati.push_back(m.OrdineCarte);
+            m.Mischia();  // a reseed naming no game: the generator goes on from where it was
+            EXPECT_NE(m.OrdineCarte, mescolati.back());
+        }
+    }
+    EXPECT_EQ(soli, mescolati);
+    EXPECT_NE(soli[0], soli[1]) << "the second deal of a game is not the first again";
+
+    // A fixed seed wins over the run seed (the tests' and the simulator's own seeds).
+    Corsa corsa(7);
+    StatoMazzo f, g;
+    f.Generatore().Fissa(3);
+    g.Generatore().Fissa(3);
+    f.Mischia("briscola");
+    g.Mischia();
+    EXPECT_EQ(f.OrdineCarte, g.OrdineCarte);
+}
+
+TEST(Casuale, RunSeedIsADecimalOf32BitsOrNothing)
+{
+    struct Caso { const char* testo; std::optional<std::uint32_t> seme; };
+    const Caso casi[] = {
+        {"7", 7u},          {"0", 0u},           {"4294967295", 4294967295u}, {"007", 7u},
+        {"4294967296", {}}, {"-1", {}},          {"+7", {}},                  {" 7", {}},
+        {"7x", {}},         {"", {}},            {"99999999999999999999999", {}},
+    };
+    for (const auto& k : casi) EXPECT_EQ(LeggiSeme(k.testo), k.seme) << "\"" << k.testo << '"';
+    EXPECT_EQ(LeggiSeme(nullptr), std::nullopt);
 }
 
 TEST(StatoMazzo, SistemaDatiReadsSuitAndNumberOfTheStoredEntry)

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/Finestre.h"
+#include "core/Casuale.h"
 #include "core/Globali.h"
 #include "core/Pausa.h"
 #include "platform/Impostazioni.h"
@@ -24,11 +25,15 @@ protected:
         ImpostaArchivio(nullptr);
         NomeGiocatore = NomeGiocatorePredefinito;
         ImpostaScalaTempo(0);
+        // Every deal a test does not seed itself follows from one run seed, started afresh
+        // for each test: no test depends on chance or on the tests run before it.
+        ImpostaSemeDellaCorsa(SemeDelleProve);
         CreaFinestre();
     }
     void TearDown() override
     {
         DistruggiFinestre();
+        ImpostaSemeDellaCorsa(std::nullopt);
         ImpostaArchivio(nullptr);
         FonteNomeGiocatore() = [] { return NomeGiocatore; };
     }
@@ -50,6 +55,7 @@ protected:
         return v;
     }
 
+    static constexpr std::uint32_t SemeDelleProve = 20;
     QTemporaryDir cartella_;
     std::string impostazioni_;
 };

@@ -24,6 +24,9 @@ int main(int argc, char** argv)
     setenv("CARTOVIA_AD_DIR", (casa.path() + "/radice").toLocal8Bit().constData(), 1);
     setenv("CARTOVIA_SETTINGS", (casa.path() + "/impostazioni.ini").toLocal8Bit().constData(), 1);
     unsetenv("CARTOVIA_UPDATE_SERVER");
+    // Neither the caller's run seed nor its trace file reach the tests.
+    unsetenv("CARTOVIA_SEED");
+    unsetenv("CARTOVIA_TRACE");
     if (!std::getenv("XDG_RUNTIME_DIR")) setenv("XDG_RUNTIME_DIR", "/tmp", 0);
     qputenv("QT_LOGGING_RULES", "qt.multimedia.*=false;qt.qpa.*=false");
     QApplication app(argc, argv);

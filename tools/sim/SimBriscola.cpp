@@ -11,6 +11,7 @@
 #include "core/StatoMazzo.h"
 #include "games/briscola/GiocatoriBriscola.h"
 #include "games/briscola/RegoleBriscola.h"
+#include "games/briscola/TracciaBriscola.h"
 #include "tools/sim/Simulatore.h"
 
 namespace {
@@ -48,11 +49,6 @@ std::string ControllaCarte(const RegoleBriscola& r)
     return {};
 }
 
-std::vector<int> Carte(const RegoleBriscola& r, const std::int32_t* mano)
-{
-    return {r.Carta(mano[1]), r.Carta(mano[2]), r.Carta(mano[3])};
-}
-
 int SimulaBriscola(const OpzioniSim& o, std::ostream& out, std::ostream* traccia)
 {
     StatoMazzo mazzo;
@@ -73,10 +69,8 @@ int SimulaBriscola(const OpzioniSim& o, std::ostream& out, std::ostream* traccia
                 errore = "the game did not end after 20 tricks";
                 break;
             }
-            const auto manoG = Carte(r, r.ManoGiocatore);
-            const auto manoC = Carte(r, r.ManoComputer);
-            const int iniziatore = r.Turno;
-            std::vector<int> viste(std::begin(r.Viste), std::end(r.Viste));
+            const PrimaDellaPresa prima = StatoPrimaDellaPresa(r);
+            std::vector<int> viste = prima.viste;
             for (int giocata = 0; giocata < 2 && errore.empty(); ++giocata) {
                 if (r.Turno == 2) {
                     r.EstraiRicordo();
@@ -96,24 +90,7 @@ int SimulaBriscola(const OpzioniSim& o, std::ostream& out, std::ostream* traccia
             const int cartaG = r.Carta(r.GiocataGiocatore), cartaC = r.Carta(r.GiocataComputer);
             const int vincitore = r.RisolviPresa();
             if (errore.empty()) errore = ControllaCarte(r);
-            if (traccia) {
-                *traccia << OggettoJson()
-                                .campo("game", "briscola")
-                                .campo("trick", presa)
-                                .campo("Iniziatore", iniziatore)
-                                .campo("CartaBriscola", r.Carta(r.CartaBriscola))
-                                .lista("ManoGiocatore", manoG)
-                                .lista("ManoComputer", manoC)
-                                .campo("GiocataGiocatore", cartaG)
-                                .campo("GiocataComputer", cartaC)
-                                .campo("VincitorePresa", vincitore)
-                                .campo("PuntiGiocatore", r.PuntiGiocatore)
-                                .campo("PuntiComputer", r.PuntiComputer)
-                                .campo("CartePescate", r.CartePescate)
-                                .lista("Viste", viste)
-                                .str()
-                         << '\n';
-            }
+            if (traccia) *traccia << RigaPresaBriscola(presa, prima, viste, cartaG, cartaC, vincitore, r) << '\n';
         }
         if (errore.empty() && r.PuntiGiocatore + r.PuntiComputer != 120)
             errore = "the piles hold " + std::to_string(r.PuntiGiocatore + r.PuntiComputer) + " points, not 120";
@@ -122,16 +99,7 @@ int SimulaBriscola(const OpzioniSim& o, std::ostream& out, std::ostream* traccia
             return 1;
         }
 
-        if (traccia) {
-            *traccia << OggettoJson()
-                            .campo("game", "briscola")
-                            .campo("event", "result")
-                            .campo("Esito", r.Esito)
-                            .campo("PuntiGiocatore", r.PuntiGiocatore)
-                            .campo("PuntiComputer", r.PuntiComputer)
-                            .str()
-                     << '\n';
-        }
+        if (traccia) *traccia << RigaRisultatoBriscola(r) << '\n';
         (r.Esito == 0 ? pari : r.Esito == 1 ? vinteG : vinteC)++;
         puntiG += r.PuntiGiocatore;
         puntiC += r.PuntiComputer;

@@ -12,6 +12,7 @@
 #include "core/StatoMazzo.h"
 #include "games/rubamazzo/GiocatoriRubamazzo.h"
 #include "games/rubamazzo/RegoleRubamazzo.h"
+#include "games/rubamazzo/TracciaRubamazzo.h"
 #include "tools/sim/Simulatore.h"
 
 namespace {
@@ -53,23 +54,6 @@ std::string ControllaCarte(const R& r)
     return {};
 }
 
-std::string Stato(const R& r)
-{
-    std::vector<int> posti, g, c;
-    for (int j = 1; j <= r.NumeroPosti(); ++j) posti.push_back(r.Carta(r.Posti[j]));
-    for (int k = 1; k < r.IndicePreseGiocatore; ++k) g.push_back(r.Carta(r.PreseGiocatore[k]));
-    for (int k = 1; k < r.IndicePreseComputer; ++k) c.push_back(r.Carta(r.PreseComputer[k]));
-    return OggettoJson()
-        .lista("Posti", posti)
-        .lista("PreseGiocatore", g)
-        .lista("PreseComputer", c)
-        .campo("CimaGiocatore", r.Carta(r.CimaGiocatore))
-        .campo("CimaComputer", r.Carta(r.CimaComputer))
-        .campo("UltimaPresa", r.UltimaPresa)
-        .campo("ProssimaCarta", r.ProssimaCarta)
-        .str();
-}
-
 int SimulaRubamazzo(const OpzioniSim& o, std::ostream& out, std::ostream* traccia)
 {
     StatoMazzo mazzo;
@@ -100,7 +84,7 @@ int SimulaRubamazzo(const OpzioniSim& o, std::ostream& out, std::ostream* tracci
 
             for (int lato = 1; lato <= 2 && errore.empty(); ++lato) {
                 if (r.Turno != lato) continue;
-                const std::string prima = traccia ? Stato(r) : std::string();
+                const std::string prima = traccia ? StatoTracciaRubamazzo(r) : std::string();
                 int tipo = 0;
                 if (lato == 1) {
                     // Legal moves: confirm any held card; steal with one that matches the top.
@@ -129,16 +113,7 @@ int SimulaRubamazzo(const OpzioniSim& o, std::ostream& out, std::ostream* tracci
                 if (tipo == R::Furto) ++furti;
                 tavoloMassimo = std::max(tavoloMassimo, r.NumeroPosti());
                 ++mossa;
-                if (traccia) {
-                    *traccia << OggettoJson()
-                                    .campo("game", "rubamazzo")
-                                    .campo("move", mossa)
-                                    .campo("side", lato)
-                                    .grezzo("before", prima)
-                                    .grezzo("after", Stato(r))
-                                    .str()
-                             << '\n';
-                }
+                if (traccia) *traccia << RigaMossaRubamazzo(mossa, lato, prima, r) << '\n';
                 errore = ControllaCarte(r);
             }
         }
@@ -149,16 +124,7 @@ int SimulaRubamazzo(const OpzioniSim& o, std::ostream& out, std::ostream* tracci
             return 1;
         }
 
-        if (traccia) {
-            *traccia << OggettoJson()
-                            .campo("game", "rubamazzo")
-                            .campo("event", "result")
-                            .campo("PileGiocatore", r.PilaGiocatore())
-                            .campo("PileComputer", r.PilaComputer())
-                            .campo("result", r.Risultato)
-                            .str()
-                     << '\n';
-        }
+        if (traccia) *traccia << RigaRisultatoRubamazzo(r) << '\n';
         (r.Risultato == 0 ? pari : r.Risultato == 1 ? vinteG : vinteC)++;
         pileG += r.PilaGiocatore();
         pileC += r.PilaComputer();

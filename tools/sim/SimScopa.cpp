@@ -9,25 +9,10 @@
 #include "core/Casuale.h"
 #include "games/scopa/GiocatoriScopa.h"
 #include "games/scopa/MotoreScopa.h"
+#include "games/scopa/TracciaScopa.h"
 #include "tools/sim/Simulatore.h"
 
 namespace {
-
-std::string Stato(const MotoreScopa& m)
-{
-    return OggettoJson()
-        .lista("ManoGiocatore", m.ManoGiocatore + 1, m.ManoGiocatore + 4)
-        .lista("ManoComputer", m.ManoComputer + 1, m.ManoComputer + 4)
-        .lista("Tavolo", m.Tavolo + 1, m.Tavolo + 1 + m.NumeroPostiTavolo())
-        .lista("PreseGiocatore", m.PreseGiocatore + 1, m.PreseGiocatore + 1 + m.ContaPreseGiocatore)
-        .lista("PreseComputer", m.PreseComputer + 1, m.PreseComputer + 1 + m.ContaPreseComputer)
-        .campo("ScopeGiocatore", m.ScopeGiocatore)
-        .campo("ScopeComputer", m.ScopeComputer)
-        .campo("UltimaPresa", m.UltimaPresa)
-        .campo("Turno", m.Turno)
-        .campo("CarteDistribuite", m.CarteDistribuite)
-        .str();
-}
 
 // The random player: any card in hand, and any of the ways it can capture.
 std::string MossaGiocatore(MotoreScopa& m, Casuale& caso)
@@ -71,7 +56,7 @@ int SimulaScopa(const OpzioniSim& o, std::ostream& out, std::ostream* traccia)
                     break;
                 }
                 const int lato = m.Turno;
-                const std::string prima = traccia ? Stato(m) : std::string();
+                const std::string prima = traccia ? StatoTracciaScopa(m) : std::string();
                 if (lato == 1) {
                     errore = MossaGiocatore(m, giocatore);
                 } else {
@@ -79,18 +64,7 @@ int SimulaScopa(const OpzioniSim& o, std::ostream& out, std::ostream* traccia)
                     if (m.Turno != 1) errore = "the computer's move did not pass the turn";
                 }
                 if (errore.empty()) errore = m.ControllaCarte();
-                if (traccia) {
-                    *traccia << OggettoJson()
-                                    .campo("game", "scopa")
-                                    .campo("hand", static_cast<long long>(mani))
-                                    .campo("move", mossa)
-                                    .campo("side", lato)
-                                    .grezzo("before", prima)
-                                    .grezzo("after", Stato(m))
-                                    .lista("CarteMossa", m.CarteMossa)
-                                    .str()
-                             << '\n';
-                }
+                if (traccia) *traccia << RigaMossaScopa(mani, mossa, lato, prima, m) << '\n';
                 if (!errore.empty()) {
                     errore = "move " + std::to_string(mossa) + ": " + errore;
                     break;
@@ -117,18 +91,7 @@ int SimulaScopa(const OpzioniSim& o, std::ostream& out, std::ostream* traccia)
             puntiG += scheda[50];
             puntiC += scheda[51];
             scope += scheda[0] + scheda[1];
-            if (traccia) {
-                const int totali[2] = {totaleG, totaleC};
-                *traccia << OggettoJson()
-                                .campo("game", "scopa")
-                                .campo("hand", static_cast<long long>(mani))
-                                .campo("event", "count")
-                                .lista("SchedaMano", scheda)
-                                .campo("result", esito)
-                                .lista("totals", totali)
-                                .str()
-                         << '\n';
-            }
+            if (traccia) *traccia << RigaContoScopa(mani, scheda, esito, totaleG, totaleC) << '\n';
         }
         (vinceGiocatore ? vinteG : vinteC)++;
         if (!o.silenzioso)

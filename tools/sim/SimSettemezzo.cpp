@@ -9,6 +9,7 @@
 #include "core/Casuale.h"
 #include "core/StatoMazzo.h"
 #include "games/settemezzo/RegoleSettemezzo.h"
+#include "games/settemezzo/TracciaSettemezzo.h"
 #include "tools/sim/Simulatore.h"
 
 namespace {
@@ -41,14 +42,6 @@ std::string ControllaCarte(const R& r)
         if (tenute[r.TabellaCarte[k]] != 1)
             return "drawn card " + std::to_string(r.Carta(r.TabellaCarte[k])) + " is in no hand";
     return {};
-}
-
-std::vector<int> Carte(const R& r, const std::int32_t* mano)
-{
-    std::vector<int> v;
-    for (int i = 1; i <= 7; ++i)
-        if (mano[i]) v.push_back(r.Carta(mano[i]));
-    return v;
 }
 
 int SimulaSettemezzo(const OpzioniSim& o, std::ostream& out, std::ostream* traccia)
@@ -102,18 +95,7 @@ int SimulaSettemezzo(const OpzioniSim& o, std::ostream& out, std::ostream* tracc
             if (r.EsitoMano == 2) ++maniC;
             if (r.PuntiManoGiocatore > R::SetteEMezzo) ++sballaG;
             if (r.PuntiManoComputer > R::SetteEMezzo) ++sballaC;
-            if (traccia) {
-                *traccia << OggettoJson()
-                                .campo("game", "settemezzo")
-                                .campo("deal", mano)
-                                .lista("player", Carte(r, r.CarteGiocatore))
-                                .lista("computer", Carte(r, r.CarteComputer))
-                                .campo("PuntiManoGiocatore", r.PuntiManoGiocatore)
-                                .campo("PuntiManoComputer", r.PuntiManoComputer)
-                                .lista("scores", std::vector<int>{r.PunteggioGiocatore, r.PunteggioComputer})
-                                .str()
-                         << '\n';
-            }
+            if (traccia) *traccia << RigaSmazzataSettemezzo(mano, r) << '\n';
             const int passo = r.PassoTimer();  // one second later: the match ends or goes on
             if (passo == R::VinceGiocatore || passo == R::VinceComputer)
                 vincitore = r.VincitorePartita;
@@ -124,16 +106,7 @@ int SimulaSettemezzo(const OpzioniSim& o, std::ostream& out, std::ostream* tracc
             out << "settemezzo: card conservation violated in game " << partita << ": " << errore << '\n';
             return 1;
         }
-        if (traccia) {
-            *traccia << OggettoJson()
-                            .campo("game", "settemezzo")
-                            .campo("event", "result")
-                            .campo("winner", vincitore)
-                            .campo("deals", mano)
-                            .lista("scores", std::vector<int>{r.PunteggioGiocatore, r.PunteggioComputer})
-                            .str()
-                     << '\n';
-        }
+        if (traccia) *traccia << RigaRisultatoSettemezzo(vincitore, mano, r) << '\n';
         (vincitore == 1 ? vinteG : vinteC)++;
         if (!o.silenzioso)
             out << "game " << partita << ": " << mano << " deals, " << (vincitore == 1 ? "player" : "computer")

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/Traccia.h"  // OggettoJson
+
 struct OpzioniSim {
     std::string gioco;
     long partite = 1;         // --games N
@@ -101,31 +103,3 @@ int GiocaDuplicato(const DescrizioneDuplicato& d, const OpzioniSim& o, std::ostr
 
 // Whether a name is one of random, normale, esperto.
 bool NomeGiocatoreValido(const std::string& nome);
-
-// Minimal JSON writer for one object per line.
-class OggettoJson {
-public:
-    OggettoJson& campo(const std::string& k, long long v) { chiave(k); s_ << v; return *this; }
-    OggettoJson& campo(const std::string& k, int v) { return campo(k, static_cast<long long>(v)); }
-    OggettoJson& campo(const std::string& k, const std::string& v) { chiave(k); s_ << '"' << v << '"'; return *this; }
-    OggettoJson& campo(const std::string& k, const char* v) { return campo(k, std::string(v)); }
-    template <typename It>
-    OggettoJson& lista(const std::string& k, It da, It a)
-    {
-        chiave(k);
-        s_ << '[';
-        for (It i = da; i != a; ++i) s_ << (i == da ? "" : ",") << *i;
-        s_ << ']';
-        return *this;
-    }
-    template <typename C>
-    OggettoJson& lista(const std::string& k, const C& c) { return lista(k, std::begin(c), std::end(c)); }
-    // A nested object or any ready-made JSON value.
-    OggettoJson& grezzo(const std::string& k, const std::string& json) { chiave(k); s_ << json; return *this; }
-    std::string str() const { return s_.str() + "}"; }
-
-private:
-    void chiave(const std::string& k) { s_ << (primo_ ? "{" : ",") << '"' << k << "\":"; primo_ = false; }
-    std::ostringstream s_;
-    bool primo_ = true;
-};
