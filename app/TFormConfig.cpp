@@ -5,8 +5,10 @@
 #include <QPainter>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <cmath>
 
 #include "app/Finestre.h"
+#include "app/TFormSplashScreen.h"
 #include "core/Globali.h"
 #include "games/briscola/TFormBriscola.h"
 #include "games/comune/Giocatore.h"
@@ -14,11 +16,15 @@
 #include "games/rubamazzo/TFormRubamazzo.h"
 #include "games/scopa/TFormScopa.h"
 #include "games/settemezzo/TFormSettemezzo.h"
+#include "components/Scala.h"
 #include "platform/Impostazioni.h"
 #include "resources/Risorse.h"
 
 int Mazzo = MazzoPredefinito;
 int Retro = RetroPredefinito;
+int Dimensione = Scala::Automatica;
+int DimensioneAvvio = Scala::Automatica;
+std::optional<QPoint> PosizioneChooser;
 
 namespace {
 
@@ -187,6 +193,17 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     CBLivello->setGeometry(112, 458, 152, 26);
     CBLivello->setCurrentIndex(static_cast<int>(LivelloComputer));
 
+    // The windows' size, at the bottom right beside the close button.
+    etichetta(this, "Dimensione", 300, 556, 110, 24);
+    CBDimensione = new QComboBox(this);
+    CBDimensione->setObjectName("CBDimensione");
+    CBDimensione->addItem("Automatica", Scala::Automatica);
+    for (int d : Scala::Dimensioni) CBDimensione->addItem(QString("%1 %").arg(d), d);
+    CBDimensione->setGeometry(412, 556, 152, 26);
+    AvvisoDimensione = etichetta(this, "Vale dal prossimo avvio", 572, 556, 200, 26, 9);
+    AvvisoDimensione->setObjectName("AvvisoDimensione");
+    AvvisoDimensione->hide();
+
     // Preview: one suit per row, ace, two, three and the three figures.
     for (int i = 0; i < 24; ++i) {
         const int n = CarteAnteprima[i];
@@ -208,6 +225,7 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     connect(ScrollBar2, &QScrollBar::valueChanged, this, [this] { ScrollBar2Change(); });
     connect(NomeGiocat, &QLineEdit::textChanged, this, [this] { NomeGiocatChange(); });
     connect(CBLivello, &QComboBox::currentIndexChanged, this, [this] { CBLivelloChange(); });
+    connect(CBDimensione, &QComboBox::currentIndexChanged, this, [this] { CBDimensioneChange(); });
     connect(VelmoBottone2, &VelmoBottone::Click, this, [this] { VelmoBottone2Click(); });
 
     // Keyboard: name, deck, back, the two options; Enter or Esc close.
@@ -226,6 +244,9 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     CBLivello->setAccessibleName("Livello");
     CBLivello->setFocusPolicy(Qt::StrongFocus);
     setTabOrder(CBComputer, CBLivello);
+    CBDimensione->setAccessibleName("Dimensione");
+    CBDimensione->setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(CBLivello, CBDimensione);
 
     // The score files take the player's name from this box.
     FonteNomeGiocatore() = [this] { return NomeGiocat->text().toStdString(); };
@@ -234,10 +255,11 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
 void TFormConfig::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    p.translate(Origine());
     if (!Sfondo().isNull())
-        p.drawImage(0, 0, Sfondo());
+        DisegnaSfondo(p);
     else
-        p.fillRect(rect(), QColor(40, 70, 50));
+        p.fillRect(QRect(QPoint(), DimensioneBase()), QColor(40, 70, 50));
 }
 
 void TFormConfig::showEvent(QShowEvent* e)
@@ -252,7 +274,33 @@ void TFormConfig::FormShow()
     ScrollBar2->setValue(Retro);
     MostraNome();
     CBLivello->setCurrentIndex(static_cast<int>(LivelloComputer));
+    MostraDimensione();
     AnteprimaMazzo();
+}
+
+void TFormConfig::MostraDimensione()
+{
+    {
+        const QSignalBlocker blocco(CBDimensione);
+        CBDimensione->setCurrentIndex(std::max(0, CBDimensione->findData(Dimensione)));
+    }
+    AvvisoDimensione->setVisible(Dimensione != DimensioneAvvio);
+}
+
+void TFormConfig::CBDimensioneChange()
+{
+    Dimensione = CBDimensione->currentData().toInt();
+    // The scale is fixed for the whole program when it starts: say when a choice waits for that.
+    AvvisoDimensione->setVisible(Dimensione != DimensioneAvvio);
+}
+
+void ApplicaDimensioneAllAvvio()
+{
+    Dimensione = DimensioneDaTesto(LeggiValore("Dimensione"));
+    DimensioneAvvio = Dimensione;
+    const int percento = Scala::DimensioneEffettiva(Dimensione, Scala::RigheDisponibili());
+    Scala::ImpostaFattoreAvvio(percento / 100.0);
+    Scala::ImpostaFattore(percento / 100.0);
 }
 
 void TFormConfig::CBLivelloChange()
@@ -333,6 +381,8 @@ void CaricaConfigurazione()
     int mazzo = MazzoPredefinito, retro = RetroPredefinito;
     std::string nome = NomeGiocatorePredefinito;
     Livello livello = Livello::Normale;  // files written before the level existed read as Normale
+    int dimensione = Scala::Automatica;
+    std::optional<QPoint> posizione;
 
     ArchivioImpostazioni& a = ArchivioCorrente();
     if (a.Apri(false)) {
@@ -346,6 +396,8 @@ void CaricaConfigurazione()
         messaggi = m && !m->empty() && (*m)[0] == '1';
         if (const auto n = a.Leggi("Nome"); n && !NomeLimitato(*n).empty())
             nome = NomeLimitato(*n);
+        dimensione = DimensioneDaTesto(a.Leggi("Dimensione"));
+        if (const auto pos = PosizioneDaTesto(a.Leggi("Posizione"))) posizione = QPoint(pos->first, pos->second);
         if (const auto l = a.Leggi("Livello"); l) {
             const auto letto = LivelloDaNome(*l);
             if (!letto) qWarning("Unknown computer level \"%s\" in the settings; using Normale", l->c_str());
@@ -357,6 +409,8 @@ void CaricaConfigurazione()
     Retro = retro;
     NomeGiocatore = nome;
     LivelloComputer = livello;
+    Dimensione = dimensione;
+    PosizioneChooser = posizione;
 
     if (!FormConfig) return;
     FormConfig->CBProgrammi->setChecked(false);
@@ -371,6 +425,7 @@ void CaricaConfigurazione()
     FormConfig->CBSuoni->setChecked(suoni);
     FormConfig->CBMessaggi->setChecked(messaggi);
     FormConfig->CBLivello->setCurrentIndex(static_cast<int>(LivelloComputer));
+    FormConfig->MostraDimensione();
     // The name box holds the loaded name from now on: the score files read it, also when
     // the configuration window is never opened.
     FormConfig->MostraNome();
@@ -390,5 +445,12 @@ void SalvaConfigurazione()
     a.Scrivi("Messaggi", f ? flag(f->CBMessaggi) : "1");
     a.Scrivi("Nome", NomeGiocatore);
     a.Scrivi("Livello", NomeLivello(LivelloComputer));
+    a.Scrivi("Dimensione", TestoDimensione(Dimensione));
+    if (FormSplashScreen) {
+        // The chooser's place in screen pixels, so it holds at any drawing scale.
+        const double f = Scala::FattoreAvvio();
+        const QPoint p = FormSplashScreen->pos();
+        a.Scrivi("Posizione", TestoPosizione(static_cast<int>(std::lround(p.x() * f)), static_cast<int>(std::lround(p.y() * f))));
+    }
     a.Chiudi();
 }

@@ -10,6 +10,11 @@
 #include <QDir>
 #include <QShowEvent>
 #include <cstdlib>
+#include <cmath>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "components/Scala.h"
 
 #include "ads/PaginaPubblicita.h"
 #include "app/Finestre.h"
@@ -59,6 +64,7 @@ TFormSplashScreen::TFormSplashScreen(QWidget* parent) : TFinestra(800, 599, pare
 {
     setWindowTitle("Cartovia");
     TabAiTasti = true;  // Tab moves over the five buttons like the arrows
+    ImpostaPrincipale(this);  // the other windows open centred over the chooser
     FormCreate();
 
     ImmagineSfondo = new VelImage(this);
@@ -176,13 +182,31 @@ void TFormSplashScreen::FormShow()
 {
     CaricaConfigurazione();
     move(0, 0);
-    Centra();
+    if (!Colloca(PosizioneChooser)) Centra();
     raise();
     const QString nome = QString::fromStdString(NomeGiocatore);
     TFormTavolo* tavoli[] = {FormScopa, FormBriscola, FormRubamazzo, FormSettemezzo};
     for (TFormTavolo* t : tavoli)
         if (t) t->NomeGiocat->setText(nome);
     if (PreparaPubblicita) PreparaPubblicita();
+}
+
+bool TFormSplashScreen::Colloca(const std::optional<QPoint>& pixel)
+{
+    if (!pixel) return false;
+    const double f = Scala::FattoreAvvio();
+    const QPoint p(static_cast<int>(std::lround(pixel->x() / f)), static_cast<int>(std::lround(pixel->y() / f)));
+    // Only where a good part of the window (its title area and buttons) lies on some screen:
+    // a screen that has gone since the last run must not leave the chooser out of sight.
+    const QRect dove(p, size());
+    for (QScreen* s : QGuiApplication::screens()) {
+        const QRect visibile = dove.intersected(s->availableGeometry());
+        if (visibile.width() >= width() / 3 && visibile.height() >= height() / 3) {
+            move(p);
+            return true;
+        }
+    }
+    return false;
 }
 
 void TFormSplashScreen::closeEvent(QCloseEvent* e)

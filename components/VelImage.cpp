@@ -1,5 +1,6 @@
 #include "components/VelImage.h"
 
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QPainter>
@@ -8,6 +9,13 @@
 #include "core/Pausa.h"
 
 VelImage::VelImage(QWidget* parent) : QWidget(parent) { resize(80, 120); }
+
+bool VelImage::Cliccabile() const
+{
+    static const QMetaMethod click = QMetaMethod::fromSignal(&VelImage::Click);
+    static const QMetaMethod doppio = QMetaMethod::fromSignal(&VelImage::DoppioClic);
+    return isSignalConnected(click) || isSignalConnected(doppio);
+}
 
 void VelImage::Risolvi() const
 {

@@ -52,6 +52,9 @@ public:
     // positions); with false 0..passi-1 (the deck component's variant).
     static std::vector<QPoint> Percorso(int x0, int y0, int x1, int y1, int passi, bool finoAllaMeta);
 
+    // Whether something listens to its clicks (a card one plays), which makes it a control.
+    bool Cliccabile() const;
+
 signals:
     void Click();
     void DoppioClic();
