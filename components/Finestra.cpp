@@ -45,9 +45,13 @@ public:
             return false;
         }
         if (!f) return false;
+        // An event a child has refused comes to its parent too: judge by what lies under the
+        // pointer, not by who is being offered the event.
+        QWidget* sotto = w->childAt(m->position().toPoint());
+        if (!sotto) sotto = w;
         if (t == QEvent::MouseButtonPress) {
             finestra_ = nullptr;
-            if (m->button() != Qt::LeftButton || f->SchermoIntero() || f->SuControllo(w)) return false;
+            if (m->button() != Qt::LeftButton || f->SchermoIntero() || f->SuControllo(sotto)) return false;
             finestra_ = f;
             inizio_ = m->globalPosition().toPoint();
             posizioneIniziale_ = f->pos();
@@ -56,7 +60,7 @@ public:
             return false;
         }
         if (t == QEvent::MouseButtonDblClick) {
-            if (m->button() == Qt::LeftButton && f->SuCornice(w) && f->PuoSchermoIntero()) {
+            if (m->button() == Qt::LeftButton && f->SuCornice(sotto) && f->PuoSchermoIntero()) {
                 finestra_ = nullptr;
                 f->CommutaSchermoIntero();
                 return true;
