@@ -71,6 +71,7 @@ TFormSplashScreen::TFormSplashScreen(QWidget* parent) : TFinestra(800, 599, pare
     ImmagineSfondo->setObjectName("ImmagineSfondo");
     ImmagineSfondo->setGeometry(0, 0, 800, 599);
     ImmagineSfondo->ImpostaPicture(Immagini::Condivisa(Risorse::SfondoSplash));
+    ImmagineSfondo->ImpostaDoppiaDaRisorsa(Risorse::SfondoSplash);
 
     struct Bottone { VelmoBottone** b; const char* nome; const char* immagine; int y; void (TFormSplashScreen::*click)(); };
     const Bottone bottoni[] = {
@@ -86,7 +87,9 @@ TFormSplashScreen::TFormSplashScreen(QWidget* parent) : TFinestra(800, 599, pare
         b->setGeometry(130, d.y, 600, 100);
         b->setBordo(0);
         b->setStato(1);
-        b->setNormale(Immagini::Condivisa(QString(":/img/splash_%1_normale.bmp").arg(d.immagine)));
+        // Decoded now (the chooser's first paint needs it), named so its 2x form can be found.
+        b->setNormaleDaRisorsa(QString(":/img/splash_%1_normale.bmp").arg(d.immagine));
+        b->Normale();
         b->setAttivoDaRisorsa(QString(":/img/splash_%1_attivo.bmp").arg(d.immagine));  // at the first hover
         const auto click = d.click;
         connect(b, &VelmoBottone::Click, this, [this, click] { (this->*click)(); });

@@ -243,6 +243,7 @@ Differita Differita::DaRisorsa(const QString& nome, QSize dimensione)
 {
     Differita d;
     d.nome_ = nome;
+    d.origine_ = nome;
     d.dimensione_ = dimensione;
     return d;
 }

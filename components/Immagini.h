@@ -56,10 +56,14 @@ public:
 
     const QImage& Immagine() const;
     bool InAttesa() const { return !nome_.isEmpty(); }
+    // The 2x form of the embedded picture this came from (see Doppia); null for pixels given
+    // directly.
+    QImage Doppia() const { return origine_.isEmpty() ? QImage() : Immagini::Doppia(origine_, foglio_); }
 
 private:
     mutable QImage img_;
     mutable QString nome_;
+    QString origine_;
     QSize dimensione_;
     bool foglio_ = false;
 };

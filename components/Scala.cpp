@@ -41,6 +41,12 @@ void ImpostaFattore(double fattore)
     QHighDpiScaling::setGlobalFactor(fattore * esterno);
 }
 
+bool Sopra100()
+{
+    if (fattore_ > 1.0) return true;
+    return qGuiApp && qGuiApp->devicePixelRatio() > 1.0;
+}
+
 double FattoreAvvio() { return fattoreAvvio_; }
 void ImpostaFattoreAvvio(double fattore) { fattoreAvvio_ = fattore > 0.0 ? fattore : 1.0; }
 

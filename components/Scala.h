@@ -29,6 +29,9 @@ void ImpostaFattore(double fattore);
 // The factor the program started with (what full screen goes back to).
 double FattoreAvvio();
 void ImpostaFattoreAvvio(double fattore);
+// Whether anything is drawn above 100 % (the program's factor or the desktop's own scaling),
+// so 2x pictures are worth composing.
+bool Sopra100();
 // Lines available on `schermo` (or the primary screen) at factor 1, in the desktop's own units.
 int RigheDisponibili(QScreen* schermo = nullptr);
 

@@ -718,7 +718,7 @@ TEST_F(Tastiera, ConfigurationTabsThroughItsControlsAndEnterCloses)
         w = w->nextInFocusChain();
     } while (w && w != f->NomeGiocat && giro.size() < 20);
     EXPECT_EQ(giro, (std::vector<QWidget*>{f->NomeGiocat, f->ScrollBar1, f->ScrollBar2, f->CBSuoni, f->CBComputer,
-                                           f->CBLivello}));
+                                           f->CBLivello, f->CBDimensione}));
     EXPECT_EQ(Nome(f->ScrollBar1), "Mazzo");
     Tasto(f->NomeGiocat, Qt::Key_Return);  // the name box passes Enter on to the window
     EXPECT_FALSE(f->isVisible());
