@@ -44,7 +44,10 @@ void ImpostaFattore(double fattore)
 bool Sopra100()
 {
     if (fattore_ > 1.0) return true;
-    return qGuiApp && qGuiApp->devicePixelRatio() > 1.0;
+    // Each screen's own ratio (the application's is the highest one ever seen, never lowered).
+    for (QScreen* s : QGuiApplication::screens())
+        if (s->devicePixelRatio() > 1.0) return true;
+    return false;
 }
 
 double FattoreAvvio() { return fattoreAvvio_; }
