@@ -373,6 +373,7 @@ void VelCarte::Carta(int seme, int numero, VelImage* slot)
     if (!slot) return;
     ComponiVecchio(slot->Canvas(), seleziona_);
     if (FacciaPresente()) slot->ImpostaSagoma(SagomaCarta());
+    DoppiaNelloSlot(slot, seleziona_);
     slot->Ridisegna();
 }
 
@@ -383,6 +384,7 @@ void VelCarte::Carta(int posizione, VelImage* slot)
     if (!slot) return;
     ComponiVecchio(slot->Canvas(), seleziona_);
     if (FacciaPresente()) slot->ImpostaSagoma(SagomaCarta());
+    DoppiaNelloSlot(slot, seleziona_);
     slot->Ridisegna();
 }
 
@@ -502,11 +504,21 @@ const SagomaCarta& VelCarte::SagomaCornice() const
 
 void VelCarte::DoppiaNelloSlot(VelImage* slot, bool consultaStato) const
 {
-    // Only the plain new-system card, composed at the slot's own size, has a 2x form; a
-    // highlighted card stays 1x.
-    if (!slot || !Scala::Sopra100() || tipo_ != 2 || !FacciaPresente()) return;
-    if (nomeFacce_.isEmpty() || nomeBordi_.isEmpty() || (consultaStato && CartaSegnata())) return;
-    if (slot->size() != QSize(dimX_, dimY_) || dimXCarte_ <= 0 || dimYCarte_ <= 0) return;
+    // Only a plain card composed at the slot's own size has a 2x form; a highlighted card
+    // stays 1x.
+    if (!slot || !Scala::Sopra100() || (tipo_ != 1 && tipo_ != 2) || !FacciaPresente()) return;
+    if (nomeFacce_.isEmpty() || (consultaStato && CartaSegnata()) || slot->size() != QSize(dimX_, dimY_)) return;
+    if (tipo_ == 1) {
+        // Old system: the whole picture from its cell.
+        const QImage facce = Immagini::Doppia(nomeFacce_, true);
+        if (!Presente(facce)) return;
+        QImage d(2 * dimX_, 2 * dimY_, QImage::Format_RGB32);
+        d.fill(Qt::black);
+        CopiaRettangolo(d, QRect(0, 0, 2 * dimX_, 2 * dimY_), facce, Cella(2 * dimX_, 2 * dimY_));
+        slot->ImpostaDoppia(d);
+        return;
+    }
+    if (nomeBordi_.isEmpty() || dimXCarte_ <= 0 || dimYCarte_ <= 0) return;
     const QImage facce = Immagini::Doppia(nomeFacce_, true);
     const QImage bordi = Immagini::Doppia(nomeBordi_);
     const QRect cella((bordo_ - 1) * 2 * dimX_, 0, 2 * dimX_, 2 * dimY_);

@@ -154,6 +154,29 @@ TEST(Doppie, At200PercentACardSlotShowsThe2xCardPixelForPixel)
     }
 }
 
+TEST(Doppie, At200PercentTheCounterDigitsAre2x)
+{
+    Scala::ImpostaFattore(2.0);
+    struct Ritorno { ~Ritorno() { Scala::ImpostaFattore(1.0); } } ritorno;
+    QWidget finestra;
+    finestra.resize(100, 100);
+    auto* slot = new VelImage(&finestra);
+    slot->setGeometry(5, 5, 24, 18);
+    VelCarte cifre;  // the tables' counters: old system, whole 24 x 18 pictures
+    cifre.setTipo(1);
+    cifre.setDimX(24);
+    cifre.setDimY(18);
+    cifre.setBufferImmaginiDaRisorsa(Risorse::CifrePiccole);
+    finestra.show();
+    const QImage foglio = QImage(Scala::Nome2x(Risorse::CifrePiccole)).convertToFormat(QImage::Format_RGB32);
+    for (int d : {0, 4, 9}) {
+        cifre.Carta(1, d + 1, slot);
+        const QImage vista = slot->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(vista.size(), QSize(48, 36));
+        EXPECT_EQ(vista, foglio.copy(d * 48, 0, 48, 36)) << "digit " << d;
+    }
+}
+
 TEST(Doppie, At100PercentNoCardIs2x)
 {
     ASSERT_FALSE(Scala::Sopra100());
