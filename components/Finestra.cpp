@@ -241,15 +241,22 @@ void TFinestra::DisegnaContorno()
     if (proprio.contains(rect())) return;
     QPainter p(this);
     const QImage& sf = Sfondo();
-    // The wood of the frame's left edge, laid side by side round the window's own area.
-    const QColor legno(92, 52, 26);
-    p.fillRect(rect(), legno);
-    if (!sf.isNull()) {
-        const QImage striscia = sf.copy(0, 0, std::min(10, sf.width()), sf.height());
-        QBrush b(striscia);
-        p.setBrushOrigin(origine_);
-        const QRegion fuori = QRegion(rect()).subtracted(QRegion(proprio));
-        for (const QRect& r : fuori) p.fillRect(r, b);
+    p.fillRect(rect(), QColor(92, 52, 26));
+    if (!sf.isNull() && sf.width() > 20 && sf.height() > 20) {
+        // A strip of the frame's own wood (inside its bevel, outside any brass line), drawn
+        // out to fill each margin: the grain runs on along the planks instead of repeating.
+        const int w = sf.width(), h = sf.height();
+        const QRect lato(2, 0, 6, h), fondo(0, h - 8, w, 6);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        if (proprio.left() > 0) {
+            p.drawImage(QRect(0, proprio.top(), proprio.left(), proprio.height()), sf, lato);
+            p.drawImage(QRect(proprio.right() + 1, proprio.top(), width() - proprio.right() - 1, proprio.height()), sf,
+                        lato);
+        }
+        if (proprio.top() > 0) {
+            p.drawImage(QRect(0, 0, width(), proprio.top()), sf, fondo);
+            p.drawImage(QRect(0, proprio.bottom() + 1, width(), height() - proprio.bottom() - 1), sf, fondo);
+        }
     }
     // A thin dark line where the window's own frame begins.
     p.setPen(QPen(QColor(30, 16, 8), 2));
