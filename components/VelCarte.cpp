@@ -360,7 +360,30 @@ void VelCarte::paintEvent(QPaintEvent*)
 {
     Disegna();
     QPainter p(this);
+    if (Scala::Nitida(p) && !inMovimento_) {
+        const QImage d = SuperficieDoppia();
+        if (!d.isNull()) {
+            p.drawImage(0, 0, d);
+            return;
+        }
+    }
     p.drawImage(0, 0, superficie_);
+}
+
+QImage VelCarte::SuperficieDoppia() const
+{
+    // The plain new-system card only, as the slots get it.
+    if (tipo_ != 2 || nomeFacce_.isEmpty() || nomeBordi_.isEmpty() || !FacciaPresente() || CartaSegnata()) return {};
+    const QImage facce = Immagini::Doppia(nomeFacce_, true);
+    const QImage bordi = Immagini::Doppia(nomeBordi_);
+    const QRect cornice((bordo_ - 1) * 2 * dimX_, 0, 2 * dimX_, 2 * dimY_);
+    if (!Presente(facce) || !Presente(bordi) || !bordi.rect().contains(cornice)) return {};
+    QImage d(2 * std::max(dimX_, 1), 2 * std::max(dimY_, 1), QImage::Format_ARGB32_Premultiplied);
+    d.fill(Qt::transparent);
+    CopiaRettangolo(d, QRect(0, 0, 2 * dimX_, 2 * dimY_), bordi, cornice);
+    CopiaRettangolo(d, QRect(2, 4, 120, 188), facce, Cella(2 * dimXCarte_, 2 * dimYCarte_));
+    d.setDevicePixelRatio(2.0);
+    return d;
 }
 
 // ---- drawing into a slot ----

@@ -125,6 +125,8 @@ private:
     // On a program drawn above 100 %, also composes the card just put in the slot (new
     // system) from the 2x sheets and hands it to the slot with its 2x shape.
     void DoppiaNelloSlot(VelImage* slot, bool consultaStato) const;
+    // The control's own picture from the 2x sheets (a null image when there is none).
+    QImage SuperficieDoppia() const;
 
     int dimX_ = 60, dimY_ = 94, dimXCarte_ = 0, dimYCarte_ = 0, tipo_ = 2;
     int seme_ = 1, numero_ = 1, mazzo_ = 1, bordo_ = 1;
