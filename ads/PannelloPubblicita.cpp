@@ -7,6 +7,8 @@
 #include <QTextBrowser>
 #include <QTimer>
 
+#include "components/Immagini.h"
+#include "components/Scala.h"
 #include "components/VelmoBottone.h"
 #include "platform/CartellaPubblicita.h"
 #include "platform/CartelleProgramma.h"
@@ -29,6 +31,9 @@ public:
     QVariant loadResource(int tipo, const QUrl& nome) override
     {
         if (nome.scheme() == "cartovia") {
+            // Above 100 % the poster's 2x form fills the same box with a pixel of its own each.
+            if (Scala::Sopra100())
+                if (const QImage doppia = Immagini::Doppia(Risorse::LocandinaPubblicita); !doppia.isNull()) return doppia;
             static const QImage locandina(Risorse::LocandinaPubblicita);
             return locandina;
         }

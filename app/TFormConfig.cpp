@@ -6,8 +6,10 @@
 #include <QPainter>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <cmath>
 
 #include "app/Finestre.h"
+#include "app/TFormSplashScreen.h"
 #include "core/Globali.h"
 #include "core/Pausa.h"
 #include "games/briscola/TFormBriscola.h"
@@ -16,11 +18,15 @@
 #include "games/rubamazzo/TFormRubamazzo.h"
 #include "games/scopa/TFormScopa.h"
 #include "games/settemezzo/TFormSettemezzo.h"
+#include "components/Scala.h"
 #include "platform/Impostazioni.h"
 #include "resources/Risorse.h"
 
 int Mazzo = MazzoPredefinito;
 int Retro = RetroPredefinito;
+int Dimensione = Scala::Automatica;
+int DimensioneAvvio = Scala::Automatica;
+std::optional<QPoint> PosizioneChooser;
 
 namespace {
 
@@ -231,6 +237,16 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     for (Velocita v : {Velocita::Normale, Velocita::Veloce, Velocita::Rapida}) CBVelocita->addItem(NomeVelocita(v));
     CBVelocita->setGeometry(112, 518, 152, 26);
     CBVelocita->setCurrentIndex(static_cast<int>(VelocitaCorrente()));
+    // The windows' size, at the bottom right beside the close button.
+    etichetta(this, "Dimensione", 300, 556, 110, 24);
+    CBDimensione = new QComboBox(this);
+    CBDimensione->setObjectName("CBDimensione");
+    CBDimensione->addItem("Automatica", Scala::Automatica);
+    for (int d : Scala::Dimensioni) CBDimensione->addItem(QString("%1 %").arg(d), d);
+    CBDimensione->setGeometry(412, 556, 152, 26);
+    AvvisoDimensione = etichetta(this, "Vale dal prossimo avvio", 572, 556, 200, 26, 9);
+    AvvisoDimensione->setObjectName("AvvisoDimensione");
+    AvvisoDimensione->hide();
 
     // Preview: one suit per row, ace, two, three and the three figures.
     for (int i = 0; i < 24; ++i) {
@@ -254,6 +270,7 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     connect(NomeGiocat, &QLineEdit::textChanged, this, [this] { NomeGiocatChange(); });
     connect(CBLivello, &QComboBox::currentIndexChanged, this, [this] { CBLivelloChange(); });
     connect(CBVelocita, &QComboBox::currentIndexChanged, this, [this] { CBVelocitaChange(); });
+    connect(CBDimensione, &QComboBox::currentIndexChanged, this, [this] { CBDimensioneChange(); });
     connect(VelmoBottone2, &VelmoBottone::Click, this, [this] { VelmoBottone2Click(); });
 
     // Keyboard: name, deck, back, the two options; Enter or Esc close.
@@ -280,6 +297,9 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
     CBVelocita->setAccessibleName(QString::fromUtf8("Velocità"));
     CBVelocita->setFocusPolicy(Qt::StrongFocus);
     setTabOrder(CBMessaggi, CBVelocita);
+    CBDimensione->setAccessibleName("Dimensione");
+    CBDimensione->setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(CBVelocita, CBDimensione);
 
     // The score files take the player's name from this box.
     FonteNomeGiocatore() = [this] {
@@ -291,10 +311,11 @@ TFormConfig::TFormConfig(QWidget* parent) : TFinestra(800, 600, parent)
 void TFormConfig::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    p.translate(Origine());
     if (!Sfondo().isNull())
-        p.drawImage(0, 0, Sfondo());
+        DisegnaSfondo(p);
     else
-        p.fillRect(rect(), QColor(40, 70, 50));
+        p.fillRect(QRect(QPoint(), DimensioneBase()), QColor(40, 70, 50));
 }
 
 void TFormConfig::showEvent(QShowEvent* e)
@@ -310,6 +331,7 @@ void TFormConfig::FormShow()
     MostraNome();
     CBLivello->setCurrentIndex(static_cast<int>(LivelloComputer));
     CBVelocita->setCurrentIndex(static_cast<int>(VelocitaCorrente()));
+    MostraDimensione();
     AnteprimaMazzo();
 }
 
@@ -317,6 +339,31 @@ void TFormConfig::CBVelocitaChange()
 {
     const int i = CBVelocita->currentIndex();
     ImpostaVelocita(i == 1 ? Velocita::Veloce : i == 2 ? Velocita::Rapida : Velocita::Normale);
+}
+
+void TFormConfig::MostraDimensione()
+{
+    {
+        const QSignalBlocker blocco(CBDimensione);
+        CBDimensione->setCurrentIndex(std::max(0, CBDimensione->findData(Dimensione)));
+    }
+    AvvisoDimensione->setVisible(Dimensione != DimensioneAvvio);
+}
+
+void TFormConfig::CBDimensioneChange()
+{
+    Dimensione = CBDimensione->currentData().toInt();
+    // The scale is fixed for the whole program when it starts: say when a choice waits for that.
+    AvvisoDimensione->setVisible(Dimensione != DimensioneAvvio);
+}
+
+void ApplicaDimensioneAllAvvio()
+{
+    Dimensione = DimensioneDaTesto(LeggiValore("Dimensione"));
+    DimensioneAvvio = Dimensione;
+    const int percento = Scala::DimensioneEffettiva(Dimensione, Scala::RigheDisponibili());
+    Scala::ImpostaFattoreAvvio(percento / 100.0);
+    Scala::ImpostaFattore(percento / 100.0);
 }
 
 void TFormConfig::CBLivelloChange()
@@ -431,6 +478,8 @@ void CaricaConfigurazione()
     std::string nome = NomeGiocatorePredefinito;
     Livello livello = Livello::Normale;  // files written before the level existed read as Normale
     Velocita velocita = Velocita::Normale;  // likewise for the pace
+    int dimensione = Scala::Automatica;
+    std::optional<QPoint> posizione;
 
     ArchivioImpostazioni& a = ArchivioCorrente();
     if (a.Apri(false)) {
@@ -444,6 +493,8 @@ void CaricaConfigurazione()
         messaggi = m && !m->empty() && (*m)[0] == '1';
         if (const auto n = a.Leggi("Nome"); n && !NomeLimitato(*n).empty())
             nome = NomeLimitato(*n);
+        dimensione = DimensioneDaTesto(a.Leggi("Dimensione"));
+        if (const auto pos = PosizioneDaTesto(a.Leggi("Posizione"))) posizione = QPoint(pos->first, pos->second);
         if (const auto l = a.Leggi("Livello"); l) {
             const auto letto = LivelloDaNome(*l);
             if (!letto) qWarning("Unknown computer level \"%s\" in the settings; using Normale", l->c_str());
@@ -461,6 +512,8 @@ void CaricaConfigurazione()
     NomeGiocatore = nome;
     LivelloComputer = livello;
     ImpostaVelocita(velocita);
+    Dimensione = dimensione;
+    PosizioneChooser = posizione;
 
     if (!FormConfig) return;
     FormConfig->CBProgrammi->setChecked(false);
@@ -476,6 +529,7 @@ void CaricaConfigurazione()
     FormConfig->CBMessaggi->setChecked(messaggi);
     FormConfig->CBLivello->setCurrentIndex(static_cast<int>(LivelloComputer));
     FormConfig->CBVelocita->setCurrentIndex(static_cast<int>(VelocitaCorrente()));
+    FormConfig->MostraDimensione();
     // The name box holds the loaded name from now on: the score files read it, also when
     // the configuration window is never opened.
     FormConfig->MostraNome();
@@ -496,5 +550,12 @@ void SalvaConfigurazione()
     a.Scrivi("Nome", NomeGiocatore);
     a.Scrivi("Livello", NomeLivello(LivelloComputer));
     a.Scrivi("Velocita", NomeVelocita(VelocitaCorrente()));
+    a.Scrivi("Dimensione", TestoDimensione(Dimensione));
+    if (FormSplashScreen) {
+        // The chooser's place in screen pixels, so it holds at any drawing scale.
+        const double f = Scala::FattoreAvvio();
+        const QPoint p = FormSplashScreen->pos();
+        a.Scrivi("Posizione", TestoPosizione(static_cast<int>(std::lround(p.x() * f)), static_cast<int>(std::lround(p.y() * f))));
+    }
     a.Chiudi();
 }

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QPoint>
+#include <optional>
 
 #include "components/Finestra.h"
 #include "components/VelCarte.h"
@@ -18,10 +20,20 @@ extern int Retro;
 constexpr int MazzoPredefinito = 2;
 constexpr int RetroPredefinito = 2;
 
+// The windows' size: the setting ("Automatica" = 0, or a percentage) and the one the program
+// started with; a new choice takes effect at the next start.
+extern int Dimensione;
+extern int DimensioneAvvio;
+// Reads the size setting and sets the program's drawing scale for the primary screen; called
+// once, after the application object exists and before the first window.
+void ApplicaDimensioneAllAvvio();
+
 // Loads the settings and applies them to the configuration and Scopa windows.
 void CaricaConfigurazione();
 // Stores the settings (at shut-down).
 void SalvaConfigurazione();
+// Where the chooser was left at the end of the last run (screen pixels), when the settings say.
+extern std::optional<QPoint> PosizioneChooser;
 
 class TFormConfig : public TFinestra {
     Q_OBJECT
@@ -48,6 +60,8 @@ public:
     QCheckBox* CBProgrammi = nullptr;    // hidden, no effect
     QComboBox* CBLivello = nullptr;      // the computer's level: "Normale" (the rule player) or "Esperto"
     QComboBox* CBVelocita = nullptr;     // the pace: "Normale", "Veloce" (half the pauses), "Rapida" (a quarter)
+    QComboBox* CBDimensione = nullptr;   // window size: "Automatica", 100 %, 125 %, 150 %, 200 %
+    QLabel* AvvisoDimensione = nullptr;  // shown while the chosen size waits for a restart
     VelmoBottone* VelmoBottone1 = nullptr;  // hidden, no action
     VelmoBottone* VelmoBottone2 = nullptr;  // close
 
@@ -59,11 +73,14 @@ public:
     void NomeGiocatChange();
     void CBLivelloChange();
     void CBVelocitaChange();
+    void CBDimensioneChange();
     void VelmoBottone2Click();
     void AnteprimaMazzo();
     // Puts NomeGiocatore in the name box and on the four tables (the box's change handler
     // is not run: the name is not being typed).
     void MostraNome();
+    // Puts the size setting in its box (and the restart notice when it waits for one).
+    void MostraDimensione();
 
 protected:
     // Enter or Esc close the window as its close button does.

@@ -10,6 +10,11 @@
 #include <QDir>
 #include <QShowEvent>
 #include <cstdlib>
+#include <cmath>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "components/Scala.h"
 
 #include "ads/PaginaPubblicita.h"
 #include "ads/THttpTestForm.h"
@@ -60,12 +65,14 @@ TFormSplashScreen::TFormSplashScreen(QWidget* parent) : TFinestra(800, 599, pare
 {
     setWindowTitle("Cartovia");
     TabAiTasti = true;  // Tab moves over the five buttons like the arrows
+    ImpostaPrincipale(this);  // the other windows open centred over the chooser
     FormCreate();
 
     ImmagineSfondo = new VelImage(this);
     ImmagineSfondo->setObjectName("ImmagineSfondo");
     ImmagineSfondo->setGeometry(0, 0, 800, 599);
     ImmagineSfondo->ImpostaPicture(Immagini::Condivisa(Risorse::SfondoSplash));
+    ImmagineSfondo->ImpostaDoppiaDaRisorsa(Risorse::SfondoSplash);
 
     struct Bottone { VelmoBottone** b; const char* nome; const char* immagine; int y; void (TFormSplashScreen::*click)(); };
     const Bottone bottoni[] = {
@@ -81,7 +88,9 @@ TFormSplashScreen::TFormSplashScreen(QWidget* parent) : TFinestra(800, 599, pare
         b->setGeometry(130, d.y, 600, 100);
         b->setBordo(0);
         b->setStato(1);
-        b->setNormale(Immagini::Condivisa(QString(":/img/splash_%1_normale.bmp").arg(d.immagine)));
+        // Decoded now (the chooser's first paint needs it), named so its 2x form can be found.
+        b->setNormaleDaRisorsa(QString(":/img/splash_%1_normale.bmp").arg(d.immagine));
+        b->Normale();
         b->setAttivoDaRisorsa(QString(":/img/splash_%1_attivo.bmp").arg(d.immagine));  // at the first hover
         const auto click = d.click;
         connect(b, &VelmoBottone::Click, this, [this, click] { (this->*click)(); });
@@ -188,13 +197,31 @@ void TFormSplashScreen::FormShow()
 {
     CaricaConfigurazione();
     move(0, 0);
-    Centra();
+    if (!Colloca(PosizioneChooser)) Centra();
     raise();
     const QString nome = QString::fromStdString(NomeGiocatore);
     TFormTavolo* tavoli[] = {FormScopa, FormBriscola, FormRubamazzo, FormSettemezzo};
     for (TFormTavolo* t : tavoli)
         if (t) t->NomeGiocat->setText(nome);
     if (PreparaPubblicita) PreparaPubblicita();
+}
+
+bool TFormSplashScreen::Colloca(const std::optional<QPoint>& pixel)
+{
+    if (!pixel) return false;
+    const double f = Scala::FattoreAvvio();
+    const QPoint p(static_cast<int>(std::lround(pixel->x() / f)), static_cast<int>(std::lround(pixel->y() / f)));
+    // Only where a good part of the window (its title area and buttons) lies on some screen:
+    // a screen that has gone since the last run must not leave the chooser out of sight.
+    const QRect dove(p, size());
+    for (QScreen* s : QGuiApplication::screens()) {
+        const QRect visibile = dove.intersected(s->availableGeometry());
+        if (visibile.width() >= width() / 3 && visibile.height() >= height() / 3) {
+            move(p);
+            return true;
+        }
+    }
+    return false;
 }
 
 void TFormSplashScreen::closeEvent(QCloseEvent* e)

@@ -1,7 +1,9 @@
 #pragma once
 // The game chooser, the main window: a full-window picture, four game buttons and a quit
 // button, and a welcome sound about a second after start. It owns the window stack.
+#include <QPoint>
 #include <QTimer>
+#include <optional>
 
 #include "app/PilaFinestre.h"
 #include "components/Finestra.h"
@@ -34,6 +36,9 @@ public:
     void FormCreate();
     void FormShow();
     void FormClose();
+    // Puts the chooser where the last run left it (screen pixels); false, leaving it where it
+    // is, when there is no such place or it is no longer on any screen.
+    bool Colloca(const std::optional<QPoint>& pixel);
 
     // Navigation: the stack of windows opened over the chooser.
     void ApriFinestra(int codice);

@@ -13,6 +13,7 @@
 #include "app/Finestre.h"
 #include "app/Misure.h"
 #include "app/PartitaAutomatica.h"
+#include "app/TFormConfig.h"
 #include "app/TFormSplashScreen.h"
 #include "platform/SegnaliUscita.h"
 #include "components/AttesaGui.h"
@@ -62,6 +63,9 @@ int main(int argc, char** argv)
     // waits for it) instead of reading the whole font configuration on the way to the first
     // paint. Every QFontDatabase function is thread-safe.
     std::thread fonti([] { QFontDatabase::families(); });
+
+    // The drawing scale is one factor for the whole program, fixed before the first window.
+    ApplicaDimensioneAllAvvio();
 
     int esito = 0;  // 0 as always; 1 only when an --autoplay match did not end
     try {

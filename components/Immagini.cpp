@@ -11,6 +11,8 @@
 #include <cstring>
 #include <iterator>
 
+#include "components/Scala.h"
+
 namespace Immagini {
 
 namespace {
@@ -188,6 +190,24 @@ QImage Scalata(const QString& nome, QSize dimensione)
     return img;
 }
 
+QImage Doppia(const QString& nome, bool foglio)
+{
+    Cache& c = LaCache();
+    const QString nome2x = Scala::Nome2x(nome);
+    const QString chiave = nome2x + (foglio ? QStringLiteral("@foglio") : QStringLiteral("@2x"));
+    if (const auto it = c.scalate.constFind(chiave); it != c.scalate.constEnd()) return *it;
+    QImage img;
+    if (QFile::exists(nome2x)) {
+        const QByteArray dati = Bytes(nome2x);
+        img = dati.isEmpty() ? QImage() : DecodificaBmp(dati, foglio);
+        if (img.isNull()) qWarning("Cartovia: picture %s cannot be read", qPrintable(nome2x));
+        else img.setDevicePixelRatio(2.0);
+        ++c.decodificate;
+    }
+    c.scalate.insert(chiave, img);
+    return img;
+}
+
 bool Disponibile(const QString& nome)
 {
     if (LaCache().intere.contains(nome)) return !LaCache().intere.value(nome).isNull();
@@ -223,6 +243,7 @@ Differita Differita::DaRisorsa(const QString& nome, QSize dimensione)
 {
     Differita d;
     d.nome_ = nome;
+    d.origine_ = nome;
     d.dimensione_ = dimensione;
     return d;
 }

@@ -20,6 +20,11 @@ QImage Scalata(const QString& nome, QSize dimensione);
 // A sheet that components read pixel by pixel and never paint whole (the card faces): an 8-bit
 // picture stays 8-bit with its palette, a quarter of the memory of 32-bit pixels.
 QImage Foglio(const QString& nome);
+// The twice-as-large form of the picture (":/img/2x/<name>"), decoded at the first request and
+// marked with a device pixel ratio of 2, so it paints at the size of the 1x picture with every
+// pixel of a 2x surface its own. `foglio` keeps an 8-bit sheet 8-bit, as Foglio() does. A null
+// image when there is no such form.
+QImage Doppia(const QString& nome, bool foglio = false);
 // Whether the picture exists, without decoding it.
 bool Disponibile(const QString& nome);
 // How many pictures have been decoded so far (tests check that nothing is decoded twice).
@@ -51,10 +56,14 @@ public:
 
     const QImage& Immagine() const;
     bool InAttesa() const { return !nome_.isEmpty(); }
+    // The 2x form of the embedded picture this came from (see Doppia); null for pixels given
+    // directly.
+    QImage Doppia() const { return origine_.isEmpty() ? QImage() : Immagini::Doppia(origine_, foglio_); }
 
 private:
     mutable QImage img_;
     mutable QString nome_;
+    QString origine_;
     QSize dimensione_;
     bool foglio_ = false;
 };

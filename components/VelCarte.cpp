@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "components/Immagini.h"
+#include "components/Scala.h"
 #include "core/Pausa.h"
 
 namespace {
@@ -174,6 +175,7 @@ void VelCarte::setImmaginiCarteRighe(int v)
 
 void VelCarte::setBufferImmagini(const QImage& img)
 {
+    nomeFacce_.clear();
     facceInAttesa_ = Immagini::Differita();
     bufferImmagini_ = In32Bit(img);
     Ridipingi();
@@ -188,6 +190,8 @@ void VelCarte::setBufferImmaginiSelezionate(const QImage& img)
 
 void VelCarte::setBordiCarta(const QImage& img)
 {
+    nomeBordi_.clear();
+    sagoma2xBordo_ = 0;
     bordiInAttesa_ = Immagini::Differita();
     bordiCarta_ = In32Bit(img);
     Ridipingi();
@@ -195,6 +199,7 @@ void VelCarte::setBordiCarta(const QImage& img)
 
 void VelCarte::setBufferImmaginiDaRisorsa(const QString& nome)
 {
+    nomeFacce_ = nome;
     bufferImmagini_ = QImage();
     facceInAttesa_ = Immagini::Differita::FoglioDaRisorsa(nome);
     Ridipingi();
@@ -209,6 +214,8 @@ void VelCarte::setBufferImmaginiSelezionateDaRisorsa(const QString& nome)
 
 void VelCarte::setBordiCartaDaRisorsa(const QString& nome)
 {
+    nomeBordi_ = nome;
+    sagoma2xBordo_ = 0;
     bordiCarta_ = QImage();
     bordiInAttesa_ = Immagini::Differita::DaRisorsa(nome);
     Ridipingi();
@@ -353,7 +360,30 @@ void VelCarte::paintEvent(QPaintEvent*)
 {
     Disegna();
     QPainter p(this);
+    if (Scala::Nitida(p) && !inMovimento_) {
+        const QImage d = SuperficieDoppia();
+        if (!d.isNull()) {
+            p.drawImage(0, 0, d);
+            return;
+        }
+    }
     p.drawImage(0, 0, superficie_);
+}
+
+QImage VelCarte::SuperficieDoppia() const
+{
+    // The plain new-system card only, as the slots get it.
+    if (tipo_ != 2 || nomeFacce_.isEmpty() || nomeBordi_.isEmpty() || !FacciaPresente() || CartaSegnata()) return {};
+    const QImage facce = Immagini::Doppia(nomeFacce_, true);
+    const QImage bordi = Immagini::Doppia(nomeBordi_);
+    const QRect cornice((bordo_ - 1) * 2 * dimX_, 0, 2 * dimX_, 2 * dimY_);
+    if (!Presente(facce) || !Presente(bordi) || !bordi.rect().contains(cornice)) return {};
+    QImage d(2 * std::max(dimX_, 1), 2 * std::max(dimY_, 1), QImage::Format_ARGB32_Premultiplied);
+    d.fill(Qt::transparent);
+    CopiaRettangolo(d, QRect(0, 0, 2 * dimX_, 2 * dimY_), bordi, cornice);
+    CopiaRettangolo(d, QRect(2, 4, 120, 188), facce, Cella(2 * dimXCarte_, 2 * dimYCarte_));
+    d.setDevicePixelRatio(2.0);
+    return d;
 }
 
 // ---- drawing into a slot ----
@@ -366,6 +396,7 @@ void VelCarte::Carta(int seme, int numero, VelImage* slot)
     if (!slot) return;
     ComponiVecchio(slot->Canvas(), seleziona_);
     if (FacciaPresente()) slot->ImpostaSagoma(SagomaCarta());
+    DoppiaNelloSlot(slot, seleziona_);
     slot->Ridisegna();
 }
 
@@ -376,6 +407,7 @@ void VelCarte::Carta(int posizione, VelImage* slot)
     if (!slot) return;
     ComponiVecchio(slot->Canvas(), seleziona_);
     if (FacciaPresente()) slot->ImpostaSagoma(SagomaCarta());
+    DoppiaNelloSlot(slot, seleziona_);
     slot->Ridisegna();
 }
 
@@ -386,6 +418,7 @@ void VelCarte::CartaDalNumero(int c, VelImage* slot)
     if (!slot) return;
     ComponiPerTipo(slot->Canvas());
     if (FacciaPresente()) slot->ImpostaSagoma(SagomaPerTipo());
+    DoppiaNelloSlot(slot, seleziona_);
     slot->Ridisegna();
 }
 
@@ -396,6 +429,7 @@ void VelCarte::CartaNuovoSistema(int posizione, VelImage* slot)
     if (!slot) return;
     ComponiPerTipo(slot->Canvas());
     if (FacciaPresente()) slot->ImpostaSagoma(SagomaPerTipo());
+    DoppiaNelloSlot(slot, seleziona_);
     slot->Ridisegna();
 }
 
@@ -489,6 +523,40 @@ const SagomaCarta& VelCarte::SagomaCornice() const
                       : SagomaCarta();
     }
     return sagoma_;
+}
+
+void VelCarte::DoppiaNelloSlot(VelImage* slot, bool consultaStato) const
+{
+    // Only a plain card composed at the slot's own size has a 2x form; a highlighted card
+    // stays 1x.
+    if (!slot || !Scala::Sopra100() || (tipo_ != 1 && tipo_ != 2) || !FacciaPresente()) return;
+    if (nomeFacce_.isEmpty() || (consultaStato && CartaSegnata()) || slot->size() != QSize(dimX_, dimY_)) return;
+    if (tipo_ == 1) {
+        // Old system: the whole picture from its cell.
+        const QImage facce = Immagini::Doppia(nomeFacce_, true);
+        if (!Presente(facce)) return;
+        QImage d(2 * dimX_, 2 * dimY_, QImage::Format_RGB32);
+        d.fill(Qt::black);
+        CopiaRettangolo(d, QRect(0, 0, 2 * dimX_, 2 * dimY_), facce, Cella(2 * dimX_, 2 * dimY_));
+        slot->ImpostaDoppia(d);
+        return;
+    }
+    if (nomeBordi_.isEmpty() || dimXCarte_ <= 0 || dimYCarte_ <= 0) return;
+    const QImage facce = Immagini::Doppia(nomeFacce_, true);
+    const QImage bordi = Immagini::Doppia(nomeBordi_);
+    const QRect cella((bordo_ - 1) * 2 * dimX_, 0, 2 * dimX_, 2 * dimY_);
+    if (!Presente(facce) || !Presente(bordi) || !bordi.rect().contains(cella)) return;
+    QImage d(2 * dimX_, 2 * dimY_, QImage::Format_RGB32);
+    d.fill(Qt::black);
+    CopiaRettangolo(d, QRect(0, 0, 2 * dimX_, 2 * dimY_), bordi, cella);
+    CopiaRettangolo(d, QRect(2, 4, 2 * dimXCarte_, 2 * dimYCarte_), facce, Cella(2 * dimXCarte_, 2 * dimYCarte_));
+    if (sagoma2xBordo_ != bordo_ || sagoma2xW_ != dimX_ || sagoma2xH_ != dimY_) {
+        sagoma2xBordo_ = bordo_;
+        sagoma2xW_ = dimX_;
+        sagoma2xH_ = dimY_;
+        sagoma2x_ = SagomaCarta::DaCornice(bordi.copy(cella));
+    }
+    slot->ImpostaDoppia(d, sagoma2x_);
 }
 
 SagomaCarta VelCarte::SagomaPerTipo() const { return tipo_ == 2 ? SagomaCornice() : SagomaCarta(); }

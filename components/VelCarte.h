@@ -122,6 +122,11 @@ private:
     const SagomaCarta& SagomaCornice() const;
     // The shape a slot gets with a picture composed by this component's system.
     SagomaCarta SagomaPerTipo() const;
+    // On a program drawn above 100 %, also composes the card just put in the slot (new
+    // system) from the 2x sheets and hands it to the slot with its 2x shape.
+    void DoppiaNelloSlot(VelImage* slot, bool consultaStato) const;
+    // The control's own picture from the 2x sheets (a null image when there is none).
+    QImage SuperficieDoppia() const;
 
     int dimX_ = 60, dimY_ = 94, dimXCarte_ = 0, dimYCarte_ = 0, tipo_ = 2;
     int seme_ = 1, numero_ = 1, mazzo_ = 1, bordo_ = 1;
@@ -133,6 +138,10 @@ private:
     mutable Immagini::Differita facceInAttesa_, selezionateInAttesa_, bordiInAttesa_;
     QImage immagineNorm_, immagineMini_, immagineRove_, immagineSele_;
     QImage superficie_;
+    // Resources of the sheets (their 2x forms are found by name), empty for sheets given as pixels.
+    QString nomeFacce_, nomeBordi_;
+    mutable SagomaCarta sagoma2x_;
+    mutable int sagoma2xBordo_ = 0, sagoma2xW_ = 0, sagoma2xH_ = 0;
     mutable SagomaCarta sagoma_;
     mutable qint64 sagomaChiave_ = -1;
     mutable int sagomaBordo_ = 0, sagomaW_ = 0, sagomaH_ = 0;

@@ -1,13 +1,22 @@
 #include "components/VelImage.h"
 
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QPainter>
 #include <cmath>
 
+#include "components/Scala.h"
 #include "core/Pausa.h"
 
 VelImage::VelImage(QWidget* parent) : QWidget(parent) { resize(80, 120); }
+
+bool VelImage::Cliccabile() const
+{
+    static const QMetaMethod click = QMetaMethod::fromSignal(&VelImage::Click);
+    static const QMetaMethod doppio = QMetaMethod::fromSignal(&VelImage::DoppioClic);
+    return isSignalConnected(click) || isSignalConnected(doppio);
+}
 
 void VelImage::Risolvi() const
 {
@@ -17,8 +26,52 @@ void VelImage::Risolvi() const
     picture_ = img.convertToFormat(QImage::Format_RGB32);
 }
 
+void VelImage::DimenticaDoppia()
+{
+    doppia_ = QImage();
+    risorsaDoppia_.clear();
+    sagomaDoppia_ = SagomaCarta();
+}
+
+void VelImage::ImpostaDoppia(const QImage& doppia, const SagomaCarta& sagoma)
+{
+    doppia_ = doppia;
+    if (!doppia_.isNull()) doppia_.setDevicePixelRatio(2.0);
+    risorsaDoppia_.clear();
+    sagomaDoppia_ = sagoma;
+}
+
+void VelImage::ImpostaDoppiaDaRisorsa(const QString& nome)
+{
+    DimenticaDoppia();
+    risorsaDoppia_ = nome;
+}
+
+QImage VelImage::Doppia() const
+{
+    if (!risorsaDoppia_.isEmpty()) {
+        doppia_ = Immagini::Doppia(risorsaDoppia_);
+        risorsaDoppia_.clear();
+    }
+    // Only a form that matches the picture: anything else is some other picture.
+    Risolvi();
+    if (doppia_.isNull() || picture_.isNull() || doppia_.size() != picture_.size() * 2) return QImage();
+    return doppia_;
+}
+
+QImage VelImage::MostrataDoppia() const
+{
+    QImage d = Doppia();
+    if (d.isNull() || sagomaDoppia_.Vuota()) return d;
+    QImage m = sagomaDoppia_.Applica(d);
+    m.setDevicePixelRatio(2.0);
+    return m;
+}
+
 QImage& VelImage::Canvas()
 {
+    // Drawing into the picture at 1x leaves any 2x form behind.
+    DimenticaDoppia();
     Risolvi();
     if (picture_.isNull() || picture_.size() != size()) {
         picture_ = QImage(size(), QImage::Format_RGB32);
@@ -29,6 +82,7 @@ QImage& VelImage::Canvas()
 
 void VelImage::ImpostaPicture(const QImage& img)
 {
+    DimenticaDoppia();
     inAttesa_ = Immagini::Differita();
     picture_ = img.convertToFormat(QImage::Format_RGB32);
     sagoma_ = SagomaCarta();
@@ -37,6 +91,8 @@ void VelImage::ImpostaPicture(const QImage& img)
 
 void VelImage::ImpostaPictureDaRisorsa(const QString& nome)
 {
+    DimenticaDoppia();
+    risorsaDoppia_ = nome;
     inAttesa_ = Immagini::Differita::DaRisorsa(nome);
     picture_ = QImage();
     sagoma_ = SagomaCarta();
@@ -45,6 +101,7 @@ void VelImage::ImpostaPictureDaRisorsa(const QString& nome)
 
 void VelImage::Svuota()
 {
+    DimenticaDoppia();
     inAttesa_ = Immagini::Differita();
     picture_ = QImage();
     sagoma_ = SagomaCarta();
@@ -85,6 +142,13 @@ void VelImage::paintEvent(QPaintEvent*)
     Risolvi();
     if (picture_.isNull()) return;
     QPainter p(this);
+    if (Scala::Nitida(p)) {
+        const QImage d = MostrataDoppia();
+        if (!d.isNull()) {
+            p.drawImage(0, 0, d);
+            return;
+        }
+    }
     if (sagoma_.Vuota())
         p.drawImage(0, 0, picture_);
     else

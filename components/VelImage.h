@@ -37,6 +37,18 @@ public:
     // What the slot paints: the picture through its shape (premultiplied).
     QImage Mostrata() const;
 
+    // ---- the twice-as-large form, painted on surfaces above 100 % ----
+    // The same picture with twice the pixels each way and its shape (a card composed from
+    // the 2x sheets); any later change of the picture drops it.
+    void ImpostaDoppia(const QImage& doppia, const SagomaCarta& sagoma = SagomaCarta());
+    // The current picture's 2x form is the embedded picture `nome` (decoded when first painted
+    // on a sharp surface).
+    void ImpostaDoppiaDaRisorsa(const QString& nome);
+    // The 2x form, device pixel ratio 2, or a null image (resolving a named one).
+    QImage Doppia() const;
+    // What the slot paints on a sharp surface: the 2x form through its shape.
+    QImage MostrataDoppia() const;
+
     // Showing or hiding a slot repaints its place at once: the tables block the thread in
     // pauses and flights, and a change left to a later repaint would show up only piecemeal,
     // wherever the next flight step happens to repaint.
@@ -51,6 +63,9 @@ public:
     // truncation toward zero. With `finoAllaMeta` true i runs 0..passi (passi + 1
     // positions); with false 0..passi-1 (the deck component's variant).
     static std::vector<QPoint> Percorso(int x0, int y0, int x1, int y1, int passi, bool finoAllaMeta);
+
+    // Whether something listens to its clicks (a card one plays), which makes it a control.
+    bool Cliccabile() const;
 
 signals:
     void Click();
@@ -70,7 +85,12 @@ private:
     void RidipingiPosto();
     void Risolvi() const;  // decodes a picture still named by its resource
 
+    void DimenticaDoppia();
+
     mutable QImage picture_;
+    mutable QImage doppia_;
+    mutable QString risorsaDoppia_;
+    SagomaCarta sagomaDoppia_;
     mutable Immagini::Differita inAttesa_;
     bool inVolo_ = false;
     SagomaCarta sagoma_;

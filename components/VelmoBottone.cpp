@@ -1,5 +1,7 @@
 #include "components/VelmoBottone.h"
 
+#include "components/Scala.h"
+
 #include <QEnterEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -149,6 +151,15 @@ const QImage& VelmoBottone::ImmagineCorrente() const
     return Presente(Premuto()) ? Premuto() : Attivo();
 }
 
+const Immagini::Differita* VelmoBottone::DifferitaCorrente() const
+{
+    if (tipoBordo_ == 6) return nullptr;
+    if (stato_ == 0) return &disabilitato_;
+    if (!mouseDentro_) return &normale_;
+    if (!premendo_) return &attivo_;
+    return Presente(Premuto()) ? &premuto_ : &attivo_;
+}
+
 QImage VelmoBottone::Render() const
 {
     // Where nothing is drawn the window behind shows through, as for any graphic control.
@@ -186,7 +197,13 @@ void VelmoBottone::Dipingi(QPainter& p) const
         if (mouseDentro_) Evidenza(p, w, h);
     } else {
         const QImage& img = ImmagineCorrente();
-        if (Presente(img)) p.drawImage(0, 0, img);
+        QImage doppia;
+        if (Presente(img) && Scala::Nitida(p))
+            if (const Immagini::Differita* d = DifferitaCorrente()) doppia = d->Doppia();
+        if (!doppia.isNull() && doppia.size() == img.size() * 2)
+            p.drawImage(0, 0, doppia);
+        else if (Presente(img))
+            p.drawImage(0, 0, img);
     }
 
     // 5. Caption, centred, clipped 3 pixels from the left and 6 from the right. An empty

@@ -45,6 +45,8 @@ public:
 
     // Which bitmap the current state shows (may be a null image: nothing is drawn).
     const QImage& ImmagineCorrente() const;
+    // Where the current picture comes from (its 2x form is drawn on a sharp surface).
+    const Immagini::Differita* DifferitaCorrente() const;
     // Renders the whole button as it would appear now (used by painting and tests).
     QImage Render() const;
     // Draws the button as it would appear now onto `p` (the widget or a picture).

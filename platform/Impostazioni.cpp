@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 #include <QtDebug>
 #include <algorithm>
 #include <cstdlib>
@@ -232,3 +233,41 @@ ArchivioImpostazioni& ArchivioCorrente()
 }
 
 void ImpostaArchivio(std::unique_ptr<ArchivioImpostazioni> a) { archivio() = std::move(a); }
+
+int DimensioneDaTesto(const std::optional<std::string>& valore)
+{
+    if (!valore) return 0;
+    for (int d : {100, 125, 150, 200})
+        if (*valore == std::to_string(d)) return d;
+    return 0;
+}
+
+std::string TestoDimensione(int percento)
+{
+    for (int d : {100, 125, 150, 200})
+        if (percento == d) return std::to_string(d);
+    return "Automatica";
+}
+
+std::optional<std::pair<int, int>> PosizioneDaTesto(const std::optional<std::string>& valore)
+{
+    if (!valore) return std::nullopt;
+    const QStringList parti = QString::fromStdString(*valore).split(',');
+    if (parti.size() != 2) return std::nullopt;
+    bool okX = false, okY = false;
+    const int x = parti[0].trimmed().toInt(&okX);
+    const int y = parti[1].trimmed().toInt(&okY);
+    if (!okX || !okY || std::abs(x) > 100000 || std::abs(y) > 100000) return std::nullopt;
+    return std::make_pair(x, y);
+}
+
+std::string TestoPosizione(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
+
+std::optional<std::string> LeggiValore(const std::string& nome)
+{
+    ArchivioImpostazioni& a = ArchivioCorrente();
+    if (!a.Apri(false)) return std::nullopt;
+    auto v = a.Leggi(nome);
+    a.Chiudi();
+    return v;
+}

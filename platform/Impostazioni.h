@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 class ArchivioImpostazioni {
 public:
@@ -29,3 +30,14 @@ std::string PercorsoImpostazioni();
 // The store the configuration uses; tests may install their own (nullptr: back to the ini).
 ArchivioImpostazioni& ArchivioCorrente();
 void ImpostaArchivio(std::unique_ptr<ArchivioImpostazioni> archivio);
+
+// "Dimensione": the windows' drawing size, "Automatica" (stored for 0) or a percentage among
+// 100, 125, 150 and 200. A missing or unknown value reads as Automatica.
+int DimensioneDaTesto(const std::optional<std::string>& valore);
+std::string TestoDimensione(int percento);
+// "Posizione": where the chooser was left, "x,y" in screen pixels. Nothing when the value is
+// missing or is not two integers within +-100000.
+std::optional<std::pair<int, int>> PosizioneDaTesto(const std::optional<std::string>& valore);
+std::string TestoPosizione(int x, int y);
+// Reads one value straight from the store (for what is needed before the windows exist).
+std::optional<std::string> LeggiValore(const std::string& nome);

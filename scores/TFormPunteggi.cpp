@@ -369,19 +369,20 @@ void TFormPunteggi::paintEvent(QPaintEvent*)
 {
     const QImage& sfondo = Sfondo();
     QPainter p(this);
+    p.translate(Origine());
     p.setRenderHint(QPainter::Antialiasing);
     const bool conSfondo = !sfondo.isNull();
     const Tavolozza& c = conSfondo ? SuPergamena : SuVerde;
     if (conSfondo) {
         // The picture brings its own frame and the two panels.
-        p.drawImage(rect(), sfondo);
+        DisegnaSfondo(p);
     } else {
         // Deep table green, a little lighter at the top, and dark panels where the
         // picture would have them.
-        QLinearGradient g(0, 0, 0, height());
+        QLinearGradient g(0, 0, 0, DimensioneBase().height());
         g.setColorAt(0, QColor(34, 92, 66));
         g.setColorAt(1, QColor(16, 52, 38));
-        p.fillRect(rect(), g);
+        p.fillRect(QRect(QPoint(), DimensioneBase()), g);
         for (const QRect& r : {RiquadroPartita, RiquadroStorico}) {
             QPainterPath via;
             via.addRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);

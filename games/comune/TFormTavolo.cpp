@@ -429,10 +429,11 @@ VelImage* TFormTavolo::CreaSlot(const char* oggetto, int x, int y, int w, int h)
 void TFormTavolo::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    p.translate(Origine());
     if (!Sfondo().isNull())
-        p.drawImage(0, 0, Sfondo());
+        DisegnaSfondo(p);
     else
-        p.fillRect(rect(), QColor(70, 40, 25));
+        p.fillRect(QRect(QPoint(), DimensioneBase()), QColor(70, 40, 25));
 }
 
 void TFormTavolo::ColoraPanel(const QColor& c)

@@ -103,9 +103,12 @@ const std::vector<BottoneScelta>& BottoniSplash() {
 
 QImage BottoneSplash(const QImage& sfondo, const BottoneScelta& b, bool attivo) {
   const int w = LarghezzaBottoneScelta, h = AltezzaBottoneScelta;
-  const QImage sotto = sfondo.copy(XBottoniScelta, b.y, w, h);
+  // The background's own pixels under the button (the background is at the current density).
+  const int d = Densita();
+  const QImage sotto = sfondo.copy(XBottoniScelta * d, b.y * d, w * d, h * d);
   QImage grande = sotto.scaled(w * 4, h * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation)
                       .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  grande.setDevicePixelRatio(1);  // drawn in its own pixels, four to a 1x pixel
   {
     QPainter p(&grande);
     p.setRenderHint(QPainter::Antialiasing);
@@ -194,7 +197,9 @@ QImage BottoneSplash(const QImage& sfondo, const BottoneScelta& b, bool attivo) 
     Testo(p, b.sottotitolo, sotto, QRectF(140, 64, 420, 16), attivo ? H("#5A1A10") : H("#EBD9C0"),
           QColor(0, 0, 0, attivo ? 0 : 120));
   }
-  return RiduciBlocchi(grande, 4);
+  QImage out = RiduciBlocchi(grande, 4 / d);
+  out.setDevicePixelRatio(d);
+  return out;
 }
 
 QImage StrisciaPubblicita(bool attivo) {

@@ -427,7 +427,7 @@ QImage Faccia(int stile, int seme, int numero) {
 }
 
 QImage FogliFronti() {
-  QImage foglio(10 * LarghezzaFaccia, NumeroStili * 4 * AltezzaFaccia, QImage::Format_RGB32);
+  QImage foglio = Tela(10 * LarghezzaFaccia, NumeroStili * 4 * AltezzaFaccia);
   foglio.fill(Qt::white);
   QPainter p(&foglio);
   for (int stile = 1; stile <= NumeroStili; ++stile)

@@ -40,7 +40,7 @@ QImage Tessera(int w, int h, int d, const Aspetto& a, double altezzaCifra) {
 QColor VerdeTavolo() { return QColor(159, 223, 175); }
 
 QImage CifrePunteggi() {
-  QImage foglio(321, 24, QImage::Format_RGB32);
+  QImage foglio = Tela(321, 24);
   foglio.fill(VerdeTavolo());
   QPainter p(&foglio);
   for (int d = 0; d <= 9; ++d) p.drawImage(d * 32, 0, Tessera(24, 24, d, Normale, 17));
@@ -48,7 +48,7 @@ QImage CifrePunteggi() {
 }
 
 QImage CifrePunteggiSelezionate() {
-  QImage foglio(640, 396, QImage::Format_RGB32);
+  QImage foglio = Tela(640, 396);
   foglio.fill(VerdeTavolo());
   QPainter p(&foglio);
   for (int riga = 0; riga * 24 + 24 <= 396; ++riga)
@@ -57,7 +57,7 @@ QImage CifrePunteggiSelezionate() {
 }
 
 QImage CifrePiccole() {
-  QImage foglio(241, 18, QImage::Format_RGB32);
+  QImage foglio = Tela(241, 18);
   foglio.fill(VerdeTavolo());
   QPainter p(&foglio);
   for (int d = 0; d <= 9; ++d) p.drawImage(d * 24, 0, Tessera(24, 18, d, Normale, 13));

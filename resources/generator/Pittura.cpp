@@ -6,18 +6,36 @@
 
 namespace Artgen {
 
+namespace {
+int densita_ = 1;
+}  // namespace
+
+int Densita() { return densita_; }
+DensitaTemporanea::DensitaTemporanea(int densita) : prima_(densita_) { densita_ = densita; }
+DensitaTemporanea::~DensitaTemporanea() { densita_ = prima_; }
+
+QImage Tela(int w, int h, QImage::Format formato) {
+  QImage img(w * densita_, h * densita_, formato);
+  img.setDevicePixelRatio(densita_);
+  return img;
+}
+
 QImage Sovracampiona(int w, int h, int scala, const std::function<void(QPainter&)>& disegno,
                      QColor fondo) {
-  QImage grande(w * scala, h * scala, QImage::Format_ARGB32_Premultiplied);
+  // At a higher density the same big drawing is averaged over fewer pixels.
+  const int d = densita_, blocco = std::max(1, scala / d);
+  QImage grande(w * d * blocco, h * d * blocco, QImage::Format_ARGB32_Premultiplied);
   grande.fill(fondo);
   {
     QPainter p(&grande);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    p.scale(scala, scala);
+    p.scale(d * blocco, d * blocco);
     disegno(p);
   }
-  return RiduciBlocchi(grande, scala);
+  QImage out = RiduciBlocchi(grande, blocco);
+  out.setDevicePixelRatio(d);
+  return out;
 }
 
 QImage RiduciBlocchi(const QImage& grande, int scala) {

@@ -28,6 +28,24 @@ class Dado {
   uint32_t s_;
 };
 
+// Pixel density of the pictures being drawn: 1 for the program's pictures, 2 for their
+// twice-as-large forms. Drawing code always works in 1x units; a picture made at density 2 has
+// twice the pixels each way and a device pixel ratio of 2, so painting it into another picture
+// of the same density puts it at its 1x place and size.
+int Densita();
+class DensitaTemporanea {
+ public:
+  explicit DensitaTemporanea(int densita);
+  ~DensitaTemporanea();
+  DensitaTemporanea(const DensitaTemporanea&) = delete;
+  DensitaTemporanea& operator=(const DensitaTemporanea&) = delete;
+
+ private:
+  int prima_;
+};
+// An empty w x h picture (in 1x units) at the current density.
+QImage Tela(int w, int h, QImage::Format formato = QImage::Format_RGB32);
+
 // Draws a w x h picture at `scala` times its size and averages each scala x scala block:
 // clean anti-aliased edges, and drawing code can work in the picture's own pixel units.
 QImage Sovracampiona(int w, int h, int scala, const std::function<void(QPainter&)>& disegno,

@@ -474,7 +474,7 @@ QImage Bordo(int numero) {
 }
 
 QImage FoglioBordi() {
-  QImage foglio(NumeroBordi * LarghezzaCarta, AltezzaCarta, QImage::Format_RGB32);
+  QImage foglio = Tela(NumeroBordi * LarghezzaCarta, AltezzaCarta);
   QPainter p(&foglio);
   for (int k = 1; k <= NumeroBordi; ++k) p.drawImage((k - 1) * LarghezzaCarta, 0, Bordo(k));
   return foglio;
@@ -498,7 +498,7 @@ QImage Retro(int numero) {
 }
 
 QImage FoglioRetro() {
-  QImage foglio(NumeroRetri * LarghezzaFaccia, AltezzaFaccia, QImage::Format_RGB32);
+  QImage foglio = Tela(NumeroRetri * LarghezzaFaccia, AltezzaFaccia);
   QPainter p(&foglio);
   for (int k = 1; k <= NumeroRetri; ++k) p.drawImage((k - 1) * LarghezzaFaccia, 0, Retro(k));
   return foglio;

@@ -50,20 +50,23 @@ class Rumore {
 
 // Wood planks running horizontally: grain lines bent by noise, darker seams between planks.
 QImage Legno(int w, int h, uint32_t seme, QColor chiaro, QColor scuro, double altezzaAsse) {
-  QImage img(w, h, QImage::Format_RGB32);
+  QImage img = Tela(w, h);
+  const double D = Densita();
   const Rumore r(seme);
-  for (int y = 0; y < h; ++y) {
-    auto* riga = reinterpret_cast<QRgb*>(img.scanLine(y));
+  for (int yp = 0; yp < img.height(); ++yp) {
+    auto* riga = reinterpret_cast<QRgb*>(img.scanLine(yp));
+    const double y = yp / D;
     const int asse = static_cast<int>(y / altezzaAsse);
     const double spostamento = asse * 137.0;
-    for (int x = 0; x < w; ++x) {
+    for (int xp = 0; xp < img.width(); ++xp) {
+      const double x = xp / D;
       const double n = r.Frattale((x + spostamento) / 90.0, y / 14.0, 4);
       const double venatura = 0.5 + 0.5 * std::sin((y + n * 38.0) * 0.55 + asse * 1.7);
       double t = 0.35 + 0.45 * std::pow(venatura, 2.5) + 0.25 * (r.Frattale(x / 7.0 + asse * 11, y / 2.0, 2) - 0.5);
       const double dentro = std::fmod(y, altezzaAsse);
       if (dentro < 1.0 || dentro > altezzaAsse - 1.0) t = 1.1;  // seam
       const QColor c = Misto(chiaro, scuro, std::clamp(t, 0.0, 1.0));
-      riga[x] = c.rgb();
+      riga[xp] = c.rgb();
     }
   }
   return img;
@@ -71,17 +74,20 @@ QImage Legno(int w, int h, uint32_t seme, QColor chiaro, QColor scuro, double al
 
 // Felt: a base colour with fine fibre noise and a darker edge.
 QImage Panno(int w, int h, uint32_t seme, QColor base) {
-  QImage img(w, h, QImage::Format_RGB32);
+  QImage img = Tela(w, h);
+  const double D = Densita();
   const Rumore r(seme);
   Dado d(seme * 7 + 1);
-  for (int y = 0; y < h; ++y) {
-    auto* riga = reinterpret_cast<QRgb*>(img.scanLine(y));
-    for (int x = 0; x < w; ++x) {
+  for (int yp = 0; yp < img.height(); ++yp) {
+    auto* riga = reinterpret_cast<QRgb*>(img.scanLine(yp));
+    const double y = yp / D;
+    for (int xp = 0; xp < img.width(); ++xp) {
+      const double x = xp / D;
       const double dx = (x - w / 2.0) / (w / 2.0), dy = (y - h / 2.0) / (h / 2.0);
       const double vignetta = std::clamp(1.0 - 0.35 * (dx * dx + dy * dy), 0.0, 1.0);
       const double fibra = (r.Frattale(x / 3.0, y / 3.0, 3) - 0.5) * 0.18 + (d.Reale() - 0.5) * 0.06;
       const double k = vignetta * (1.0 + fibra);
-      riga[x] = qRgb(std::clamp(int(base.red() * k), 0, 255), std::clamp(int(base.green() * k), 0, 255),
+      riga[xp] = qRgb(std::clamp(int(base.red() * k), 0, 255), std::clamp(int(base.green() * k), 0, 255),
                      std::clamp(int(base.blue() * k), 0, 255));
     }
   }
@@ -90,17 +96,20 @@ QImage Panno(int w, int h, uint32_t seme, QColor base) {
 
 // Parchment: warm light paper with soft blotches and a darker rim.
 QImage Pergamena(int w, int h, uint32_t seme) {
-  QImage img(w, h, QImage::Format_RGB32);
+  QImage img = Tela(w, h);
+  const double D = Densita();
   const Rumore r(seme);
   const QColor chiaro = H("#FBF4E2"), scuro = H("#E6D3AA");
-  for (int y = 0; y < h; ++y) {
-    auto* riga = reinterpret_cast<QRgb*>(img.scanLine(y));
-    for (int x = 0; x < w; ++x) {
+  for (int yp = 0; yp < img.height(); ++yp) {
+    auto* riga = reinterpret_cast<QRgb*>(img.scanLine(yp));
+    const double y = yp / D;
+    for (int xp = 0; xp < img.width(); ++xp) {
+      const double x = xp / D;
       const double dx = (x - w / 2.0) / (w / 2.0), dy = (y - h / 2.0) / (h / 2.0);
       const double bordo = std::pow(std::max(std::abs(dx), std::abs(dy)), 6.0);
       const double macchie = r.Frattale(x / 60.0, y / 60.0, 5);
       const double t = std::clamp(0.15 + 0.45 * (macchie - 0.4) + 0.55 * bordo, 0.0, 1.0);
-      riga[x] = Misto(chiaro, scuro, t).rgb();
+      riga[xp] = Misto(chiaro, scuro, t).rgb();
     }
   }
   return img;
@@ -129,7 +138,7 @@ void CorniceDecorata(QPainter& p, QRectF r) {
 void Filigrana(QPainter& p, int w, int h, uint32_t seme, int alfa) {
   Dado d(seme);
   const StileMazzo& s = StiliMazzo()[4];
-  QImage livello(w, h, QImage::Format_ARGB32_Premultiplied);
+  QImage livello = Tela(w, h, QImage::Format_ARGB32_Premultiplied);
   livello.fill(Qt::transparent);
   {
     QPainter q(&livello);

@@ -1,5 +1,6 @@
 // cartovia-artgen: draws every picture and synthesises every sound of the program.
-//   cartovia-artgen OUTDIR            writes OUTDIR/img/*.bmp and OUTDIR/snd/*.wav
+//   cartovia-artgen OUTDIR            writes OUTDIR/img/*.bmp, their 2x forms OUTDIR/img/2x/*.bmp
+//                                     and OUTDIR/snd/*.wav
 //   cartovia-artgen --anteprima DIR   writes the preview sheets DIR/mazzi.png, DIR/retro-e-bordi.png
 //   cartovia-artgen --filmato FILE    writes the advertisement movie (a small SWF) to FILE
 //   cartovia-artgen --icone DIR       writes the application icon DIR/icona-SIZE.png and DIR/icona.svg
@@ -14,6 +15,7 @@
 #include "Anteprima.h"
 #include "Bottoni.h"
 #include "Carte.h"
+#include "Pittura.h"
 #include "Pubblicita.h"
 #include "Cifre.h"
 #include "Icona.h"
@@ -60,11 +62,10 @@ int Anteprime(const QString& cartella) {
   return 0;
 }
 
-int Genera(const QString& base) {
-  const QString img = base + "/img", snd = base + "/snd";
+// Every picture of the program into the folder `img`, at the current density. The 4-bit
+// button background (drawn into by the program at 1x) and the icon have no 2x form.
+void Immagini(const QString& img, bool tutte) {
   QDir().mkpath(img);
-  QDir().mkpath(snd);
-
   Salva(img + "/fronti.bmp", BmpIndicizzato(FrontiIndicizzati(), 8));
   Salva24(img, "bordi", FoglioBordi());
   Salva24(img, "retro", FoglioRetro());
@@ -73,7 +74,7 @@ int Genera(const QString& base) {
   Salva24(img, "cifre_punteggi_sel", CifrePunteggiSelezionate());
   Salva24(img, "cifre_piccole", CifrePiccole());
 
-  Salva(img + "/sfondo_bottone.bmp", BmpIndicizzato(SfondoBottone(), 4));
+  if (tutte) Salva(img + "/sfondo_bottone.bmp", BmpIndicizzato(SfondoBottone(), 4));
   for (const auto& b : BottoniTavolo()) {
     Salva24(img, "btn_" + b.nome + "_normale", BottoneTavolo(b, StatoBottone::Normale));
     Salva24(img, "btn_" + b.nome + "_attivo", BottoneTavolo(b, StatoBottone::Attivo));
@@ -98,9 +99,20 @@ int Genera(const QString& base) {
   Salva24(img, "sfondo_tavolo", SfondoTavolo());
 
   // The windows' own icon (taskbars, window switchers), the same drawing as the menu's.
-  if (!IconaPng(128).save(img + "/icona.png")) {
+  if (tutte && !IconaPng(128).save(img + "/icona.png")) {
     std::fprintf(stderr, "cartovia-artgen: cannot write icona.png\n");
     ++errori;
+  }
+}
+
+int Genera(const QString& base) {
+  const QString img = base + "/img", snd = base + "/snd";
+  QDir().mkpath(snd);
+  Immagini(img, true);
+  {
+    // The same pictures with twice the pixels each way, for screens drawn above 100 %.
+    const DensitaTemporanea doppia(2);
+    Immagini(img + "/2x", false);
   }
 
   for (const auto& s : Suoni())

@@ -1005,7 +1005,8 @@ TEST_F(Tastiera, ConfigurationTabsThroughItsControlsAndEnterCloses)
         w = w->nextInFocusChain();
     } while (w && w != f->NomeGiocat && giro.size() < 20);
     EXPECT_EQ(giro, (std::vector<QWidget*>{f->NomeGiocat, f->ScrollBar1, f->ScrollBar2, f->CBSuoni, f->CBComputer,
-                                           f->CBLivello, f->CBMessaggi, f->CBVelocita}));
+                                           f->CBLivello, f->CBMessaggi, f->CBVelocita,
+                                           f->CBDimensione}));
     EXPECT_EQ(Nome(f->CBMessaggi), "Rivedi la mia mossa");
     // The bars say the style chosen, the level box its label; the deck preview is only shown.
     const std::pair<int, const char*> stili[] = {{1, "Mazzo: Napoletane"}, {2, "Mazzo: Piacentine"}, {6, "Mazzo: Grandi numeri"}};
