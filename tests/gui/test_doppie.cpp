@@ -55,7 +55,7 @@ const std::pair<const char*, const char*> Impronte[] = {
     {"icona.png", "1f014091a87902435a76c4eea778d65f"},
     {"luce_rossa.bmp", "c686535bf347507b9fedaf0525ce46b4"},
     {"luce_verde.bmp", "e7998f7992a6e618655f2d015b413486"},
-    {"pubblicita_locandina.bmp", "61f1462293b7bcdea0a2f24ebad2caee"},
+    {"pubblicita_locandina.bmp", "86de4f8eeaa2ac9cc430f0e191ae3a3d"},  // the poster drawn to fill its panel
     {"retro.bmp", "06f67236bf2fbdfd3c1f753f7ba75245"},
     {"sfondo_bottone.bmp", "45ea3d5c952ca3534df4d4ab258b58aa"},
     {"sfondo_config.bmp", "15a44b1e368a707be59ba9d1d1220971"},
