@@ -299,3 +299,5 @@ void Annuncia(QLabel* regione, const QString& testo)
 }
 
 void ImpostaOsservatoreAnnunci(OsservatoreAnnunci o) { Osservatore() = std::move(o); }
+
+void InviaEventoAccessibile(QAccessibleEvent* e) { InviaEvento(e); }

@@ -78,3 +78,6 @@ void Annuncia(QLabel* regione, const QString& testo);
 // tests watch them here.
 using OsservatoreAnnunci = std::function<void(QAccessibleEvent*)>;
 void ImpostaOsservatoreAnnunci(OsservatoreAnnunci o);
+// Sends an event a window raises by hand (a focus move inside a control, a counter's new
+// value) to the accessibility layer, past the observer above.
+void InviaEventoAccessibile(QAccessibleEvent* e);
