@@ -119,7 +119,7 @@ public:
         QAccessible::State s = QAccessibleWidget::state();
         const TFormPunteggi* f = FinestraDi(widget());
         s.focusable = true;
-        s.focused = f && f->RigaInFocus() == rowIndex() + 1 && columnIndex() == 0;
+        s.focused = f && f->RigaInFocus() == rowIndex() + 1 && f->ColonnaInFocus() == columnIndex();
         return s;
     }
     bool isSelected() const override { return false; }
@@ -175,7 +175,7 @@ public:
     QAccessibleInterface* focusChild() const override
     {
         const TFormPunteggi* f = Finestra();
-        return f && f->RigaInFocus() ? cellAt(f->RigaInFocus() - 1, 0) : nullptr;
+        return f && f->RigaInFocus() ? cellAt(f->RigaInFocus() - 1, f->ColonnaInFocus()) : nullptr;
     }
 
     QAccessibleInterface* caption() const override { return nullptr; }
@@ -460,11 +460,12 @@ void TFormPunteggi::AzzeraTabella()
 
 int TFormPunteggi::RigaInFocus() const { return focusWidget() == Classifica ? riga_ : 0; }
 
-void TFormPunteggi::VaiARiga(int k)
+void TFormPunteggi::VaiACella(int riga, int colonna)
 {
-    const int prima = riga_;
-    riga_ = std::clamp(k, 1, 10);
-    if (riga_ != prima && RigaInFocus()) AnnunciaRiga();
+    const int primaR = riga_, primaC = colonna_;
+    riga_ = std::clamp(riga, 1, 10);
+    colonna_ = std::clamp(colonna, 0, ColonneClassifica - 1);
+    if ((riga_ != primaR || colonna_ != primaC) && RigaInFocus()) AnnunciaRiga();
 }
 
 void TFormPunteggi::AnnunciaRiga()
@@ -472,7 +473,7 @@ void TFormPunteggi::AnnunciaRiga()
     TimerRiga->stop();
     if (!RigaInFocus()) return;
     // The table itself holds Qt's focus; a reader is told the cell, as item views tell theirs.
-    QAccessibleEvent focus(Giocatore[riga_], QAccessible::Focus);
+    QAccessibleEvent focus(CellaDi(this, riga_ - 1, colonna_), QAccessible::Focus);
     InviaEventoAccessibile(&focus);
 }
 
@@ -510,12 +511,16 @@ void TFormPunteggi::keyPressEvent(QKeyEvent* e)
         ChiudiClick();
         return;
     case Qt::Key_Up:
-    case Qt::Key_Down: {
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
         if (!RigaInFocus()) {
             Classifica->setFocus(Qt::OtherFocusReason);
             return;
         }
-        VaiARiga(riga_ + (e->key() == Qt::Key_Up ? -1 : 1));
+        const int su = e->key() == Qt::Key_Up ? -1 : e->key() == Qt::Key_Down ? 1 : 0;
+        const int destra = e->key() == Qt::Key_Left ? -1 : e->key() == Qt::Key_Right ? 1 : 0;
+        VaiACella(riga_ + su, colonna_ + destra);
         return;
     }
     default:
@@ -529,6 +534,7 @@ void TFormPunteggi::showEvent(QShowEvent* e)
     FormActivate();
     // The window opens on its first row.
     riga_ = 1;
+    colonna_ = 0;
     Classifica->setFocus(Qt::OtherFocusReason);
 }
 

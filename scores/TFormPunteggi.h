@@ -72,13 +72,16 @@ public:
     // Back to the window below (the table that opened this one).
     void ChiudiClick();
     // The ranking row in the keyboard's focus (Up and Down move it), 0 while the table has
-    // no focus.
+    // no focus; and the column of its cell in focus (Left and Right move it), 0 for the name.
+    // A reader says the whole row when the row changes, one cell with its column's caption
+    // when only the column does.
     int RigaInFocus() const;
-    // Moves the table's current row to `k` (1 to 10), and tells a screen reader when the
-    // table has the focus.
-    void VaiARiga(int k);
-    // Tells a screen reader which cell of the table has the focus: the name of the current
-    // row (the handler of TimerRiga, which runs once the table has taken the focus).
+    int ColonnaInFocus() const { return colonna_; }
+    // Moves the table's current cell to row `riga` (1 to 10) and column `colonna` (0 to 3),
+    // and tells a screen reader when the table has the focus.
+    void VaiACella(int riga, int colonna);
+    // Tells a screen reader which cell of the table has the focus (the handler of TimerRiga,
+    // which runs once the table has taken the focus).
     void AnnunciaRiga();
     QTimer* TimerRiga = nullptr;
 
@@ -101,4 +104,5 @@ private:
 
     QColor testo_, valore_;  // ink that reads on the background in use
     int riga_ = 1;           // the table's current row
+    int colonna_ = 0;        // and column
 };

@@ -207,10 +207,16 @@ m=$(segno)
 tasto_finche Escape "Briscola frame" "$m"
 passo "help heard"
 
-# The scores window: its first row.
+# The scores window: a table, its first row read whole (the player's match just recorded);
+# Right moves to the next cell, read with its column's caption.
 m=$(segno)
 tasto_finche p "Punteggi" "$m"
-attendi_detto "Riga 1: [^,]+, giocate [0-9]+, vinte [0-9]+, pari [0-9]+" 10 "$m"
+attendi_detto "table with 10 rows 4 columns" 10 "$m"
+detto_dopo "$m" | grep -A4 -x "table with 10 rows 4 columns" | tr '\n' ' ' | grep -Eq -- "^table with 10 rows 4 columns [^ ]+\. [0-9]+\. [0-9]+\. [0-9]+\." \
+  || fallito "the scores' first row was not read as a table row: $(detto_dopo "$m" | tr '\n' ' ')"
+m=$(segno)
+tasto Right
+attendi_detto "^Giocate column header [0-9]+" 5 "$m"
 m=$(segno)
 tasto_finche Return "Briscola frame" "$m"
 passo "scores heard"

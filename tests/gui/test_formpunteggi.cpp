@@ -171,22 +171,27 @@ TEST_F(Punteggi, RankingReadsAsATableOfRowsWithColumnHeadersAndTheArrowsMoveItsR
     f->AnnunciaRiga();  // what runs once the table has taken the focus
     EXPECT_EQ(focus, (std::vector<QObject*>{f->Giocatore[1]}));
 
-    // The arrows move the row and tell a reader; past either end nothing moves.
+    // The arrows move the cell and tell a reader; past either end nothing moves.
     struct Passo {
         int tasto;
-        int riga;
+        int riga, colonna;
         bool detto;
     };
-    std::vector<Passo> passi{{Qt::Key_Up, 1, false}, {Qt::Key_Down, 2, true}, {Qt::Key_Down, 3, true},
-                             {Qt::Key_Up, 2, true}};
-    for (int k = 3; k <= 10; ++k) passi.push_back({Qt::Key_Down, k, true});
-    passi.push_back({Qt::Key_Down, 10, false});
+    std::vector<Passo> passi{{Qt::Key_Up, 1, 0, false},   {Qt::Key_Left, 1, 0, false}, {Qt::Key_Down, 2, 0, true},
+                             {Qt::Key_Right, 2, 1, true}, {Qt::Key_Right, 2, 2, true}, {Qt::Key_Right, 2, 3, true},
+                             {Qt::Key_Right, 2, 3, false}, {Qt::Key_Up, 1, 3, true},   {Qt::Key_Left, 1, 2, true},
+                             {Qt::Key_Down, 2, 2, true}};
+    for (int k = 3; k <= 10; ++k) passi.push_back({Qt::Key_Down, k, 2, true});
+    passi.push_back({Qt::Key_Down, 10, 2, false});
     for (const Passo& p : passi) {
         focus.clear();
         tasto(p.tasto);
         EXPECT_EQ(f->RigaInFocus(), p.riga);
-        EXPECT_EQ(focalizzate(), (std::vector<std::pair<int, int>>{{p.riga - 1, 0}})) << p.riga;
-        EXPECT_EQ(focus, p.detto ? std::vector<QObject*>{f->Giocatore[p.riga]} : std::vector<QObject*>{}) << p.riga;
+        EXPECT_EQ(f->ColonnaInFocus(), p.colonna);
+        EXPECT_EQ(focalizzate(), (std::vector<std::pair<int, int>>{{p.riga - 1, p.colonna}})) << p.riga;
+        EXPECT_EQ(t->focusChild(), tabella->cellAt(p.riga - 1, p.colonna));
+        const std::vector<QObject*> atteso{tabella->cellAt(p.riga - 1, p.colonna)->object()};
+        EXPECT_EQ(focus, p.detto ? atteso : std::vector<QObject*>{}) << p.riga << "," << p.colonna;
     }
     EXPECT_TRUE(f->isVisible()) << "the arrows do not close the window";
 
@@ -200,10 +205,11 @@ TEST_F(Punteggi, RankingReadsAsATableOfRowsWithColumnHeadersAndTheArrowsMoveItsR
     tasto(Qt::Key_Up);
     EXPECT_EQ(f->RigaInFocus(), 10);
 
-    // The window opened again starts on its first row.
+    // The window opened again starts on its first row's name.
     f->ChiudiClick();
     ApriFinestra(FinestraPunteggi);
     EXPECT_EQ(f->RigaInFocus(), 1);
+    EXPECT_EQ(f->ColonnaInFocus(), 0);
     ImpostaOsservatoreAnnunci({});
     std::remove(PercorsoInCartella(CartellaLavoro, FileBriscola.corrente).c_str());
 }
