@@ -172,9 +172,12 @@ export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 export CARTOVIA_SETTINGS="$TMP/impostazioni.ini" CARTOVIA_DATA_DIR="$TMP/dati"
 export CARTOVIA_AD_DIR="$TMP/pubblicita" CARTOVIA_UPDATE_SERVER=
 CARTE='(Asso|Due|Tre|Quattro|Cinque|Sei|Sette|Fante|Cavallo|Re) di (Denari|Coppe|Spade|Bastoni)'
+m=$(segno)
 "$CARTOVIA" >"$TMP/cartovia.log" 2>&1 &
-attendi_detto "Cartovia" 30
-passo "chooser heard"
+attendi_detto "Cartovia" 30 "$m"
+# The chooser starts with the focus on Briscola, heard before any key.
+attendi_detto "^Briscola push button" 10 "$m"
+passo "chooser heard, on Briscola"
 
 # ---- Briscola: the first table always shows the advertisement; its strip comes after 7 s ----
 m=$(segno)
