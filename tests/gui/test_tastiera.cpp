@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -876,6 +877,21 @@ TEST_F(Tastiera, WindowsOpenWithTheFocusOnTheirFirstControl)
     EXPECT_EQ(c->Focus->Corrente(), c->Spl_Btn_Briscola) << "the chooser starts on Briscola";
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(c->Spl_Btn_Briscola)->state().focused);
     EXPECT_EQ(Cornice(c), nullptr) << "the frame waits for a key";
+    // Once the chooser is active its focus is told again, after the activation's own events.
+    std::vector<QObject*> focus;
+    ImpostaOsservatoreAnnunci([&](QAccessibleEvent* e) {
+        if (e->type() == QAccessible::Focus) focus.push_back(e->object());
+    });
+    QApplication::setActiveWindow(c);
+    ASSERT_TRUE(c->isActiveWindow());
+    EXPECT_TRUE(c->Focus->TimerAttivazione->isActive()) << "the activation starts the repeat";
+    c->Focus->RipetiFocus();
+    EXPECT_EQ(focus, std::vector<QObject*>{c->Spl_Btn_Briscola});
+    focus.clear();
+    QApplication::setActiveWindow(nullptr);
+    c->Focus->RipetiFocus();
+    EXPECT_TRUE(focus.empty()) << "nothing is told for a window no longer active";
+    ImpostaOsservatoreAnnunci({});
 
     // The scores window opens on its first row, the name cell of its table; Up and Down
     // read the rows.
