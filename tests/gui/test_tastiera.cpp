@@ -550,10 +550,22 @@ TEST_F(Tastiera, SlotsCountersAndButtonsSayWhatTheyShow)
     std::vector<QObject*> cambiati;
     ImpostaOsservatoreAnnunci([&](QAccessibleEvent* e) {
         if (e->type() == QAccessible::ValueChanged) cambiati.push_back(e->object());
+        if (e->type() == QAccessible::NameChanged) annunci.push_back(Detto(e->object()));
     });
     b->Timer2Timer();
     EXPECT_EQ(Nome(b->CR1), "Carte rimanenti: 32");
     EXPECT_EQ(std::count(cambiati.begin(), cambiati.end(), b->CR1), 1) << "the counter says it changed";
+    // The window announces the new counts, once for the two digits of the deck counter.
+    EXPECT_EQ(std::count(annunci.begin(), annunci.end(), QString("Carte rimanenti: 32")), 1);
+    const QString punti = QString("I tuoi punti: %1").arg(r.PuntiGiocatore);
+    const QString puntiC = QString("Punti del computer: %1").arg(r.PuntiComputer);
+    // Both counts were 0: the one the trick raised is said, one that stays is not.
+    EXPECT_EQ(std::count(annunci.begin(), annunci.end(), punti), r.PuntiGiocatore ? 1 : 0);
+    EXPECT_EQ(std::count(annunci.begin(), annunci.end(), puntiC), r.PuntiComputer ? 1 : 0);
+    EXPECT_TRUE(static_cast<RegioneAnnunci*>(b->Annuncio)->DaDire().contains("Carte rimanenti: 32"));
+    annunci.clear();
+    for (VelImage* c : {b->CR1, b->CR2}) NominaContatore(c, "Carte rimanenti", 32);
+    EXPECT_TRUE(annunci.empty()) << "naming the counters again with the same count says nothing";
     EXPECT_EQ(Valore(b->PG1).toInt(), r.PuntiGiocatore);
     EXPECT_EQ(Valore(b->PC2).toInt(), r.PuntiComputer);
     EXPECT_EQ(Nome(b->Image4), NomeCartaParlato(r.Carta(r.ManoGiocatore[1]))) << "the drawn card is named";
