@@ -199,6 +199,8 @@ attendi_detto "La tua mano, carta 2" 5 "$m"
 tasto Return
 attendi_detto "Il computer gioca (il|l')" 15 "$m"
 attendi_detto "Prendi tu|Prende il computer|Mano a te|Mano al computer" 15 "$m"
+# The draw after the trick: the deck counter says its new count.
+attendi_detto "Carte rimanenti: 32" 10 "$m"
 passo "Briscola move, answer and trick heard"
 
 # F1: the rules as plain text.
