@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
-#include <QKeyEvent>
-
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QTimer>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -14,6 +16,7 @@
 #include "components/Immagini.h"
 #include "components/VelmoBottone.h"
 #include "core/Globali.h"
+#include "games/comune/Accessibilita.h"
 #include "resources/Risorse.h"
 #include "scores/PunteggiFile.h"
 
@@ -44,7 +47,7 @@ constexpr int PrimaRigaScopa = 82, PassoScopa = 34, StaccoPunti = 16;
 // Ranking rows, in page coordinates: row k sits 40 pixels below row k - 1.
 constexpr int PrimaRiga = 84, PassoRiga = 40, AltezzaRiga = 32;
 // Columns of the ranking page: place (painted), name, played, won, drawn.
-constexpr int XNome = 40, LNome = 132, XGiocate = 172, LGiocate = 70, XVinte = 242, LVinte = 52, XPari = 294,
+constexpr int XNome = 40, LargNome = 132, XGiocate = 172, LargGiocate = 70, XVinte = 242, LargVinte = 52, XPari = 294,
               LPari = 50;
 // Headings and the rule under the column captions.
 constexpr int YDidascalie = 50, YFiletto = 76;
@@ -73,11 +76,161 @@ QString TestoNome(const std::string& campo)
     return QString::fromUtf8(campo.substr(0, fine == std::string::npos ? 0 : fine + 1));
 }
 
+// The ranking as a screen reader reads it: a table of the ten rows by the four columns (name,
+// played, won, drawn), each cell one of the row labels, headed by the column captions.
+constexpr int ColonneClassifica = 4;
+
+TFormPunteggi* FinestraDi(const QObject* o)
+{
+    for (QObject* p = o ? o->parent() : nullptr; p; p = p->parent())
+        if (auto* f = qobject_cast<TFormPunteggi*>(p)) return f;
+    return nullptr;
+}
+
+QLabel* CellaDi(const TFormPunteggi* f, int riga, int colonna)
+{
+    if (!f || riga < 0 || riga >= 10 || colonna < 0 || colonna >= ColonneClassifica) return nullptr;
+    QLabel* const* colonne[] = {f->Giocatore, f->Giocate, f->Vinte, f->Pari};
+    return colonne[colonna][riga + 1];
+}
+
+QLabel* TestataDi(const TFormPunteggi* f, int colonna)
+{
+    if (!f || colonna < 0 || colonna >= ColonneClassifica) return nullptr;
+    QLabel* const testate[] = {f->LNome, f->LGiocate, f->LVinte, f->Parita};
+    return testate[colonna];
+}
+
+class CellaClassifica : public QAccessibleWidget, public QAccessibleTableCellInterface {
+public:
+    explicit CellaClassifica(QWidget* w) : QAccessibleWidget(w, QAccessible::Cell) {}
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TableCellInterface) return static_cast<QAccessibleTableCellInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name) return static_cast<const QLabel*>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        const TFormPunteggi* f = FinestraDi(widget());
+        s.focusable = true;
+        s.focused = f && f->RigaInFocus() == rowIndex() + 1 && f->ColonnaInFocus() == columnIndex();
+        return s;
+    }
+    bool isSelected() const override { return false; }
+    QList<QAccessibleInterface*> columnHeaderCells() const override
+    {
+        QLabel* t = TestataDi(FinestraDi(widget()), columnIndex());
+        if (!t) return {};
+        return {QAccessible::queryAccessibleInterface(t)};
+    }
+    QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
+    int columnIndex() const override { return Posto().second; }
+    int rowIndex() const override { return Posto().first; }
+    int columnExtent() const override { return 1; }
+    int rowExtent() const override { return 1; }
+    QAccessibleInterface* table() const override { return QAccessibleWidget::parent(); }
+
+private:
+    std::pair<int, int> Posto() const
+    {
+        const TFormPunteggi* f = FinestraDi(widget());
+        for (int r = 0; r < 10; ++r)
+            for (int c = 0; c < ColonneClassifica; ++c)
+                if (CellaDi(f, r, c) == widget()) return {r, c};
+        return {-1, -1};
+    }
+};
+
+class TabellaClassifica : public QAccessibleWidget, public QAccessibleTableInterface {
+public:
+    explicit TabellaClassifica(QWidget* w) : QAccessibleWidget(w, QAccessible::Table) {}
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TableInterface) return static_cast<QAccessibleTableInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name) return QStringLiteral("Punteggi");
+        return QAccessibleWidget::text(t);
+    }
+    int childCount() const override { return rowCount() * columnCount(); }
+    QAccessibleInterface* child(int i) const override
+    {
+        if (i < 0 || i >= childCount()) return nullptr;
+        return cellAt(i / ColonneClassifica, i % ColonneClassifica);
+    }
+    int indexOfChild(const QAccessibleInterface* c) const override
+    {
+        if (QAccessibleTableCellInterface* cella = c ? const_cast<QAccessibleInterface*>(c)->tableCellInterface() : nullptr)
+            if (cella->rowIndex() >= 0) return cella->rowIndex() * ColonneClassifica + cella->columnIndex();
+        return -1;
+    }
+    QAccessibleInterface* focusChild() const override
+    {
+        const TFormPunteggi* f = Finestra();
+        return f && f->RigaInFocus() ? cellAt(f->RigaInFocus() - 1, f->ColonnaInFocus()) : nullptr;
+    }
+
+    QAccessibleInterface* caption() const override { return nullptr; }
+    QAccessibleInterface* summary() const override { return nullptr; }
+    QAccessibleInterface* cellAt(int row, int column) const override
+    {
+        QLabel* l = CellaDi(Finestra(), row, column);
+        return l ? QAccessible::queryAccessibleInterface(l) : nullptr;
+    }
+    int selectedCellCount() const override { return 0; }
+    QList<QAccessibleInterface*> selectedCells() const override { return {}; }
+    QString columnDescription(int column) const override
+    {
+        const QLabel* t = TestataDi(Finestra(), column);
+        return t ? t->text() : QString();
+    }
+    // Row k's place, as the window paints it beside the row.
+    QString rowDescription(int row) const override { return QString::number(row + 1); }
+    int selectedColumnCount() const override { return 0; }
+    int selectedRowCount() const override { return 0; }
+    int columnCount() const override { return ColonneClassifica; }
+    int rowCount() const override { return Finestra() ? 10 : 0; }
+    QList<int> selectedColumns() const override { return {}; }
+    QList<int> selectedRows() const override { return {}; }
+    bool isColumnSelected(int) const override { return false; }
+    bool isRowSelected(int) const override { return false; }
+    bool selectRow(int) override { return false; }
+    bool selectColumn(int) override { return false; }
+    bool unselectRow(int) override { return false; }
+    bool unselectColumn(int) override { return false; }
+    void modelChange(QAccessibleTableModelChangeEvent*) override {}
+
+private:
+    const TFormPunteggi* Finestra() const { return FinestraDi(widget()); }
+};
+
+QAccessibleInterface* FabbricaClassifica(const QString& classe, QObject* o)
+{
+    if (!o || !o->isWidgetType()) return nullptr;
+    auto* w = static_cast<QWidget*>(o);
+    if (classe == QLatin1String("QWidget") && o->objectName() == QLatin1String("Classifica") && FinestraDi(o))
+        return new TabellaClassifica(w);
+    if ((classe == QLatin1String("QLabel") || classe == QLatin1String("EtichettaNome")) && o->parent()
+        && o->parent()->objectName() == QLatin1String("Classifica") && FinestraDi(o))
+        return new CellaClassifica(w);
+    return nullptr;
+}
+
 }  // namespace
 
 TFormPunteggi::TFormPunteggi(QWidget* parent) : TFinestra(800, 600, parent)
 {
     setWindowTitle("Punteggi");
+    static const bool fabbrica = (QAccessible::installFactory(FabbricaClassifica), true);
+    (void)fabbrica;
     ImpostaSfondo(QString::fromLatin1(Risorse::SfondoPunteggi));
     // A missing picture leaves a painted colour behind the panels, with text to match.
     // The background itself is decoded when the window is first drawn.
@@ -217,15 +370,23 @@ void TFormPunteggi::CreaClassifica()
     QWidget* p = TabSheet3;
 
     Etichetta(p, "TitoloPunteggi", "Punteggi", QRect(12, 8, 328, 36), 18, true, testo_);
-    Etichetta(p, "LNome", "Nome", QRect(XNome, YDidascalie, LNome, 24), 11, true, valore_);
-    Etichetta(p, "LGiocate", "Giocate", QRect(XGiocate, YDidascalie, LGiocate, 24), 11, true, valore_, Qt::AlignCenter);
-    Etichetta(p, "LVinte", "Vinte", QRect(XVinte, YDidascalie, LVinte, 24), 11, true, valore_, Qt::AlignCenter);
+    LNome = Etichetta(p, "LNome", "Nome", QRect(XNome, YDidascalie, LargNome, 24), 11, true, valore_);
+    LGiocate = Etichetta(p, "LGiocate", "Giocate", QRect(XGiocate, YDidascalie, LargGiocate, 24), 11, true, valore_,
+                         Qt::AlignCenter);
+    LVinte = Etichetta(p, "LVinte", "Vinte", QRect(XVinte, YDidascalie, LargVinte, 24), 11, true, valore_, Qt::AlignCenter);
     Parita = Etichetta(p, "Parita", "Pari", QRect(XPari, YDidascalie, LPari, 24), 11, true, valore_, Qt::AlignCenter);
 
+    // The rows lie on a see-through control of their own: it takes the keyboard's focus and
+    // is the table a screen reader reads (its labels are the cells).
+    Classifica = new QWidget(p);
+    Classifica->setObjectName("Classifica");
+    Classifica->setGeometry(0, PrimaRiga, RiquadroStorico.width(), 9 * PassoRiga + AltezzaRiga);
+    Classifica->setFocusPolicy(Qt::StrongFocus);
+    Classifica->installEventFilter(this);
     for (int k = 1; k <= 10; ++k) {
-        const int y = PrimaRiga + (k - 1) * PassoRiga;
-        auto* nome = new EtichettaNome(p);
-        nome->setGeometry(XNome, y, LNome, AltezzaRiga);
+        const int y = (k - 1) * PassoRiga;
+        auto* nome = new EtichettaNome(Classifica);
+        nome->setGeometry(XNome, y, LargNome, AltezzaRiga);
         Giocatore[k] = nome;
         QFont f = nome->font();
         f.setPointSize(11);
@@ -236,16 +397,17 @@ void TFormPunteggi::CreaClassifica()
         nome->setPalette(pal);
         nome->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         nome->setObjectName(QString("Giocatore%1").arg(k));
-        // A screen reader reads the ranking row by row: the name holds the row's focus and
-        // says the whole row.
-        nome->setFocusPolicy(Qt::StrongFocus);
-        Giocate[k] = Etichetta(p, QString("Giocate%1").arg(k), "", QRect(XGiocate, y, LGiocate, AltezzaRiga), 12, false,
-                               testo_, Qt::AlignCenter);
-        Vinte[k] = Etichetta(p, QString("Vinte%1").arg(k), "", QRect(XVinte, y, LVinte, AltezzaRiga), 12, true, valore_,
-                             Qt::AlignCenter);
-        Pari[k] = Etichetta(p, QString("Pari%1").arg(k), "", QRect(XPari, y, LPari, AltezzaRiga), 12, false, testo_,
-                            Qt::AlignCenter);
+        Giocate[k] = Etichetta(Classifica, QString("Giocate%1").arg(k), "", QRect(XGiocate, y, LargGiocate, AltezzaRiga),
+                               12, false, testo_, Qt::AlignCenter);
+        Vinte[k] = Etichetta(Classifica, QString("Vinte%1").arg(k), "", QRect(XVinte, y, LargVinte, AltezzaRiga), 12, true,
+                             valore_, Qt::AlignCenter);
+        Pari[k] = Etichetta(Classifica, QString("Pari%1").arg(k), "", QRect(XPari, y, LPari, AltezzaRiga), 12, false,
+                            testo_, Qt::AlignCenter);
     }
+    TimerRiga = new QTimer(this);
+    TimerRiga->setSingleShot(true);
+    TimerRiga->setInterval(0);
+    connect(TimerRiga, &QTimer::timeout, this, &TFormPunteggi::AnnunciaRiga);
     AzzeraTabella();
 
     Chiudi = new VelmoBottone(p);
@@ -294,23 +456,32 @@ void TFormPunteggi::AzzeraTabella()
         Vinte[k]->setText("0");
         Pari[k]->setText("0");
     }
-    NominaRighe();
 }
 
-void TFormPunteggi::NominaRighe()
+int TFormPunteggi::RigaInFocus() const { return focusWidget() == Classifica ? riga_ : 0; }
+
+void TFormPunteggi::VaiACella(int riga, int colonna)
 {
-    for (int k = 1; k <= 10; ++k)
-        Giocatore[k]->setAccessibleName(QString("Riga %1: %2, giocate %3, vinte %4, %5 %6")
-                                            .arg(k)
-                                            .arg(Giocatore[k]->text(), Giocate[k]->text(), Vinte[k]->text(),
-                                                 Parita->text().toLower(), Pari[k]->text()));
+    const int primaR = riga_, primaC = colonna_;
+    riga_ = std::clamp(riga, 1, 10);
+    colonna_ = std::clamp(colonna, 0, ColonneClassifica - 1);
+    if ((riga_ != primaR || colonna_ != primaC) && RigaInFocus()) AnnunciaRiga();
 }
 
-int TFormPunteggi::RigaInFocus() const
+void TFormPunteggi::AnnunciaRiga()
 {
-    for (int k = 1; k <= 10; ++k)
-        if (focusWidget() == Giocatore[k]) return k;
-    return 0;
+    TimerRiga->stop();
+    if (!RigaInFocus()) return;
+    // The table itself holds Qt's focus; a reader is told the cell, as item views tell theirs.
+    QAccessibleEvent focus(CellaDi(this, riga_ - 1, colonna_), QAccessible::Focus);
+    InviaEventoAccessibile(&focus);
+}
+
+bool TFormPunteggi::eventFilter(QObject* o, QEvent* e)
+{
+    // Qt announces the table when it takes the focus; the cell follows once that is done.
+    if (o == Classifica && e->type() == QEvent::FocusIn) TimerRiga->start();
+    return TFinestra::eventFilter(o, e);
 }
 
 void TFormPunteggi::CaricaPunteggi(const std::string& nomeFile)
@@ -327,7 +498,6 @@ void TFormPunteggi::CaricaPunteggi(const std::string& nomeFile)
         Vinte[k]->setText(QString::number(v.Vinte));
         Pari[k]->setText(QString::number(v.Pari));
     }
-    NominaRighe();
 }
 
 void TFormPunteggi::ChiudiClick() { TornaIndietro(); }
@@ -341,9 +511,16 @@ void TFormPunteggi::keyPressEvent(QKeyEvent* e)
         ChiudiClick();
         return;
     case Qt::Key_Up:
-    case Qt::Key_Down: {
-        const int k = std::clamp(RigaInFocus() + (e->key() == Qt::Key_Up ? -1 : 1), 1, 10);
-        Giocatore[k]->setFocus(Qt::OtherFocusReason);
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        if (!RigaInFocus()) {
+            Classifica->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        const int su = e->key() == Qt::Key_Up ? -1 : e->key() == Qt::Key_Down ? 1 : 0;
+        const int destra = e->key() == Qt::Key_Left ? -1 : e->key() == Qt::Key_Right ? 1 : 0;
+        VaiACella(riga_ + su, colonna_ + destra);
         return;
     }
     default:
@@ -356,7 +533,9 @@ void TFormPunteggi::showEvent(QShowEvent* e)
     TFinestra::showEvent(e);
     FormActivate();
     // The window opens on its first row.
-    Giocatore[1]->setFocus(Qt::OtherFocusReason);
+    riga_ = 1;
+    colonna_ = 0;
+    Classifica->setFocus(Qt::OtherFocusReason);
 }
 
 void TFormPunteggi::changeEvent(QEvent* e)

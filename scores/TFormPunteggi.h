@@ -7,6 +7,8 @@
 #include <QStackedWidget>
 #include <string>
 
+class QTimer;
+
 #include "components/Finestra.h"
 
 class VelmoBottone;
@@ -47,8 +49,12 @@ public:
     QLabel* UltimaManoSettemezzo = nullptr;
     QLabel* EsitoSettemezzo = nullptr;
 
-    // Ranking page: column caption of the draws, and rows 1 to 10 (entry 0 unused).
+    // Ranking page: column captions, and rows 1 to 10 (entry 0 unused). The rows lie on
+    // Classifica, which a screen reader sees as a table of ten rows by four columns headed by
+    // the captions; it holds the keyboard's focus, one row at a time (Up and Down move it).
+    QLabel *LNome = nullptr, *LGiocate = nullptr, *LVinte = nullptr;
     QLabel* Parita = nullptr;
+    QWidget* Classifica = nullptr;
     QLabel* Giocatore[11] = {};
     QLabel* Giocate[11] = {};
     QLabel* Vinte[11] = {};
@@ -65,8 +71,19 @@ public:
     void AzzeraTabella();
     // Back to the window below (the table that opened this one).
     void ChiudiClick();
-    // The ranking row whose name has the keyboard's focus (Up and Down move it), 0 for none.
+    // The ranking row in the keyboard's focus (Up and Down move it), 0 while the table has
+    // no focus; and the column of its cell in focus (Left and Right move it), 0 for the name.
+    // A reader says the whole row when the row changes, one cell with its column's caption
+    // when only the column does.
     int RigaInFocus() const;
+    int ColonnaInFocus() const { return colonna_; }
+    // Moves the table's current cell to row `riga` (1 to 10) and column `colonna` (0 to 3),
+    // and tells a screen reader when the table has the focus.
+    void VaiACella(int riga, int colonna);
+    // Tells a screen reader which cell of the table has the focus (the handler of TimerRiga,
+    // which runs once the table has taken the focus).
+    void AnnunciaRiga();
+    QTimer* TimerRiga = nullptr;
 
     // The score file of the game of the active match page.
     std::string FileDellaPagina() const;
@@ -77,14 +94,15 @@ protected:
     void paintEvent(QPaintEvent*) override;
     void showEvent(QShowEvent*) override;
     void changeEvent(QEvent*) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
-    // Names each ranking row's name label by the whole row, as a screen reader reads it.
-    void NominaRighe();
     void CreaPaginaScopa();
     QWidget* CreaPaginaDuePunteggi(const char* nome, QLabel*& giocatore, const char* nomeG, QLabel*& computer,
                                    const char* nomeC);
     void CreaClassifica();
 
     QColor testo_, valore_;  // ink that reads on the background in use
+    int riga_ = 1;           // the table's current row
+    int colonna_ = 0;        // and column
 };

@@ -185,10 +185,15 @@ void NominaContatore(QWidget* w, const QString& cosa, int valore, const QString&
     const QVariant prima = w->property(ProprietaValore);
     w->setProperty(ProprietaValore, valore);
     w->setAccessibleName(QStringLiteral("%1: %2").arg(cosa, detto.isEmpty() ? QString::number(valore) : detto));
-    // A reader resting on the counter hears it change.
+    // A reader resting on the counter hears it change; elsewhere the window announces it,
+    // once for the digits that make one counter, and only when the value is new (a deal, a
+    // point won), not each time the table is drawn.
     if (!prima.isNull() && prima.toInt() != valore) {
         QAccessibleValueChangeEvent cambiato(w, valore);
         InviaEvento(&cambiato);
+        auto* regione = w->window()->findChild<RegioneAnnunci*>(QString(), Qt::FindDirectChildrenOnly);
+        if (regione && w->isVisible() && !regione->DaDire().contains(w->accessibleName()))
+            Annuncia(regione, w->accessibleName());
     }
 }
 
@@ -299,3 +304,5 @@ void Annuncia(QLabel* regione, const QString& testo)
 }
 
 void ImpostaOsservatoreAnnunci(OsservatoreAnnunci o) { Osservatore() = std::move(o); }
+
+void InviaEventoAccessibile(QAccessibleEvent* e) { InviaEvento(e); }

@@ -26,7 +26,8 @@ QString ElencoCarte(const std::vector<int>& carte);
 // a picture always reads "posto vuoto", whatever it was named last.
 void NominaCarta(QWidget* slot, int carta);
 // Names a counter "Carte rimanenti: 12" and gives it the value 12; `detto` replaces the
-// number in the name when it reads otherwise ("7 e mezzo").
+// number in the name when it reads otherwise ("7 e mezzo"). A shown counter whose value
+// changes is announced through its window's live label, once a turn.
 void NominaContatore(QWidget* w, const QString& cosa, int valore, const QString& detto = {});
 // The accessible value of a widget named by NominaContatore (empty for others).
 QString ValoreAccessibile(const QWidget* w);
@@ -78,3 +79,6 @@ void Annuncia(QLabel* regione, const QString& testo);
 // tests watch them here.
 using OsservatoreAnnunci = std::function<void(QAccessibleEvent*)>;
 void ImpostaOsservatoreAnnunci(OsservatoreAnnunci o);
+// Sends an event a window raises by hand (a focus move inside a control, a counter's new
+// value) to the accessibility layer, past the observer above.
+void InviaEventoAccessibile(QAccessibleEvent* e);

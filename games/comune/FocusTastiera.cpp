@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QEvent>
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 
 #include "components/VelImage.h"
@@ -61,7 +62,22 @@ QRect AreaDellaCarta(const QImage& img)
 }
 }  // namespace
 
-FocusTastiera::FocusTastiera(QObject* parent) : QObject(parent) {}
+FocusTastiera::FocusTastiera(QObject* parent) : QObject(parent)
+{
+    TimerAttivazione = new QTimer(this);
+    TimerAttivazione->setSingleShot(true);
+    TimerAttivazione->setInterval(0);
+    connect(TimerAttivazione, &QTimer::timeout, this, &FocusTastiera::RipetiFocus);
+}
+
+void FocusTastiera::RipetiFocus()
+{
+    TimerAttivazione->stop();
+    QWidget* w = Corrente();
+    if (!w || w != segnato_ || !w->window()->isActiveWindow()) return;
+    QAccessibleEvent e(w, QAccessible::Focus);
+    InviaEventoAccessibile(&e);
+}
 
 void FocusTastiera::Aggiungi(QWidget* w, int numero)
 {
@@ -248,6 +264,7 @@ bool FocusTastiera::eventFilter(QObject* o, QEvent* e)
         if (o->isWidgetType() && static_cast<QWidget*>(o)->isWindow()) {
             segnato_ = nullptr;
             Annuncia();
+            TimerAttivazione->start();
         }
         break;
     case QEvent::MouseButtonPress:

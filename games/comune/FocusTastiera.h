@@ -10,6 +10,7 @@
 #include <vector>
 
 class CorniceFocus;
+class QTimer;
 
 class FocusTastiera : public QObject {
     Q_OBJECT
@@ -44,6 +45,13 @@ public:
     // How far the frame stands outside a picture button (negative: inside, for buttons whose
     // picture has a margin of felt around the button drawn on it). Default 5.
     void ImpostaMargine(int m) { margine_ = m; }
+
+    // Tells a screen reader the place in focus again once the window that became active has
+    // been announced (the handler of TimerAttivazione, started by each activation): the
+    // reader takes the window's activation after Qt's own activation events, and a focus
+    // event sent with them is heard before the window, or not at all.
+    void RipetiFocus();
+    QTimer* TimerAttivazione = nullptr;
 
     // Whether a place can take the focus: shown, and for a card slot holding a picture.
     static bool PuoAvereFocus(const QWidget* w);

@@ -172,9 +172,12 @@ export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 export CARTOVIA_SETTINGS="$TMP/impostazioni.ini" CARTOVIA_DATA_DIR="$TMP/dati"
 export CARTOVIA_AD_DIR="$TMP/pubblicita" CARTOVIA_UPDATE_SERVER=
 CARTE='(Asso|Due|Tre|Quattro|Cinque|Sei|Sette|Fante|Cavallo|Re) di (Denari|Coppe|Spade|Bastoni)'
+m=$(segno)
 "$CARTOVIA" >"$TMP/cartovia.log" 2>&1 &
-attendi_detto "Cartovia" 30
-passo "chooser heard"
+attendi_detto "Cartovia" 30 "$m"
+# The chooser starts with the focus on Briscola, heard before any key.
+attendi_detto "^Briscola push button" 10 "$m"
+passo "chooser heard, on Briscola"
 
 # ---- Briscola: the first table always shows the advertisement; its strip comes after 7 s ----
 m=$(segno)
@@ -196,6 +199,8 @@ attendi_detto "La tua mano, carta 2" 5 "$m"
 tasto Return
 attendi_detto "Il computer gioca (il|l')" 15 "$m"
 attendi_detto "Prendi tu|Prende il computer|Mano a te|Mano al computer" 15 "$m"
+# The draw after the trick: the deck counter says its new count.
+attendi_detto "Carte rimanenti: 32" 10 "$m"
 passo "Briscola move, answer and trick heard"
 
 # F1: the rules as plain text.
@@ -207,10 +212,16 @@ m=$(segno)
 tasto_finche Escape "Briscola frame" "$m"
 passo "help heard"
 
-# The scores window: its first row.
+# The scores window: a table, its first row read whole (the player's match just recorded);
+# Right moves to the next cell, read with its column's caption.
 m=$(segno)
 tasto_finche p "Punteggi" "$m"
-attendi_detto "Riga 1: [^,]+, giocate [0-9]+, vinte [0-9]+, pari [0-9]+" 10 "$m"
+attendi_detto "table with 10 rows 4 columns" 10 "$m"
+detto_dopo "$m" | grep -A4 -x "table with 10 rows 4 columns" | tr '\n' ' ' | grep -Eq -- "^table with 10 rows 4 columns [^ ]+\. [0-9]+\. [0-9]+\. [0-9]+\." \
+  || fallito "the scores' first row was not read as a table row: $(detto_dopo "$m" | tr '\n' ' ')"
+m=$(segno)
+tasto Right
+attendi_detto "^Giocate column header [0-9]+" 5 "$m"
 m=$(segno)
 tasto_finche Return "Briscola frame" "$m"
 passo "scores heard"

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -549,10 +550,22 @@ TEST_F(Tastiera, SlotsCountersAndButtonsSayWhatTheyShow)
     std::vector<QObject*> cambiati;
     ImpostaOsservatoreAnnunci([&](QAccessibleEvent* e) {
         if (e->type() == QAccessible::ValueChanged) cambiati.push_back(e->object());
+        if (e->type() == QAccessible::NameChanged) annunci.push_back(Detto(e->object()));
     });
     b->Timer2Timer();
     EXPECT_EQ(Nome(b->CR1), "Carte rimanenti: 32");
     EXPECT_EQ(std::count(cambiati.begin(), cambiati.end(), b->CR1), 1) << "the counter says it changed";
+    // The window announces the new counts, once for the two digits of the deck counter.
+    EXPECT_EQ(std::count(annunci.begin(), annunci.end(), QString("Carte rimanenti: 32")), 1);
+    const QString punti = QString("I tuoi punti: %1").arg(r.PuntiGiocatore);
+    const QString puntiC = QString("Punti del computer: %1").arg(r.PuntiComputer);
+    // Both counts were 0: the one the trick raised is said, one that stays is not.
+    EXPECT_EQ(std::count(annunci.begin(), annunci.end(), punti), r.PuntiGiocatore ? 1 : 0);
+    EXPECT_EQ(std::count(annunci.begin(), annunci.end(), puntiC), r.PuntiComputer ? 1 : 0);
+    EXPECT_TRUE(static_cast<RegioneAnnunci*>(b->Annuncio)->DaDire().contains("Carte rimanenti: 32"));
+    annunci.clear();
+    for (VelImage* c : {b->CR1, b->CR2}) NominaContatore(c, "Carte rimanenti", 32);
+    EXPECT_TRUE(annunci.empty()) << "naming the counters again with the same count says nothing";
     EXPECT_EQ(Valore(b->PG1).toInt(), r.PuntiGiocatore);
     EXPECT_EQ(Valore(b->PC2).toInt(), r.PuntiComputer);
     EXPECT_EQ(Nome(b->Image4), NomeCartaParlato(r.Carta(r.ManoGiocatore[1]))) << "the drawn card is named";
@@ -876,12 +889,29 @@ TEST_F(Tastiera, WindowsOpenWithTheFocusOnTheirFirstControl)
     EXPECT_EQ(c->Focus->Corrente(), c->Spl_Btn_Briscola) << "the chooser starts on Briscola";
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(c->Spl_Btn_Briscola)->state().focused);
     EXPECT_EQ(Cornice(c), nullptr) << "the frame waits for a key";
+    // Once the chooser is active its focus is told again, after the activation's own events.
+    std::vector<QObject*> focus;
+    ImpostaOsservatoreAnnunci([&](QAccessibleEvent* e) {
+        if (e->type() == QAccessible::Focus) focus.push_back(e->object());
+    });
+    QApplication::setActiveWindow(c);
+    ASSERT_TRUE(c->isActiveWindow());
+    EXPECT_TRUE(c->Focus->TimerAttivazione->isActive()) << "the activation starts the repeat";
+    c->Focus->RipetiFocus();
+    EXPECT_EQ(focus, std::vector<QObject*>{c->Spl_Btn_Briscola});
+    focus.clear();
+    QApplication::setActiveWindow(nullptr);
+    c->Focus->RipetiFocus();
+    EXPECT_TRUE(focus.empty()) << "nothing is told for a window no longer active";
+    ImpostaOsservatoreAnnunci({});
 
-    // The scores window opens on its first row; Up and Down read the rows.
+    // The scores window opens on its first row, the name cell of its table; Up and Down
+    // read the rows.
     ApriFinestra(FinestraPunteggi);
     TFormPunteggi* p = FormPunteggi;
     EXPECT_EQ(p->RigaInFocus(), 1);
-    EXPECT_EQ(Nome(p->Giocatore[1]), "Riga 1: Giocatore1, giocate 0, vinte 0, pari 0");
+    EXPECT_EQ(Nome(p->Giocatore[1]), "Giocatore1");
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(p->Giocatore[1])->state().focused);
     Tasto(p, Qt::Key_Up);
     EXPECT_EQ(p->RigaInFocus(), 1) << "no row above the first";
     Tasto(p, Qt::Key_Down);
