@@ -62,3 +62,15 @@ public:
 private:
     std::uint64_t s_ = 1;
 };
+
+// Stable insertion sort of a few moves (the search players order at most a dozen at a node).
+template <typename T, typename F>
+void OrdinaPoche(T* a, int n, F prima)
+{
+    for (int i = 1; i < n; ++i) {
+        T x = a[i];
+        int j = i;
+        for (; j > 0 && prima(x, a[j - 1]); --j) a[j] = a[j - 1];
+        a[j] = x;
+    }
+}
