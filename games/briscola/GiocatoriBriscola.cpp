@@ -339,6 +339,7 @@ MossaBriscola EspertoBriscola1::Scegli(const VistaBriscola& v)
 MossaBriscola EspertoBriscola::Scegli(const VistaBriscola& v)
 {
     nodi_ = 0;
+    AvviaLimite();
     Partenza p;
     Prepara(v, p);
     if (p.nc <= 1) return {p.nc ? p.candidati[0] : 0};
@@ -347,7 +348,7 @@ MossaBriscola EspertoBriscola::Scegli(const VistaBriscola& v)
     if (v.CarteNelMazzo <= StockEsatto) {
         // Few cards left to draw: every sample is solved exactly from here on.
         const int campioni = std::max(1, std::min(CampioniEsatti, giocate_ / p.nc));
-        for (int d = 0; d < campioni && nodi_ < NodiEsatti; ++d) {
+        for (int d = 0; d < campioni && nodi_ < NodiEsatti && !(d > 0 && Scaduto()); ++d) {
             caso_.Mescola(p.ignote, p.ni);
             Distribuisci(p, c);
             for (int j = 0; j < p.nc; ++j) {
@@ -359,7 +360,7 @@ MossaBriscola EspertoBriscola::Scegli(const VistaBriscola& v)
         return {p.candidati[Migliore(somma, p.nc)]};
     }
     const int campioni = std::max(8, giocate_ / p.nc);
-    for (int d = 0; d < campioni; ++d) {
+    for (int d = 0; d < campioni && !(d > 0 && Scaduto()); ++d) {
         caso_.Mescola(p.ignote, p.ni);
         Distribuisci(p, c);
         for (int j = 0; j < p.nc; ++j) {
@@ -372,11 +373,24 @@ MossaBriscola EspertoBriscola::Scegli(const VistaBriscola& v)
     return {p.candidati[Migliore(somma, p.nc)]};
 }
 
-int SceltaComputerLivello(RegoleBriscola& r, Livello livello)
+int SceltaComputerLivello(RegoleBriscola& r, Livello livello, unsigned attesaMs)
 {
-    if (livello != Livello::Esperto || r.Turno != 2 || r.CarteGiocate >= 2) return r.SceltaComputer();
+    if (livello != Livello::Esperto || r.Turno != 2 || r.CarteGiocate >= 2) {
+        if (attesaMs) Pausa(attesaMs);
+        return r.SceltaComputer();
+    }
     // Seeded from the table's own generator: a table whose seed is fixed replays its games.
-    EspertoBriscola esperto(r.Mazzo().Generatore().Prossimo());
-    const int slot = esperto.Scegli(OsservaBriscola(r, 2)).Slot;
+    // The search works on its own copy of the view, on a worker thread, during the wait.
+    const std::uint64_t seme = r.Mazzo().Generatore().Prossimo();
+    const VistaBriscola vista = OsservaBriscola(r, 2);
+    const int slot = PensaInDisparte(
+        [seme, vista] {
+            EspertoBriscola esperto(seme);
+            esperto.ImpostaLimite(LimiteRicercaMs);
+            const int scelta = esperto.Scegli(vista).Slot;
+            if (esperto.LimiteRaggiunto()) SegnalaLimite("Briscola");
+            return scelta;
+        },
+        attesaMs);
     return slot >= 1 && slot <= 3 && r.ManoComputer[slot] ? slot : r.SceltaComputer();
 }

@@ -74,7 +74,7 @@ private:
 // (few cards left to draw) each sample is solved exactly from the decision on, draws
 // included, and earlier each candidate is played on with the greedy policy until the stock
 // is spent and the last tricks are then solved exactly. Budget fixed in playouts and nodes.
-class EspertoBriscola : public GiocatoreBriscola {
+class EspertoBriscola : public GiocatoreBriscola, public LimiteTempo {
 public:
     explicit EspertoBriscola(std::uint64_t seme, int giocate = GiocatePredefinite) : caso_(seme), giocate_(giocate) {}
     MossaBriscola Scegli(const VistaBriscola& v) override;
@@ -88,4 +88,5 @@ private:
 };
 
 // The computer's chosen slot on a table at the chosen level: Normale is SceltaComputer itself.
-int SceltaComputerLivello(RegoleBriscola& r, Livello livello);
+// `attesaMs`: the table's wait before the move (a Pausa), made while the search runs.
+int SceltaComputerLivello(RegoleBriscola& r, Livello livello, unsigned attesaMs = 0);

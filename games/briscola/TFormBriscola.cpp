@@ -333,11 +333,11 @@ void TFormBriscola::Timer1Timer()
 
     if (Regole.CarteGiocate < 2) {
         MostraTurno(Regole.Turno, false);
-        if (Regole.Turno == 2) Pausa(AttesaComputer);
     }
 
     if (Regole.Turno == 2 && Regole.CarteGiocate < 2) {
-        const int i = SceltaComputerLivello(Regole, LivelloComputer);
+        // The computer's wait before it plays; the search runs during it.
+        const int i = SceltaComputerLivello(Regole, LivelloComputer, AttesaComputer);
         const int h = (i >= 1 && i <= 3) ? Regole.ManoComputer[i] : 0;
         if (h != 0) {
             VelImage* mano = ManoComputerImg(i);

@@ -340,6 +340,7 @@ MossaRubamazzo EspertoRubamazzo1::Scegli(const VistaRubamazzo& v)
 MossaRubamazzo EspertoRubamazzo::Scegli(const VistaRubamazzo& v)
 {
     nodi_ = 0;
+    AvviaLimite();
     const auto mosse = MosseLegaliRubamazzo(v);
     if (mosse.size() <= 1) return mosse.empty() ? MossaRubamazzo{} : mosse[0];
     Partenza p;
@@ -357,7 +358,7 @@ MossaRubamazzo EspertoRubamazzo::Scegli(const VistaRubamazzo& v)
         return mosse[Migliore(somma)];
     }
     const int campioni = std::max(8, giocate_ / static_cast<int>(mosse.size()));
-    for (int d = 0; d < campioni; ++d) {
+    for (int d = 0; d < campioni && !(d > 0 && Scaduto()); ++d) {
         caso_.Mescola(p.ignote, p.ni);
         Distribuisci(p, c);
         for (std::size_t k = 0; k < mosse.size(); ++k) {
@@ -374,8 +375,16 @@ int MossaComputerLivello(RegoleRubamazzo& r, Livello livello)
 {
     if (livello != Livello::Esperto || r.Turno != 2) return r.MossaComputer();
     // Seeded from the table's own generator: a table whose seed is fixed replays its games.
-    EspertoRubamazzo esperto(r.Mazzo().Generatore().Prossimo());
-    const MossaRubamazzo m = esperto.Scegli(OsservaRubamazzo(r, 2));
+    // The search works on its own copy of the view, on a worker thread.
+    const std::uint64_t seme = r.Mazzo().Generatore().Prossimo();
+    const VistaRubamazzo vista = OsservaRubamazzo(r, 2);
+    const MossaRubamazzo m = PensaInDisparte([seme, vista] {
+        EspertoRubamazzo esperto(seme);
+        esperto.ImpostaLimite(LimiteRicercaMs);
+        const MossaRubamazzo scelta = esperto.Scegli(vista);
+        if (esperto.LimiteRaggiunto()) SegnalaLimite("Rubamazzo");
+        return scelta;
+    });
     const int tipo = r.GiocaComputer(m.Slot, m.Ruba);
     return tipo != R::Nessuna ? tipo : r.MossaComputer();
 }

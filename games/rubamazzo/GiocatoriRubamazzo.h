@@ -72,7 +72,7 @@ private:
 // that it samples the unseen cards and plays each candidate on with the rule player's
 // policy until the last deal is out, which is then solved exactly. Budget fixed in
 // playouts and nodes.
-class EspertoRubamazzo : public GiocatoreRubamazzo {
+class EspertoRubamazzo : public GiocatoreRubamazzo, public LimiteTempo {
 public:
     explicit EspertoRubamazzo(std::uint64_t seme, int giocate = GiocatePredefinite) : caso_(seme), giocate_(giocate) {}
     MossaRubamazzo Scegli(const VistaRubamazzo& v) override;

@@ -501,6 +501,7 @@ MossaScopa EspertoScopa1::Scegli(const VistaScopa& v)
 MossaScopa EspertoScopa::Scegli(const VistaScopa& v)
 {
     nodi_ = 0;
+    AvviaLimite();
     const std::vector<MossaScopa> mosse = MosseLegaliScopa(v);
     if (mosse.size() <= 1) return mosse.empty() ? MossaScopa{} : mosse[0];
     Partenza p;
@@ -518,7 +519,7 @@ MossaScopa EspertoScopa::Scegli(const VistaScopa& v)
         return mosse[Migliore(candidati)];
     }
     const int campioni = std::max(8, giocate_ / static_cast<int>(candidati.size()));
-    for (int d = 0; d < campioni; ++d) {
+    for (int d = 0; d < campioni && !(d > 0 && Scaduto()); ++d) {
         caso_.Mescola(p.ignote, p.ni);
         Distribuisci(p, campione);
         for (Candidato& k : candidati) {
@@ -538,8 +539,16 @@ void MossaComputerLivello(MotoreScopa& m, Livello livello)
         return;
     }
     // Seeded from the table's own generator: a table whose seed is fixed replays its games.
-    EspertoScopa esperto(m.Generatore().Prossimo());
-    const MossaScopa mossa = esperto.Scegli(OsservaScopa(m, 2));
+    // The search works on its own copy of the view, on a worker thread.
+    const std::uint64_t seme = m.Generatore().Prossimo();
+    const VistaScopa vista = OsservaScopa(m, 2);
+    const MossaScopa mossa = PensaInDisparte([seme, vista] {
+        EspertoScopa esperto(seme);
+        esperto.ImpostaLimite(LimiteRicercaMs);
+        const MossaScopa scelta = esperto.Scegli(vista);
+        if (esperto.LimiteRaggiunto()) SegnalaLimite("Scopa");
+        return scelta;
+    });
     // The search only proposes legal moves; should the engine refuse one all the same, the
     // rule player moves so the turn always passes.
     if (!ApplicaMossaScopa(m, 2, mossa)) m.MossaComputer();

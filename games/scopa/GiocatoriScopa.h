@@ -78,7 +78,7 @@ private:
 // that it samples the unseen cards; on each sample every candidate is played on with the
 // greedy policy until the last deal is out, and that deal is then solved exactly. The
 // budget is fixed in playouts and search nodes, so a decision depends only on its seed.
-class EspertoScopa : public GiocatoreScopa {
+class EspertoScopa : public GiocatoreScopa, public LimiteTempo {
 public:
     // `giocate`: playouts per decision (shared among the candidate moves).
     explicit EspertoScopa(std::uint64_t seme, int giocate = GiocatePredefinite) : caso_(seme), giocate_(giocate) {}
