@@ -207,6 +207,8 @@ TEST_F(PartitaEsperto, TheTableRepaintsWhileTheComputerThinks)
         while (conta.pitture.load() == prima && std::chrono::steady_clock::now() < fine) std::this_thread::yield();
         dipinta = conta.pitture.load() > prima;
     };
+    // Opening the table reads the saved settings again: the level is set for this move.
+    LivelloComputer = Livello::Esperto;
     const int carteTavolo = r.CarteGiocate;
     b->Timer1Timer();
     OsservatoreRicerca() = nullptr;
