@@ -79,6 +79,7 @@ public:
     explicit EspertoBriscola(std::uint64_t seme, int giocate = GiocatePredefinite) : caso_(seme), giocate_(giocate) {}
     MossaBriscola Scegli(const VistaBriscola& v) override;
     static constexpr int GiocatePredefinite = 3000;
+    // Nodes of the exact searches of the last decision.
     long NodiUltimaScelta() const { return nodi_; }
 
 private:

@@ -71,12 +71,13 @@ private:
 // solved exactly (alpha-beta on the card margin, the last table cards included). Before
 // that it samples the unseen cards and plays each candidate on with the rule player's
 // policy until the last deal is out, which is then solved exactly. Budget fixed in
-// playouts and nodes.
+// playouts (an exact search covers one deal at most).
 class EspertoRubamazzo : public GiocatoreRubamazzo, public LimiteTempo {
 public:
     explicit EspertoRubamazzo(std::uint64_t seme, int giocate = GiocatePredefinite) : caso_(seme), giocate_(giocate) {}
     MossaRubamazzo Scegli(const VistaRubamazzo& v) override;
     static constexpr int GiocatePredefinite = 2000;
+    // Nodes of the exact searches of the last decision.
     long NodiUltimaScelta() const { return nodi_; }
 
 private:

@@ -77,14 +77,15 @@ private:
 // solved exactly (alpha-beta on the hand's count, the last taker's table included). Before
 // that it samples the unseen cards; on each sample every candidate is played on with the
 // greedy policy until the last deal is out, and that deal is then solved exactly. The
-// budget is fixed in playouts and search nodes, so a decision depends only on its seed.
+// budget is fixed in playouts (an exact search covers one deal at most), so a decision
+// depends only on its seed.
 class EspertoScopa : public GiocatoreScopa, public LimiteTempo {
 public:
     // `giocate`: playouts per decision (shared among the candidate moves).
     explicit EspertoScopa(std::uint64_t seme, int giocate = GiocatePredefinite) : caso_(seme), giocate_(giocate) {}
     MossaScopa Scegli(const VistaScopa& v) override;
     static constexpr int GiocatePredefinite = 1600;
-    // Nodes of the exact searches of the last decision (for the budget's tests and statistics).
+    // Nodes of the exact searches of the last decision.
     long NodiUltimaScelta() const { return nodi_; }
 
 private:

@@ -71,6 +71,7 @@ TEST_F(Esperto, ScopaLastDealIsPlayedPerfectlyLastTakerIncluded)
             MossaScopa scelta = casuale.Scegli(v);
             if (v.CarteNelMazzo == 0 && legali.size() >= 2) {
                 scelta = esperto.Scegli(v);
+                EXPECT_GT(esperto.NodiUltimaScelta(), 0) << "the exact search decided";
                 int migliore = -100, peggiore = 100, dellaScelta = 0;
                 for (const MossaScopa& x : legali) {
                     auto q = std::make_unique<MotoreScopa>(*m);
@@ -203,6 +204,7 @@ TEST_F(Esperto, RubamazzoLastDealIsPlayedPerfectly)
                 MossaRubamazzo scelta = casuale.Scegli(v);
                 if (v.CarteNelMazzo < 6 && legali.size() >= 2) {
                     scelta = esperto.Scegli(v);
+                    EXPECT_GT(esperto.NodiUltimaScelta(), 0) << "the exact search decided";
                     int migliore = -100, peggiore = 100, dellaScelta = 0;
                     for (const MossaRubamazzo& x : legali) {
                         RegoleRubamazzo q = t.r;
