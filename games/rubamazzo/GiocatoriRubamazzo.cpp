@@ -371,9 +371,12 @@ MossaRubamazzo EspertoRubamazzo::Scegli(const VistaRubamazzo& v)
     return mosse[Migliore(somma)];
 }
 
-int MossaComputerLivello(RegoleRubamazzo& r, Livello livello)
+int MossaComputerLivello(RegoleRubamazzo& r, Livello livello, unsigned attesaMs)
 {
-    if (livello != Livello::Esperto || r.Turno != 2) return r.MossaComputer();
+    if (livello != Livello::Esperto || r.Turno != 2) {
+        if (attesaMs) Pausa(attesaMs);
+        return r.MossaComputer();
+    }
     // Seeded from the table's own generator: a table whose seed is fixed replays its games.
     // The search works on its own copy of the view, on a worker thread.
     const std::uint64_t seme = r.Mazzo().Generatore().Prossimo();
@@ -384,7 +387,7 @@ int MossaComputerLivello(RegoleRubamazzo& r, Livello livello)
         const MossaRubamazzo scelta = esperto.Scegli(vista);
         if (esperto.LimiteRaggiunto()) SegnalaLimite("Rubamazzo");
         return scelta;
-    });
+    }, attesaMs);
     const int tipo = r.GiocaComputer(m.Slot, m.Ruba);
     return tipo != R::Nessuna ? tipo : r.MossaComputer();
 }

@@ -87,4 +87,5 @@ private:
 };
 
 // The computer's move on a table at the chosen level: Normale is MossaComputer itself.
-int MossaComputerLivello(RegoleRubamazzo& r, Livello livello);
+// `attesaMs`: the table's wait before the move (a Pausa), made while the search runs.
+int MossaComputerLivello(RegoleRubamazzo& r, Livello livello, unsigned attesaMs = 0);
