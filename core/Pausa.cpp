@@ -65,3 +65,13 @@ void Pausa(unsigned ms)
     else
         std::this_thread::sleep_for(std::chrono::milliseconds(scalati));
 }
+
+void AttendiLavoro(const std::function<bool()>& finito)
+{
+    while (!finito()) {
+        if (dormiente)
+            dormiente(1);
+        else
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+}

@@ -25,6 +25,11 @@ Velocita VelocitaCorrente();
 using Dormiente = std::function<void(unsigned ms)>;
 void ImpostaDormiente(Dormiente d);  // empty restores the thread sleep
 
+// Waits, however long it takes, until `finito` is true: the computer's search on a worker
+// thread. Through the installed sleeper in short steps, so the window keeps painting; not
+// scaled and not counted as a pause (it is the time the work takes, not a designed wait).
+void AttendiLavoro(const std::function<bool()>& finito);
+
 // Counts pauses requested since start (scaled or not): lets tests check that a step waited.
 unsigned long long PauseRichieste();
 unsigned long long MillisecondiRichiesti();

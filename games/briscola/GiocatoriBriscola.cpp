@@ -25,6 +25,11 @@ const TabellaCarte tabella;
 int ForzaDi(int c) { return c >= 0 && c <= 40 ? tabella.forza[c] : 0; }
 int PuntiDi(int c) { return c >= 0 && c <= 40 ? tabella.punti[c] : 0; }
 
+// Search budget of the exact solutions near the end of the stock.
+constexpr int StockEsatto = 4;        // cards left to draw (the face-up trump included)
+constexpr int CampioniEsatti = 400;   // samples at most
+constexpr long NodiEsatti = 400000;   // no new sample is started past this many nodes
+
 }  // namespace
 
 VistaBriscola OsservaBriscola(const RegoleBriscola& r, int lato)
@@ -206,14 +211,24 @@ void MossaGolosa(PartitaRapida& p)
 
 }  // namespace
 
-MossaBriscola EspertoBriscola::Scegli(const VistaBriscola& v)
-{
-    int candidati[3], nc = 0;
-    for (int s = 1; s <= 3; ++s)
-        if (v.Mano[s]) candidati[nc++] = s;
-    if (nc <= 1) return {nc ? candidati[0] : 0};
+namespace {
 
+// The known part of the game seen from the view (side 0 is the seat) and the cards the seat
+// has not seen, with where the face-up trump is.
+struct Partenza {
     PartitaRapida base{};
+    int candidati[3] = {}, nc = 0;
+    int ignote[40] = {}, ni = 0;
+    int briscolaScoperta = 0;
+    bool briscolaNelMazzo = false, briscolaAllAvversario = false;
+    int inManoAvversario = 0, coperte = 0;
+};
+
+void Prepara(const VistaBriscola& v, Partenza& p)
+{
+    for (int s = 1; s <= 3; ++s)
+        if (v.Mano[s]) p.candidati[p.nc++] = s;
+    PartitaRapida& base = p.base;
     bool visto[41] = {};
     for (int i = 0; i < 3; ++i) {
         base.mano[0][i] = static_cast<std::int8_t>(v.Mano[i + 1]);
@@ -234,51 +249,148 @@ MossaBriscola EspertoBriscola::Scegli(const VistaBriscola& v)
     base.briscola = static_cast<std::int8_t>(SemeDi(v.CartaBriscola));
     // The face-up trump is the last card of the stock while there is one; once drawn, it is
     // in the hand of whoever drew it until it is played.
-    const int briscolaScoperta = v.CartaBriscola;
-    const bool briscolaNelMazzo = v.CarteNelMazzo > 0;
-    const bool briscolaAllAvversario = !briscolaNelMazzo && briscolaScoperta && !visto[briscolaScoperta];
+    p.briscolaScoperta = v.CartaBriscola;
+    p.briscolaNelMazzo = v.CarteNelMazzo > 0;
+    p.briscolaAllAvversario = !p.briscolaNelMazzo && p.briscolaScoperta && !visto[p.briscolaScoperta];
     visto[0] = true;
-    if (briscolaScoperta) visto[briscolaScoperta] = true;
+    if (p.briscolaScoperta) visto[p.briscolaScoperta] = true;
 
-    int ignote[40], ni = 0;
     for (int c = 1; c <= 40; ++c)
-        if (!visto[c]) ignote[ni++] = c;
-    const int inManoAvversario = std::clamp(v.CarteAvversario - (briscolaAllAvversario ? 1 : 0), 0, ni);
-    const int coperte = std::clamp(v.CarteNelMazzo - (briscolaNelMazzo ? 1 : 0), 0, ni - inManoAvversario);
+        if (!visto[c]) p.ignote[p.ni++] = c;
+    p.inManoAvversario = std::clamp(v.CarteAvversario - (p.briscolaAllAvversario ? 1 : 0), 0, p.ni);
+    p.coperte = std::clamp(v.CarteNelMazzo - (p.briscolaNelMazzo ? 1 : 0), 0, p.ni - p.inManoAvversario);
+}
 
+// One sample: the other hand and the stock from the unseen cards as they lie in `ignote`.
+void Distribuisci(const Partenza& p, PartitaRapida& c)
+{
+    c = p.base;
+    int k = 0;
+    for (int i = 0; i < 3; ++i) c.mano[1][i] = 0;
+    int slot = 0;
+    if (p.briscolaAllAvversario) c.mano[1][slot++] = static_cast<std::int8_t>(p.briscolaScoperta);
+    for (int i = 0; i < p.inManoAvversario && slot < 3; ++i) c.mano[1][slot++] = static_cast<std::int8_t>(p.ignote[k++]);
+    c.nm = 0;
+    for (int i = 0; i < p.coperte; ++i) c.mazzo[c.nm++] = static_cast<std::int8_t>(p.ignote[k++]);
+    if (p.briscolaNelMazzo) c.mazzo[c.nm++] = static_cast<std::int8_t>(p.briscolaScoperta);
+    c.pm = 0;
+}
+
+// Exact final point difference (side 0 minus side 1) of a game with every card known,
+// draws included: alpha-beta, the cards worth the most tried first.
+int EsattoAB(const PartitaRapida& p, int alfa, int beta, long& nodi)
+{
+    ++nodi;
+    if (p.Finita()) return p.punti[0] - p.punti[1];
+    const int lato = p.turno;
+    int ordine[3], n = 0;
+    for (int i = 0; i < 3; ++i)
+        if (p.mano[lato][i]) ordine[n++] = i;
+    OrdinaPoche(ordine, n, [&](int a, int b) { return Costo(p, p.mano[lato][a]) > Costo(p, p.mano[lato][b]); });
+    int meglio = lato == 0 ? -1000 : 1000;
+    for (int k = 0; k < n; ++k) {
+        PartitaRapida q = p;
+        q.Gioca(ordine[k]);
+        const int v = EsattoAB(q, alfa, beta, nodi);
+        if (lato == 0) {
+            meglio = std::max(meglio, v);
+            alfa = std::max(alfa, v);
+        } else {
+            meglio = std::min(meglio, v);
+            beta = std::min(beta, v);
+        }
+        if (alfa >= beta) break;
+    }
+    return meglio;
+}
+
+int Migliore(const double* somma, int nc)
+{
+    int migliore = 0;
+    for (int j = 1; j < nc; ++j)
+        if (somma[j] > somma[migliore]) migliore = j;
+    return migliore;
+}
+
+}  // namespace
+
+MossaBriscola EspertoBriscola1::Scegli(const VistaBriscola& v)
+{
+    Partenza p;
+    Prepara(v, p);
+    if (p.nc <= 1) return {p.nc ? p.candidati[0] : 0};
     double somma[3] = {};
-    const int campioni = std::max(8, giocate_ / nc);
+    const int campioni = std::max(8, giocate_ / p.nc);
+    PartitaRapida c;
     for (int d = 0; d < campioni; ++d) {
-        PartitaRapida c = base;
-        caso_.Mescola(ignote, ni);
-        int k = 0;
-        for (int i = 0; i < 3; ++i) c.mano[1][i] = 0;
-        int slot = 0;
-        if (briscolaAllAvversario) c.mano[1][slot++] = static_cast<std::int8_t>(briscolaScoperta);
-        for (int i = 0; i < inManoAvversario && slot < 3; ++i) c.mano[1][slot++] = static_cast<std::int8_t>(ignote[k++]);
-        c.nm = 0;
-        for (int i = 0; i < coperte; ++i) c.mazzo[c.nm++] = static_cast<std::int8_t>(ignote[k++]);
-        if (briscolaNelMazzo) c.mazzo[c.nm++] = static_cast<std::int8_t>(briscolaScoperta);
-        c.pm = 0;
-        for (int j = 0; j < nc; ++j) {
+        caso_.Mescola(p.ignote, p.ni);
+        Distribuisci(p, c);
+        for (int j = 0; j < p.nc; ++j) {
             PartitaRapida g = c;
-            g.Gioca(candidati[j] - 1);
+            g.Gioca(p.candidati[j] - 1);
             while (!g.Finita() && g.pm < g.nm) MossaGolosa(g);
             const int finale = g.Finita() ? 0 : Esatto(g);
             somma[j] += g.punti[0] - g.punti[1] + finale;
         }
     }
-    int migliore = 0;
-    for (int j = 1; j < nc; ++j)
-        if (somma[j] > somma[migliore]) migliore = j;
-    return {candidati[migliore]};
+    return {p.candidati[Migliore(somma, p.nc)]};
 }
 
-int SceltaComputerLivello(RegoleBriscola& r, Livello livello)
+MossaBriscola EspertoBriscola::Scegli(const VistaBriscola& v)
 {
-    if (livello != Livello::Esperto || r.Turno != 2 || r.CarteGiocate >= 2) return r.SceltaComputer();
+    nodi_ = 0;
+    AvviaLimite();
+    Partenza p;
+    Prepara(v, p);
+    if (p.nc <= 1) return {p.nc ? p.candidati[0] : 0};
+    double somma[3] = {};
+    PartitaRapida c;
+    if (v.CarteNelMazzo <= StockEsatto) {
+        // Few cards left to draw: every sample is solved exactly from here on.
+        const int campioni = std::max(1, std::min(CampioniEsatti, giocate_ / p.nc));
+        for (int d = 0; d < campioni && nodi_ < NodiEsatti && !(d > 0 && Scaduto()); ++d) {
+            caso_.Mescola(p.ignote, p.ni);
+            Distribuisci(p, c);
+            for (int j = 0; j < p.nc; ++j) {
+                PartitaRapida g = c;
+                g.Gioca(p.candidati[j] - 1);
+                somma[j] += EsattoAB(g, -1000, 1000, nodi_);
+            }
+        }
+        return {p.candidati[Migliore(somma, p.nc)]};
+    }
+    const int campioni = std::max(8, giocate_ / p.nc);
+    for (int d = 0; d < campioni && !(d > 0 && Scaduto()); ++d) {
+        caso_.Mescola(p.ignote, p.ni);
+        Distribuisci(p, c);
+        for (int j = 0; j < p.nc; ++j) {
+            PartitaRapida g = c;
+            g.Gioca(p.candidati[j] - 1);
+            while (!g.Finita() && g.pm < g.nm) MossaGolosa(g);
+            somma[j] += g.Finita() ? g.punti[0] - g.punti[1] : EsattoAB(g, -1000, 1000, nodi_);
+        }
+    }
+    return {p.candidati[Migliore(somma, p.nc)]};
+}
+
+int SceltaComputerLivello(RegoleBriscola& r, Livello livello, unsigned attesaMs)
+{
+    if (livello != Livello::Esperto || r.Turno != 2 || r.CarteGiocate >= 2) {
+        if (attesaMs) Pausa(attesaMs);
+        return r.SceltaComputer();
+    }
     // Seeded from the table's own generator: a table whose seed is fixed replays its games.
-    EspertoBriscola esperto(r.Mazzo().Generatore().Prossimo());
-    const int slot = esperto.Scegli(OsservaBriscola(r, 2)).Slot;
+    // The search works on its own copy of the view, on a worker thread, during the wait.
+    const std::uint64_t seme = r.Mazzo().Generatore().Prossimo();
+    const VistaBriscola vista = OsservaBriscola(r, 2);
+    const int slot = PensaInDisparte(
+        [seme, vista] {
+            EspertoBriscola esperto(seme);
+            esperto.ImpostaLimite(LimiteRicercaMs);
+            const int scelta = esperto.Scegli(vista).Slot;
+            if (esperto.LimiteRaggiunto()) SegnalaLimite("Briscola");
+            return scelta;
+        },
+        attesaMs);
     return slot >= 1 && slot <= 3 && r.ManoComputer[slot] ? slot : r.SceltaComputer();
 }

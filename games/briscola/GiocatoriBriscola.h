@@ -54,13 +54,14 @@ private:
     CasualeRapido caso_;
 };
 
-// Search player: samples the unseen cards (the other hand and the stock, with the face-up
-// trump wherever it is known to be), plays each candidate card out to the end of the game
-// (a greedy policy while the stock lasts, exact play once it is spent) and keeps the card
-// with the best average point difference.
-class EspertoBriscola : public GiocatoreBriscola {
+// The first search player: samples the unseen cards (the other hand and the stock, with the
+// face-up trump wherever it is known to be), plays each candidate card out to the end of the
+// game (a greedy policy while the stock lasts, exact play once it is spent) and keeps the
+// card with the best average point difference. Kept for comparison in the simulator
+// ("esperto1").
+class EspertoBriscola1 : public GiocatoreBriscola {
 public:
-    explicit EspertoBriscola(std::uint64_t seme, int giocate = GiocatePredefinite) : caso_(seme), giocate_(giocate) {}
+    explicit EspertoBriscola1(std::uint64_t seme, int giocate = GiocatePredefinite) : caso_(seme), giocate_(giocate) {}
     MossaBriscola Scegli(const VistaBriscola& v) override;
     static constexpr int GiocatePredefinite = 3000;
 
@@ -69,5 +70,24 @@ private:
     int giocate_;
 };
 
+// Search player. Samples the unseen cards as the first one does; near the end of the stock
+// (few cards left to draw) each sample is solved exactly from the decision on, draws
+// included, and earlier each candidate is played on with the greedy policy until the stock
+// is spent and the last tricks are then solved exactly. Budget fixed in playouts and nodes.
+class EspertoBriscola : public GiocatoreBriscola, public LimiteTempo {
+public:
+    explicit EspertoBriscola(std::uint64_t seme, int giocate = GiocatePredefinite) : caso_(seme), giocate_(giocate) {}
+    MossaBriscola Scegli(const VistaBriscola& v) override;
+    static constexpr int GiocatePredefinite = 3000;
+    // Nodes of the exact searches of the last decision.
+    long NodiUltimaScelta() const { return nodi_; }
+
+private:
+    CasualeRapido caso_;
+    int giocate_;
+    long nodi_ = 0;
+};
+
 // The computer's chosen slot on a table at the chosen level: Normale is SceltaComputer itself.
-int SceltaComputerLivello(RegoleBriscola& r, Livello livello);
+// `attesaMs`: the table's wait before the move (a Pausa), made while the search runs.
+int SceltaComputerLivello(RegoleBriscola& r, Livello livello, unsigned attesaMs = 0);

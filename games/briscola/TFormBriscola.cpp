@@ -368,12 +368,12 @@ void TFormBriscola::Timer1Timer()
 
     if (Regole.CarteGiocate < 2) {
         MostraTurno(Regole.Turno, false);
-        if (Regole.Turno == 2) Pausa(AttesaComputer);
     }
 
     if (Regole.Turno == 2 && Regole.CarteGiocate < 2) {
+        // The computer's wait before it plays; the search runs during it.
         Traccia.PrimaDellaCarta(Regole);
-        const int i = SceltaComputerLivello(Regole, LivelloComputer);
+        const int i = SceltaComputerLivello(Regole, LivelloComputer, AttesaComputer);
         Traccia.SceltaComputer(Regole);
         const int h = (i >= 1 && i <= 3) ? Regole.ManoComputer[i] : 0;
         if (h != 0) {

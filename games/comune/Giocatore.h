@@ -4,9 +4,15 @@
 // nothing else) and answers with a Mossa. Each game defines its own Vista, Mossa, the
 // function that builds the Vista of a seat from the rules state, and the function that
 // applies a Mossa. A player cannot read hidden cards because it never receives them.
+#include <chrono>
 #include <cstdint>
+#include <functional>
+#include <future>
 #include <optional>
 #include <string>
+#include <system_error>
+
+#include "core/Pausa.h"
 
 // Strength of the computer: the rule player of each game, or the search player.
 enum class Livello { Normale = 0, Esperto = 1 };
@@ -62,3 +68,75 @@ public:
 private:
     std::uint64_t s_ = 1;
 };
+
+// Stable insertion sort of a few moves (the search players order at most a dozen at a node).
+template <typename T, typename F>
+void OrdinaPoche(T* a, int n, F prima)
+{
+    for (int i = 1; i < n; ++i) {
+        T x = a[i];
+        int j = i;
+        for (; j > 0 && prima(x, a[j - 1]); --j) a[j] = a[j - 1];
+        a[j] = x;
+    }
+}
+
+// The wall-clock cap of a search player: a safety for slow machines only. The budget in
+// playouts and nodes is what fixes a decision; when the cap cuts a search short the
+// decision is no longer reproducible, so the table logs it. 0 (the default): no cap.
+class LimiteTempo {
+public:
+    void ImpostaLimite(unsigned ms) { ms_ = ms; }
+    bool LimiteRaggiunto() const { return raggiunto_; }
+
+protected:
+    void AvviaLimite()
+    {
+        raggiunto_ = false;
+        if (ms_) fine_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms_);
+    }
+    // Checked between samples.
+    bool Scaduto()
+    {
+        if (ms_ && !raggiunto_ && std::chrono::steady_clock::now() >= fine_) raggiunto_ = true;
+        return raggiunto_;
+    }
+
+private:
+    unsigned ms_ = 0;
+    bool raggiunto_ = false;
+    std::chrono::steady_clock::time_point fine_{};
+};
+
+// The cap the tables give the search (the budget needs a few milliseconds to a few tens).
+constexpr unsigned LimiteRicercaMs = 2000;
+// Logs that a table's search hit its cap (`gioco`: the game's name).
+void SegnalaLimite(const char* gioco);
+
+// Called on the worker thread just before each search of PensaInDisparte; empty by default.
+// Tests hold a search with it while they watch the window.
+std::function<void()>& OsservatoreRicerca();
+
+// Runs the computer's search `lavoro` (which must only use its own copies of the game) on
+// a worker thread. The calling thread meanwhile makes the table's own wait of `attesaMs`
+// through the pause service, then waits for the search through AttendiLavoro: the window
+// keeps painting and the move comes after max(attesaMs, search) instead of their sum.
+// Should no thread be available, the search runs here.
+template <typename F>
+auto PensaInDisparte(F lavoro, unsigned attesaMs = 0) -> decltype(lavoro())
+{
+    auto compito = [lavoro]() mutable {
+        if (const auto& osserva = OsservatoreRicerca()) osserva();
+        return lavoro();
+    };
+    std::future<decltype(lavoro())> futuro;
+    try {
+        futuro = std::async(std::launch::async, compito);
+    } catch (const std::system_error&) {
+        if (attesaMs) Pausa(attesaMs);
+        return compito();
+    }
+    if (attesaMs) Pausa(attesaMs);
+    AttendiLavoro([&] { return futuro.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
+    return futuro.get();
+}

@@ -212,12 +212,19 @@ void MossaRegola(PartitaRapida& p)
 
 }  // namespace
 
-MossaRubamazzo EspertoRubamazzo::Scegli(const VistaRubamazzo& v)
-{
-    const auto mosse = MosseLegaliRubamazzo(v);
-    if (mosse.size() <= 1) return mosse.empty() ? MossaRubamazzo{} : mosse[0];
+namespace {
 
+// The known part of the game seen from the view (side 0 is the seat) and the numbers of the
+// cards the seat has not seen.
+struct Partenza {
     PartitaRapida base{};
+    int ignote[40] = {}, ni = 0;
+    int nAvversario = 0;
+};
+
+void Prepara(const VistaRubamazzo& v, Partenza& p)
+{
+    PartitaRapida& base = p.base;
     int restano[11];  // copies of each number not seen yet
     for (int n = 1; n <= 10; ++n) restano[n] = 4;
     auto vedi = [&](int c) {
@@ -240,22 +247,86 @@ MossaRubamazzo EspertoRubamazzo::Scegli(const VistaRubamazzo& v)
     base.giocatore = static_cast<std::int8_t>(v.Lato == 1 ? 0 : 1);
     base.ultima = static_cast<std::int8_t>(v.UltimaPresa == 0 ? -1 : (v.UltimaPresa == v.Lato ? 0 : 1));
     base.turno = 0;
-
-    int ignote[40], ni = 0;
     for (int n = 1; n <= 10; ++n)
-        for (int k = 0; k < restano[n]; ++k) ignote[ni++] = n;
-    const int nAvversario = std::min(v.CarteAvversario, ni);
+        for (int k = 0; k < restano[n]; ++k) p.ignote[p.ni++] = n;
+    p.nAvversario = std::min(v.CarteAvversario, p.ni);
+}
 
+void Distribuisci(const Partenza& p, PartitaRapida& c)
+{
+    c = p.base;
+    for (int i = 0; i < 3; ++i) c.mano[1][i] = 0;
+    for (int i = 0; i < p.nAvversario; ++i) c.mano[1][i] = static_cast<std::int8_t>(p.ignote[i]);
+    c.nm = 0;
+    for (int i = p.nAvversario; i < p.ni; ++i) c.mazzo[c.nm++] = static_cast<std::int8_t>(p.ignote[i]);
+    c.pm = 0;
+}
+
+// Whether no further deal can come: the rules deal six cards at a time while six are left.
+bool UltimoGiro(const PartitaRapida& p) { return p.pm + 6 > p.nm; }
+
+// Exact card margin of side 0 once nothing is left to deal: alpha-beta over every card,
+// played or stealing. Steals first, then the largest captures.
+int EsattoAB(const PartitaRapida& p, int alfa, int beta, long& nodi)
+{
+    ++nodi;
+    if (p.ManiVuote()) return p.Risultato();
+    const int lato = p.turno;
+    struct Mossa { int i; bool ruba; int ordine; };
+    Mossa mosse[6];
+    int n = 0;
+    for (int i = 0; i < 3; ++i) {
+        const int c = p.mano[lato][i];
+        if (!c) continue;
+        // Two cards of one number in a hand play the same.
+        bool doppia = false;
+        for (int k = 0; k < i; ++k) doppia = doppia || p.mano[lato][k] == c;
+        if (doppia) continue;
+        if (p.cima[1 - lato] == c && p.pila[1 - lato] > 0) mosse[n++] = {i, true, 100 + p.pila[1 - lato]};
+        int misura = 0;
+        p.Cerca(c, &misura);
+        mosse[n++] = {i, false, misura};
+    }
+    OrdinaPoche(mosse, n, [](const Mossa& a, const Mossa& b) { return a.ordine > b.ordine; });
+    int meglio = lato == 0 ? -1000 : 1000;
+    for (int k = 0; k < n; ++k) {
+        PartitaRapida q = p;
+        q.Gioca(mosse[k].i, mosse[k].ruba);
+        const int v = EsattoAB(q, alfa, beta, nodi);
+        if (lato == 0) {
+            meglio = std::max(meglio, v);
+            alfa = std::max(alfa, v);
+        } else {
+            meglio = std::min(meglio, v);
+            beta = std::min(beta, v);
+        }
+        if (alfa >= beta) break;
+    }
+    return meglio;
+}
+
+std::size_t Migliore(const std::vector<double>& somma)
+{
+    std::size_t migliore = 0;
+    for (std::size_t k = 1; k < somma.size(); ++k)
+        if (somma[k] > somma[migliore]) migliore = k;
+    return migliore;
+}
+
+}  // namespace
+
+MossaRubamazzo EspertoRubamazzo1::Scegli(const VistaRubamazzo& v)
+{
+    const auto mosse = MosseLegaliRubamazzo(v);
+    if (mosse.size() <= 1) return mosse.empty() ? MossaRubamazzo{} : mosse[0];
+    Partenza p;
+    Prepara(v, p);
     std::vector<double> somma(mosse.size(), 0.0);
     const int campioni = std::max(8, giocate_ / static_cast<int>(mosse.size()));
+    PartitaRapida c;
     for (int d = 0; d < campioni; ++d) {
-        PartitaRapida c = base;
-        caso_.Mescola(ignote, ni);
-        for (int i = 0; i < 3; ++i) c.mano[1][i] = 0;
-        for (int i = 0; i < nAvversario; ++i) c.mano[1][i] = static_cast<std::int8_t>(ignote[i]);
-        c.nm = 0;
-        for (int i = nAvversario; i < ni; ++i) c.mazzo[c.nm++] = static_cast<std::int8_t>(ignote[i]);
-        c.pm = 0;
+        caso_.Mescola(p.ignote, p.ni);
+        Distribuisci(p, c);
         for (std::size_t k = 0; k < mosse.size(); ++k) {
             PartitaRapida g = c;
             g.Gioca(mosse[k].Slot - 1, mosse[k].Ruba);
@@ -263,18 +334,60 @@ MossaRubamazzo EspertoRubamazzo::Scegli(const VistaRubamazzo& v)
             somma[k] += g.Risultato();
         }
     }
-    std::size_t migliore = 0;
-    for (std::size_t k = 1; k < mosse.size(); ++k)
-        if (somma[k] > somma[migliore]) migliore = k;
-    return mosse[migliore];
+    return mosse[Migliore(somma)];
 }
 
-int MossaComputerLivello(RegoleRubamazzo& r, Livello livello)
+MossaRubamazzo EspertoRubamazzo::Scegli(const VistaRubamazzo& v)
 {
-    if (livello != Livello::Esperto || r.Turno != 2) return r.MossaComputer();
+    nodi_ = 0;
+    AvviaLimite();
+    const auto mosse = MosseLegaliRubamazzo(v);
+    if (mosse.size() <= 1) return mosse.empty() ? MossaRubamazzo{} : mosse[0];
+    Partenza p;
+    Prepara(v, p);
+    std::vector<double> somma(mosse.size(), 0.0);
+    PartitaRapida c;
+    if (v.CarteNelMazzo < 6) {
+        // Nothing more will be dealt: the unseen cards are the other hand, solved exactly.
+        Distribuisci(p, c);
+        for (std::size_t k = 0; k < mosse.size(); ++k) {
+            PartitaRapida g = c;
+            g.Gioca(mosse[k].Slot - 1, mosse[k].Ruba);
+            somma[k] = EsattoAB(g, -1000, 1000, nodi_);
+        }
+        return mosse[Migliore(somma)];
+    }
+    const int campioni = std::max(8, giocate_ / static_cast<int>(mosse.size()));
+    for (int d = 0; d < campioni && !(d > 0 && Scaduto()); ++d) {
+        caso_.Mescola(p.ignote, p.ni);
+        Distribuisci(p, c);
+        for (std::size_t k = 0; k < mosse.size(); ++k) {
+            PartitaRapida g = c;
+            g.Gioca(mosse[k].Slot - 1, mosse[k].Ruba);
+            while (!g.ManiVuote() && !UltimoGiro(g)) MossaRegola(g);
+            somma[k] += EsattoAB(g, -1000, 1000, nodi_);
+        }
+    }
+    return mosse[Migliore(somma)];
+}
+
+int MossaComputerLivello(RegoleRubamazzo& r, Livello livello, unsigned attesaMs)
+{
+    if (livello != Livello::Esperto || r.Turno != 2) {
+        if (attesaMs) Pausa(attesaMs);
+        return r.MossaComputer();
+    }
     // Seeded from the table's own generator: a table whose seed is fixed replays its games.
-    EspertoRubamazzo esperto(r.Mazzo().Generatore().Prossimo());
-    const MossaRubamazzo m = esperto.Scegli(OsservaRubamazzo(r, 2));
+    // The search works on its own copy of the view, on a worker thread.
+    const std::uint64_t seme = r.Mazzo().Generatore().Prossimo();
+    const VistaRubamazzo vista = OsservaRubamazzo(r, 2);
+    const MossaRubamazzo m = PensaInDisparte([seme, vista] {
+        EspertoRubamazzo esperto(seme);
+        esperto.ImpostaLimite(LimiteRicercaMs);
+        const MossaRubamazzo scelta = esperto.Scegli(vista);
+        if (esperto.LimiteRaggiunto()) SegnalaLimite("Rubamazzo");
+        return scelta;
+    }, attesaMs);
     const int tipo = r.GiocaComputer(m.Slot, m.Ruba);
     return tipo != R::Nessuna ? tipo : r.MossaComputer();
 }

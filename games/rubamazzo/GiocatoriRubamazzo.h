@@ -53,11 +53,12 @@ private:
     CasualeRapido caso_;
 };
 
-// Search player: samples the unseen cards, plays each candidate move out to the end of the
-// game with the rule player's policy for both sides, keeps the best average card margin.
-class EspertoRubamazzo : public GiocatoreRubamazzo {
+// The first search player: samples the unseen cards, plays each candidate move out to the
+// end of the game with the rule player's policy for both sides, keeps the best average card
+// margin. Kept for comparison in the simulator ("esperto1").
+class EspertoRubamazzo1 : public GiocatoreRubamazzo {
 public:
-    explicit EspertoRubamazzo(std::uint64_t seme, int giocate = GiocatePredefinite) : caso_(seme), giocate_(giocate) {}
+    explicit EspertoRubamazzo1(std::uint64_t seme, int giocate = GiocatePredefinite) : caso_(seme), giocate_(giocate) {}
     MossaRubamazzo Scegli(const VistaRubamazzo& v) override;
     static constexpr int GiocatePredefinite = 2000;
 
@@ -66,5 +67,25 @@ private:
     int giocate_;
 };
 
+// Search player. Once the deck is spent every card is known and the rest of the game is
+// solved exactly (alpha-beta on the card margin, the last table cards included). Before
+// that it samples the unseen cards and plays each candidate on with the rule player's
+// policy until the last deal is out, which is then solved exactly. Budget fixed in
+// playouts (an exact search covers one deal at most).
+class EspertoRubamazzo : public GiocatoreRubamazzo, public LimiteTempo {
+public:
+    explicit EspertoRubamazzo(std::uint64_t seme, int giocate = GiocatePredefinite) : caso_(seme), giocate_(giocate) {}
+    MossaRubamazzo Scegli(const VistaRubamazzo& v) override;
+    static constexpr int GiocatePredefinite = 2000;
+    // Nodes of the exact searches of the last decision.
+    long NodiUltimaScelta() const { return nodi_; }
+
+private:
+    CasualeRapido caso_;
+    int giocate_;
+    long nodi_ = 0;
+};
+
 // The computer's move on a table at the chosen level: Normale is MossaComputer itself.
-int MossaComputerLivello(RegoleRubamazzo& r, Livello livello);
+// `attesaMs`: the table's wait before the move (a Pausa), made while the search runs.
+int MossaComputerLivello(RegoleRubamazzo& r, Livello livello, unsigned attesaMs = 0);

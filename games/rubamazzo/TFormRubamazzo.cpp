@@ -413,17 +413,17 @@ void TFormRubamazzo::DopoMossaGiocatore()
     BtnOk->hide();
     MostraTurno(2, false);
     MostraContatori();
-    Pausa(500);
-    MossaComputer();
+    MossaComputer(500);
 }
 
-void TFormRubamazzo::MossaComputer()
+void TFormRubamazzo::MossaComputer(unsigned attesa)
 {
+    if (!(InGioco() && Regole.Turno == 2) && attesa) Pausa(attesa);
     if (InGioco() && Regole.Turno == 2) {
         // A capture shows its card and the captured ones highlighted through the rules'
         // selection, before anything flies.
         Traccia.PrimaDellaMossa(Regole);
-        const int tipo = MossaComputerLivello(Regole, LivelloComputer);
+        const int tipo = MossaComputerLivello(Regole, LivelloComputer, attesa);
         if (tipo != RegoleRubamazzo::Nessuna) Traccia.Mossa(Regole, 2);
         AnimaMossa(Regole.UltimaMossa);
         if (tipo == RegoleRubamazzo::Furto) {

@@ -70,7 +70,8 @@ public:
     // the face-up setting, the player's hand and the table face up, empty places cleared.
     void RidisegnaPosti();
     // The computer's move with its flights, then the turn back to the player.
-    void MossaComputer();
+    // The computer's move after the table's wait of `attesa` ms, made while it searches.
+    void MossaComputer(unsigned attesa = 0);
 
     // Home of place k when places up to n are in use: the fixed row while the table fits its
     // seven places, a closer fan of the same row when it holds more cards.

@@ -346,24 +346,30 @@ void MossaGolosa(ManoRapida& m)
 
 }  // namespace
 
-MossaScopa EspertoScopa::Scegli(const VistaScopa& v)
-{
-    const std::vector<MossaScopa> mosse = MosseLegaliScopa(v);
-    if (mosse.size() <= 1) return mosse.empty() ? MossaScopa{} : mosse[0];
+namespace {
 
-    // The known part of the hand; side 0 is this seat.
+// The known part of the hand seen from the view (side 0 is the seat), the table places in
+// the order of the quick state's table, and the cards the seat has not seen.
+struct Partenza {
     ManoRapida base{};
+    int postoDi[40] = {};
+    int ignote[40] = {}, ni = 0;
+    int nAvversario = 0;
+};
+
+void Prepara(const VistaScopa& v, Partenza& p)
+{
+    ManoRapida& base = p.base;
     bool visto[41] = {};
     for (int i = 0; i < 3; ++i) {
         base.mano[0][i] = static_cast<std::int8_t>(v.Mano[i + 1]);
         visto[v.Mano[i + 1]] = true;
     }
-    int postoDi[40];  // table places in the order of base.tavolo
-    for (int p = 1; p <= Posti; ++p)
-        if (v.Tavolo[p]) {
-            postoDi[base.nt] = p;
-            base.tavolo[base.nt++] = static_cast<std::int8_t>(v.Tavolo[p]);
-            visto[v.Tavolo[p]] = true;
+    for (int q = 1; q <= Posti; ++q)
+        if (v.Tavolo[q]) {
+            p.postoDi[base.nt] = q;
+            base.tavolo[base.nt++] = static_cast<std::int8_t>(v.Tavolo[q]);
+            visto[v.Tavolo[q]] = true;
         }
     for (int k = 1; k <= v.NumeroPrese; ++k) {
         base.Prendi(0, v.Prese[k]);
@@ -385,31 +391,103 @@ MossaScopa EspertoScopa::Scegli(const VistaScopa& v)
     for (int i = 1; i <= 3; ++i) mie += v.Mano[i] != 0;
     base.primo = static_cast<std::int8_t>(mie == v.CarteAvversario ? 0 : 1);
 
-    int ignote[40], ni = 0;
+    p.ni = 0;
     for (int c = 1; c <= 40; ++c)
-        if (!visto[c]) ignote[ni++] = c;
-    const int nAvversario = std::min(v.CarteAvversario, ni);
+        if (!visto[c]) p.ignote[p.ni++] = c;
+    p.nAvversario = std::min(v.CarteAvversario, p.ni);
+}
 
-    // Candidate moves in the quick state's terms.
-    struct Candidato { int i; std::uint64_t presa; double somma = 0; };
+// One sample: the other hand and the deck from the unseen cards as they lie in `ignote`.
+void Distribuisci(const Partenza& p, ManoRapida& campione)
+{
+    campione = p.base;
+    for (int i = 0; i < 3; ++i) campione.mano[1][i] = 0;
+    for (int i = 0; i < p.nAvversario; ++i) campione.mano[1][i] = static_cast<std::int8_t>(p.ignote[i]);
+    campione.nm = 0;
+    for (int i = p.nAvversario; i < p.ni; ++i) campione.mazzo[campione.nm++] = static_cast<std::int8_t>(p.ignote[i]);
+    campione.pm = 0;
+}
+
+struct Candidato { int i; std::uint64_t presa; double somma = 0; };
+
+std::vector<Candidato> Candidati(const std::vector<MossaScopa>& mosse, const Partenza& p)
+{
     std::vector<Candidato> candidati;
     for (const MossaScopa& m : mosse) {
         Candidato k{m.Slot - 1, 0};
         for (int j = 0; j < m.NumeroPosti; ++j)
-            for (int t = 0; t < base.nt; ++t)
-                if (postoDi[t] == m.Posti[j]) k.presa |= 1ull << t;
+            for (int t = 0; t < p.base.nt; ++t)
+                if (p.postoDi[t] == m.Posti[j]) k.presa |= 1ull << t;
         candidati.push_back(k);
     }
+    return candidati;
+}
 
+// Exact value (side 0's hand result) of a hand whose deck is spent: alpha-beta over every
+// card and every legal capture. Captures are tried first, as they are the moves that
+// usually decide, so the window closes early.
+double Esatto(const ManoRapida& m, double alfa, double beta, long& nodi)
+{
+    ++nodi;
+    if (m.ManiVuote()) {
+        ManoRapida f = m;
+        return f.Risultato();
+    }
+    const int lato = m.turno;
+    struct Mossa { int i; std::uint64_t p; int ordine; };
+    Mossa mosse[3 * 32];
+    int n = 0;
+    std::uint64_t prese[32];
+    for (int i = 0; i < 3; ++i) {
+        const int c = m.mano[lato][i];
+        if (!c) continue;
+        const int np = PreseRapide(m, c, prese, 32);
+        if (np == 0) mosse[n++] = {i, 0, 0};
+        for (int k = 0; k < np; ++k) {
+            const int presi = __builtin_popcountll(prese[k]);
+            mosse[n++] = {i, prese[k], presi == m.nt ? 100 : 10 + presi};
+        }
+    }
+    OrdinaPoche(mosse, n, [](const Mossa& a, const Mossa& b) { return a.ordine > b.ordine; });
+    double meglio = lato == 0 ? -1e9 : 1e9;
+    for (int k = 0; k < n; ++k) {
+        ManoRapida q = m;
+        q.Gioca(mosse[k].i, mosse[k].p);
+        const double v = Esatto(q, alfa, beta, nodi);
+        if (lato == 0) {
+            meglio = std::max(meglio, v);
+            alfa = std::max(alfa, v);
+        } else {
+            meglio = std::min(meglio, v);
+            beta = std::min(beta, v);
+        }
+        if (alfa >= beta) break;
+    }
+    return meglio;
+}
+
+std::size_t Migliore(const std::vector<Candidato>& candidati)
+{
+    std::size_t migliore = 0;
+    for (std::size_t k = 1; k < candidati.size(); ++k)
+        if (candidati[k].somma > candidati[migliore].somma) migliore = k;
+    return migliore;
+}
+
+}  // namespace
+
+MossaScopa EspertoScopa1::Scegli(const VistaScopa& v)
+{
+    const std::vector<MossaScopa> mosse = MosseLegaliScopa(v);
+    if (mosse.size() <= 1) return mosse.empty() ? MossaScopa{} : mosse[0];
+    Partenza p;
+    Prepara(v, p);
+    std::vector<Candidato> candidati = Candidati(mosse, p);
     const int campioni = std::max(8, giocate_ / static_cast<int>(candidati.size()));
+    ManoRapida campione;
     for (int d = 0; d < campioni; ++d) {
-        ManoRapida campione = base;
-        caso_.Mescola(ignote, ni);
-        for (int i = 0; i < 3; ++i) campione.mano[1][i] = 0;
-        for (int i = 0; i < nAvversario; ++i) campione.mano[1][i] = static_cast<std::int8_t>(ignote[i]);
-        campione.nm = 0;
-        for (int i = nAvversario; i < ni; ++i) campione.mazzo[campione.nm++] = static_cast<std::int8_t>(ignote[i]);
-        campione.pm = 0;
+        caso_.Mescola(p.ignote, p.ni);
+        Distribuisci(p, campione);
         for (Candidato& k : candidati) {
             ManoRapida g = campione;
             g.Gioca(k.i, k.presa);
@@ -417,10 +495,41 @@ MossaScopa EspertoScopa::Scegli(const VistaScopa& v)
             k.somma += g.Risultato();
         }
     }
-    std::size_t migliore = 0;
-    for (std::size_t k = 1; k < candidati.size(); ++k)
-        if (candidati[k].somma > candidati[migliore].somma) migliore = k;
-    return mosse[migliore];
+    return mosse[Migliore(candidati)];
+}
+
+MossaScopa EspertoScopa::Scegli(const VistaScopa& v)
+{
+    nodi_ = 0;
+    AvviaLimite();
+    const std::vector<MossaScopa> mosse = MosseLegaliScopa(v);
+    if (mosse.size() <= 1) return mosse.empty() ? MossaScopa{} : mosse[0];
+    Partenza p;
+    Prepara(v, p);
+    std::vector<Candidato> candidati = Candidati(mosse, p);
+    ManoRapida campione;
+    if (v.CarteNelMazzo == 0) {
+        // Every unseen card is in the other hand: one exact search.
+        Distribuisci(p, campione);
+        for (Candidato& k : candidati) {
+            ManoRapida g = campione;
+            g.Gioca(k.i, k.presa);
+            k.somma = Esatto(g, -1e9, 1e9, nodi_);
+        }
+        return mosse[Migliore(candidati)];
+    }
+    const int campioni = std::max(8, giocate_ / static_cast<int>(candidati.size()));
+    for (int d = 0; d < campioni && !(d > 0 && Scaduto()); ++d) {
+        caso_.Mescola(p.ignote, p.ni);
+        Distribuisci(p, campione);
+        for (Candidato& k : candidati) {
+            ManoRapida g = campione;
+            g.Gioca(k.i, k.presa);
+            while (!g.ManiVuote() && g.pm < g.nm) MossaGolosa(g);
+            k.somma += g.ManiVuote() ? g.Risultato() : Esatto(g, -1e9, 1e9, nodi_);
+        }
+    }
+    return mosse[Migliore(candidati)];
 }
 
 void MossaComputerLivello(MotoreScopa& m, Livello livello)
@@ -430,8 +539,16 @@ void MossaComputerLivello(MotoreScopa& m, Livello livello)
         return;
     }
     // Seeded from the table's own generator: a table whose seed is fixed replays its games.
-    EspertoScopa esperto(m.Generatore().Prossimo());
-    const MossaScopa mossa = esperto.Scegli(OsservaScopa(m, 2));
+    // The search works on its own copy of the view, on a worker thread.
+    const std::uint64_t seme = m.Generatore().Prossimo();
+    const VistaScopa vista = OsservaScopa(m, 2);
+    const MossaScopa mossa = PensaInDisparte([seme, vista] {
+        EspertoScopa esperto(seme);
+        esperto.ImpostaLimite(LimiteRicercaMs);
+        const MossaScopa scelta = esperto.Scegli(vista);
+        if (esperto.LimiteRaggiunto()) SegnalaLimite("Scopa");
+        return scelta;
+    });
     // The search only proposes legal moves; should the engine refuse one all the same, the
     // rule player moves so the turn always passes.
     if (!ApplicaMossaScopa(m, 2, mossa)) m.MossaComputer();

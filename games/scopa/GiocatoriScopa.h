@@ -58,19 +58,40 @@ private:
     CasualeRapido caso_;
 };
 
-// Search player: deals the unseen cards at random many times (consistently with what the
-// seat has seen), plays every candidate move out to the end of the hand with a quick
-// greedy policy for both sides, and keeps the move with the best average hand result.
-class EspertoScopa : public GiocatoreScopa {
+// The first search player: deals the unseen cards at random many times (consistently with
+// what the seat has seen), plays every candidate move out to the end of the hand with a
+// quick greedy policy for both sides, and keeps the move with the best average hand result.
+// Kept for comparison in the simulator ("esperto1").
+class EspertoScopa1 : public GiocatoreScopa {
 public:
-    // `giocate`: playouts per decision (shared among the candidate moves).
-    explicit EspertoScopa(std::uint64_t seme, int giocate = GiocatePredefinite) : caso_(seme), giocate_(giocate) {}
+    explicit EspertoScopa1(std::uint64_t seme, int giocate = GiocatePredefinite) : caso_(seme), giocate_(giocate) {}
     MossaScopa Scegli(const VistaScopa& v) override;
     static constexpr int GiocatePredefinite = 1600;
 
 private:
     CasualeRapido caso_;
     int giocate_;
+};
+
+// Search player. Once the deck is spent every card is known and the rest of the hand is
+// solved exactly (alpha-beta on the hand's count, the last taker's table included). Before
+// that it samples the unseen cards; on each sample every candidate is played on with the
+// greedy policy until the last deal is out, and that deal is then solved exactly. The
+// budget is fixed in playouts (an exact search covers one deal at most), so a decision
+// depends only on its seed.
+class EspertoScopa : public GiocatoreScopa, public LimiteTempo {
+public:
+    // `giocate`: playouts per decision (shared among the candidate moves).
+    explicit EspertoScopa(std::uint64_t seme, int giocate = GiocatePredefinite) : caso_(seme), giocate_(giocate) {}
+    MossaScopa Scegli(const VistaScopa& v) override;
+    static constexpr int GiocatePredefinite = 1600;
+    // Nodes of the exact searches of the last decision.
+    long NodiUltimaScelta() const { return nodi_; }
+
+private:
+    CasualeRapido caso_;
+    int giocate_;
+    long nodi_ = 0;
 };
 
 // The computer's move on a table at the chosen level: Normale is MossaComputer itself.

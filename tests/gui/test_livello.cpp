@@ -1,5 +1,12 @@
 // The computer's level: the "Livello" setting, and whole games at the tables with "Esperto".
 #include <QComboBox>
+#include <QPaintEvent>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "components/AttesaGui.h"
+#include "core/Pausa.h"
 
 #include "app/TFormConfig.h"
 #include "app/TFormSplashScreen.h"
@@ -157,4 +164,56 @@ TEST_F(PartitaEsperto, RubamazzoTablePlaysAWholeGame)
     }
     ASSERT_TRUE(r.PartitaFinita()) << "the game ended";
     EXPECT_EQ(r.PilaGiocatore() + r.PilaComputer(), 40);
+}
+
+namespace {
+// Counts the paint events a window receives.
+class ContaPitture : public QObject {
+public:
+    std::atomic<int> pitture{0};
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint) ++pitture;
+        return false;
+    }
+};
+}  // namespace
+
+TEST_F(PartitaEsperto, TheTableRepaintsWhileTheComputerThinks)
+{
+    SceltaEsperto();
+    TFormBriscola* b = FormBriscola;
+    RegoleBriscola& r = b->Regole;
+    FormConfig->VelCarte1->Stato().Generatore().Fissa(5);
+    ApriFinestra(FinestraBriscola);
+    b->NuovaPartitaClick();
+    if (r.Turno == 1) b->Image4DblClick();
+    ASSERT_EQ(r.Turno, 2);
+    ASSERT_LT(r.CarteGiocate, 2);
+
+    ContaPitture conta;
+    b->installEventFilter(&conta);
+    InstallaAttesaGui();
+    // The search is held on its worker until the table has been painted: it asks for a
+    // repaint (queued to the window's thread) and waits for the paint (safety: 20 s). A
+    // table that waited for the search without handling its events would never paint.
+    bool dipinta = false;
+    OsservatoreRicerca() = [&] {
+        const int prima = conta.pitture.load();
+        QMetaObject::invokeMethod(b, [b] { b->update(); }, Qt::QueuedConnection);
+        const auto fine = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (conta.pitture.load() == prima && std::chrono::steady_clock::now() < fine) std::this_thread::yield();
+        dipinta = conta.pitture.load() > prima;
+    };
+    // Opening the table reads the saved settings again: the level is set for this move.
+    LivelloComputer = Livello::Esperto;
+    const int carteTavolo = r.CarteGiocate;
+    b->Timer1Timer();
+    OsservatoreRicerca() = nullptr;
+    ImpostaDormiente({});
+    b->removeEventFilter(&conta);
+    EXPECT_TRUE(dipinta) << "the table was painted while the computer searched";
+    EXPECT_EQ(r.CarteGiocate, carteTavolo + 1) << "and the computer then played its card";
 }

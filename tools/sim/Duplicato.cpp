@@ -31,7 +31,7 @@ void CronometroDecisione::Fine(StatisticheDuplicato& st, int chi) const
 
 bool NomeGiocatoreValido(const std::string& nome)
 {
-    return nome == "random" || nome == "normale" || nome == "esperto";
+    return nome == "random" || nome == "normale" || nome == "esperto" || nome == "esperto1";
 }
 
 double StatisticheDuplicato::MediaValore() const
@@ -92,8 +92,9 @@ int GiocaDuplicato(const DescrizioneDuplicato& d, const OpzioniSim& o, std::ostr
             if (e.b > e.a) ++vinteB;
         }
         st.Smazzata(differenza);
-        if (!o.silenzioso && smazzata % 500 == 0)
-            out << "after " << smazzata << " deals: A - B " << d.figura << ' ' << st.Media() << '\n';
+        if (!o.silenzioso && smazzata % o.ogni == 0)
+            out << "after " << smazzata << " deals: A - B " << d.figura << ' ' << st.Media() << "; "
+                << st.Tempi(o.giocatoreA, o.giocatoreB) << '\n';
     }
     out << d.gioco << ": A " << o.giocatoreA << " vs B " << o.giocatoreB << ", " << o.partite << " duplicate deals ("
         << 2 * o.partite << ' ' << d.unita << "s), " << d.unita << "s won A " << vinteA << " B " << vinteB

@@ -125,6 +125,8 @@ RegistraSim reg("briscola", SimulaBriscola);
 
 std::unique_ptr<GiocatoreBriscola> CreaGiocatore(const std::string& nome, std::uint64_t seme, int giocate)
 {
+    // Today's search player at its own budget, for comparing the two.
+    if (nome == "esperto1") return std::make_unique<EspertoBriscola1>(seme);
     if (nome == "esperto")
         return std::make_unique<EspertoBriscola>(seme, giocate > 0 ? giocate : EspertoBriscola::GiocatePredefinite);
     if (nome == "random") return std::make_unique<CasualeBriscola>(seme);

@@ -152,6 +152,8 @@ RegistraSim reg("rubamazzo", SimulaRubamazzo);
 
 std::unique_ptr<GiocatoreRubamazzo> CreaGiocatore(const std::string& nome, std::uint64_t seme, int giocate)
 {
+    // Today's search player at its own budget, for comparing the two.
+    if (nome == "esperto1") return std::make_unique<EspertoRubamazzo1>(seme);
     if (nome == "esperto")
         return std::make_unique<EspertoRubamazzo>(seme, giocate > 0 ? giocate : EspertoRubamazzo::GiocatePredefinite);
     if (nome == "random") return std::make_unique<CasualeRubamazzo>(seme);

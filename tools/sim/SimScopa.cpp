@@ -115,6 +115,8 @@ RegistraSim reg("scopa", SimulaScopa);
 
 std::unique_ptr<GiocatoreScopa> CreaGiocatore(const std::string& nome, std::uint64_t seme, int giocate)
 {
+    // Today's search player at its own budget, for comparing the two.
+    if (nome == "esperto1") return std::make_unique<EspertoScopa1>(seme);
     if (nome == "esperto")
         return std::make_unique<EspertoScopa>(seme, giocate > 0 ? giocate : EspertoScopa::GiocatePredefinite);
     if (nome == "random") return std::make_unique<CasualeScopa>(seme);

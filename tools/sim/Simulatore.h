@@ -16,9 +16,10 @@ struct OpzioniSim {
     std::uint32_t seme = 1;   // --seed S
     std::string traccia;      // --trace FILE (empty: no trace)
     bool silenzioso = false;  // --quiet: only the final summary
-    // --player A --computer B (random, normale, esperto): the duplicate match of two
+    // --player A --computer B (random, normale, esperto, esperto1): the duplicate match of two
     // players instead of the computer against the random player. Empty: not asked.
     std::string giocatoreA, giocatoreB;
+    long ogni = 500;          // --progress N: a progress line every N duplicate deals
     int giocate = 0;          // --playouts N: the search player's budget (0: its default)
 };
 
@@ -101,5 +102,5 @@ struct DescrizioneDuplicato {
 int GiocaDuplicato(const DescrizioneDuplicato& d, const OpzioniSim& o, std::ostream& out, StatisticheDuplicato& st,
                    const std::function<EsitoGiro(const GiroDuplicato&)>& gioca);
 
-// Whether a name is one of random, normale, esperto.
+// Whether a name is one of random, normale, esperto, esperto1.
 bool NomeGiocatoreValido(const std::string& nome);

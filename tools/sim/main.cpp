@@ -19,8 +19,9 @@ int uso(const char* prog)
     std::cerr << "usage: " << prog << " GAME [--games N] [--seed S] [--trace FILE] [--quiet]\n  GAME:";
     for (const auto& [nome, f] : RegistroSim()) std::cerr << ' ' << nome;
     std::cerr << "\n       " << prog
-              << " GAME --player A --computer B [--games N] [--seed S] [--playouts N] [--quiet]\n"
-                 "  duplicate match, each deal played twice with the seats swapped; A, B: random normale esperto\n"
+              << " GAME --player A --computer B [--games N] [--seed S] [--playouts N] [--progress N] [--quiet]\n"
+                 "  duplicate match, each deal played twice with the seats swapped; A, B: random normale esperto esperto1\n"
+                 "  (esperto1: the first search player, kept for comparison; --playouts sets esperto's budget)\n"
                  "  GAME:";
     for (const auto& [nome, f] : RegistroDuplicato()) std::cerr << ' ' << nome;
     std::cerr << '\n';
@@ -53,6 +54,9 @@ int main(int argc, char** argv)
             const char* v = valore();
             if (!v || !NomeGiocatoreValido(v)) return uso(argv[0]);
             (a == "--player" ? o.giocatoreA : o.giocatoreB) = v;
+        } else if (a == "--progress") {
+            const char* v = valore();
+            if (!v || (o.ogni = std::atol(v)) <= 0) return uso(argv[0]);
         } else if (a == "--playouts") {
             const char* v = valore();
             if (!v || (o.giocate = std::atoi(v)) <= 0) return uso(argv[0]);
