@@ -287,21 +287,11 @@ int EsattoAB(const PartitaRapida& p, int alfa, int beta, long& nodi)
     for (int i = 0; i < 3; ++i)
         if (p.mano[lato][i]) ordine[n++] = i;
     OrdinaPoche(ordine, n, [&](int a, int b) { return Costo(p, p.mano[lato][a]) > Costo(p, p.mano[lato][b]); });
-    int meglio = lato == 0 ? -1000 : 1000;
-    for (int k = 0; k < n; ++k) {
+    return NodoAlfaBeta(lato, n, alfa, beta, 1000, [&](int k, int a, int b) {
         PartitaRapida q = p;
         q.Gioca(ordine[k]);
-        const int v = EsattoAB(q, alfa, beta, nodi);
-        if (lato == 0) {
-            meglio = std::max(meglio, v);
-            alfa = std::max(alfa, v);
-        } else {
-            meglio = std::min(meglio, v);
-            beta = std::min(beta, v);
-        }
-        if (alfa >= beta) break;
-    }
-    return meglio;
+        return EsattoAB(q, a, b, nodi);
+    });
 }
 
 int Migliore(const double* somma, int nc)

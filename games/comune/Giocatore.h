@@ -4,6 +4,7 @@
 // nothing else) and answers with a Mossa. Each game defines its own Vista, Mossa, the
 // function that builds the Vista of a seat from the rules state, and the function that
 // applies a Mossa. A player cannot read hidden cards because it never receives them.
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -79,6 +80,27 @@ void OrdinaPoche(T* a, int n, F prima)
         for (; j > 0 && prima(x, a[j - 1]); --j) a[j] = a[j - 1];
         a[j] = x;
     }
+}
+
+// One alpha-beta node of the exact endgame solvers: side 0 maximises, side 1 minimises.
+// `valore(k, alfa, beta)` plays the k-th of `n` moves (best first) and returns its value;
+// `fuori` is the value no move can reach (returned as is when there is no move).
+template <typename V, typename F>
+V NodoAlfaBeta(int lato, int n, V alfa, V beta, V fuori, F valore)
+{
+    V meglio = lato == 0 ? -fuori : fuori;
+    for (int k = 0; k < n; ++k) {
+        const V v = valore(k, alfa, beta);
+        if (lato == 0) {
+            meglio = std::max(meglio, v);
+            alfa = std::max(alfa, v);
+        } else {
+            meglio = std::min(meglio, v);
+            beta = std::min(beta, v);
+        }
+        if (alfa >= beta) break;
+    }
+    return meglio;
 }
 
 // The wall-clock cap of a search player: a safety for slow machines only. The budget in

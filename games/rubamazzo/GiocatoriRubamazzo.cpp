@@ -288,21 +288,11 @@ int EsattoAB(const PartitaRapida& p, int alfa, int beta, long& nodi)
         mosse[n++] = {i, false, misura};
     }
     OrdinaPoche(mosse, n, [](const Mossa& a, const Mossa& b) { return a.ordine > b.ordine; });
-    int meglio = lato == 0 ? -1000 : 1000;
-    for (int k = 0; k < n; ++k) {
+    return NodoAlfaBeta(lato, n, alfa, beta, 1000, [&](int k, int a, int b) {
         PartitaRapida q = p;
         q.Gioca(mosse[k].i, mosse[k].ruba);
-        const int v = EsattoAB(q, alfa, beta, nodi);
-        if (lato == 0) {
-            meglio = std::max(meglio, v);
-            alfa = std::max(alfa, v);
-        } else {
-            meglio = std::min(meglio, v);
-            beta = std::min(beta, v);
-        }
-        if (alfa >= beta) break;
-    }
-    return meglio;
+        return EsattoAB(q, a, b, nodi);
+    });
 }
 
 std::size_t Migliore(const std::vector<double>& somma)

@@ -449,21 +449,11 @@ double Esatto(const ManoRapida& m, double alfa, double beta, long& nodi)
         }
     }
     OrdinaPoche(mosse, n, [](const Mossa& a, const Mossa& b) { return a.ordine > b.ordine; });
-    double meglio = lato == 0 ? -1e9 : 1e9;
-    for (int k = 0; k < n; ++k) {
+    return NodoAlfaBeta(lato, n, alfa, beta, 1e9, [&](int k, double a, double b) {
         ManoRapida q = m;
         q.Gioca(mosse[k].i, mosse[k].p);
-        const double v = Esatto(q, alfa, beta, nodi);
-        if (lato == 0) {
-            meglio = std::max(meglio, v);
-            alfa = std::max(alfa, v);
-        } else {
-            meglio = std::min(meglio, v);
-            beta = std::min(beta, v);
-        }
-        if (alfa >= beta) break;
-    }
-    return meglio;
+        return Esatto(q, a, b, nodi);
+    });
 }
 
 std::size_t Migliore(const std::vector<Candidato>& candidati)
