@@ -1,21 +1,42 @@
 #include "app/PartitaInRete.h"
 
+#include <QTimer>
+
+#include "app/Finestre.h"
+#include "app/TFormSplashScreen.h"
+#include "games/briscola/TFormBriscola.h"
+#include "net/CanaleTavolo.h"
 #include "net/SessioneHost.h"
 #include "net/SessioneOspite.h"
 
-// Placeholder until the tables play network games: the session is closed at once.
+namespace {
+
+// Opens the table of the connection's game in network mode over the chooser.
+void Apri(std::unique_ptr<Rete::Collegamento> c)
+{
+    switch (c->QualeGioco()) {
+    case Rete::Gioco::Briscola:
+        if (!FormBriscola) break;
+        FormBriscola->GiocaInRete(Rete::NuovoCanaleBriscola(std::move(c)));
+        if (FormSplashScreen) FormSplashScreen->ApriFinestra(FinestraBriscola);
+        return;
+    default:
+        break;
+    }
+    qWarning("Cartovia network: no table for this game");
+    c->Chiudi();
+}
+
+}  // namespace
+
 void GiocaInReteComeHost(Rete::SessioneHost* sessione)
 {
-    if (!sessione) return;
-    sessione->Chiudi();
-    sessione->deleteLater();
+    if (sessione) Apri(Rete::Collegamento::DaHost(sessione));
 }
 
 void GiocaInReteComeOspite(Rete::SessioneOspite* sessione)
 {
-    if (!sessione) return;
-    sessione->Chiudi();
-    sessione->deleteLater();
+    if (sessione) Apri(Rete::Collegamento::DaOspite(sessione));
 }
 
-bool PartitaInReteAperta() { return false; }
+bool PartitaInReteAperta() { return FormBriscola && FormBriscola->InRete(); }

@@ -16,6 +16,9 @@ Quadro PartitaRete::QuadroPer(int lato, quint32 sequenza) const
     q.punti[2] = Punti(2);
     q.esito = Esito();
     q.vista = Vista(lato);
+    q.latoUltima = latoUltima_;
+    q.mossaUltima = mossaUltima_;
+    q.cartaUltima = cartaUltima_;
     return q;
 }
 
@@ -27,6 +30,7 @@ public:
     Gioco QualeGioco() const override { return Gioco::Scopa; }
     void Inizia(std::uint32_t seme) override
     {
+        Dimentica();
         m_ = std::make_unique<MotoreScopa>(seme);
         totali_[1] = totali_[2] = 0;
         mano_ = 0;
@@ -48,7 +52,10 @@ public:
     {
         MossaScopa mossa;
         if (!DecodificaMossa(b, mossa)) return Malformata;
+        const int slot = mossa.Slot >= 1 && mossa.Slot <= 3 ? mossa.Slot : 0;
+        const int carta = (lato == 1 ? m_->ManoGiocatore : m_->ManoComputer)[slot];
         if (esito_ || !ApplicaMossaScopa(*m_, lato, mossa)) return Illegale;
+        Ricorda(lato, b, carta);
         const int fine = m_->FineGiro();
         if (fine == 1) {
             m_->Distribuisci(primo_);
@@ -95,6 +102,7 @@ public:
     Gioco QualeGioco() const override { return Gioco::Briscola; }
     void Inizia(std::uint32_t seme) override
     {
+        Dimentica();
         mazzo_.Generatore().Fissa(seme);
         r_.NuovaPartita();
     }
@@ -115,7 +123,10 @@ public:
     {
         MossaBriscola mossa;
         if (!DecodificaMossa(b, mossa)) return Malformata;
+        const int slot = mossa.Slot >= 1 && mossa.Slot <= 3 ? mossa.Slot : 0;
+        const int carta = r_.Carta((lato == 1 ? r_.ManoGiocatore : r_.ManoComputer)[slot]);
         if (r_.PartitaFinita() || r_.Turno != lato || !ApplicaMossaBriscola(r_, lato, mossa)) return Illegale;
+        Ricorda(lato, b, carta);
         if (r_.CarteGiocate >= 2) r_.RisolviPresa();
         return Applicata;
     }
@@ -144,6 +155,7 @@ public:
     Gioco QualeGioco() const override { return Gioco::Rubamazzo; }
     void Inizia(std::uint32_t seme) override
     {
+        Dimentica();
         mazzo_.Generatore().Fissa(seme);
         r_.NuovaPartita();
         Avanza();
@@ -166,7 +178,10 @@ public:
         MossaRubamazzo mossa;
         if (!DecodificaMossa(b, mossa)) return Malformata;
         if (r_.PartitaFinita() || r_.Turno != lato) return Illegale;
+        const int slot = mossa.Slot >= 1 && mossa.Slot <= 3 ? mossa.Slot : 0;
+        const int carta = slot ? r_.Carta(r_.Posti[(lato == 1 ? 3 : 0) + slot]) : 0;
         if (ApplicaMossaRubamazzo(r_, lato, mossa) == RegoleRubamazzo::Nessuna) return Illegale;
+        Ricorda(lato, b, carta);
         Avanza();
         return Applicata;
     }

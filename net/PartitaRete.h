@@ -37,8 +37,23 @@ public:
     // The cards the seat must not see now: the other hand and the undealt deck.
     virtual std::set<int> CarteNascoste(int lato) const = 0;
 
-    // The state message for a seat.
+    // The state message for a seat, with the last applied move.
     Quadro QuadroPer(int lato, quint32 sequenza) const;
+
+protected:
+    // Called by Applica once a move is applied: who made it, its bytes and the card it played.
+    void Ricorda(int lato, const QByteArray& mossa, int carta)
+    {
+        latoUltima_ = lato;
+        mossaUltima_ = mossa;
+        cartaUltima_ = carta;
+    }
+    void Dimentica() { Ricorda(0, {}, 0); }
+
+private:
+    int latoUltima_ = 0;
+    QByteArray mossaUltima_;
+    int cartaUltima_ = 0;
 };
 
 std::unique_ptr<PartitaRete> CreaPartitaRete(Gioco g);

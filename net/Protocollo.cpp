@@ -260,6 +260,9 @@ QByteArray Codifica(const Quadro& m)
         .U16(m.punti[2])
         .U8(m.esito)
         .Byte(m.vista)
+        .U8(m.latoUltima)
+        .Byte(m.mossaUltima)
+        .U8(m.cartaUltima)
         .Cornice();
 }
 
@@ -275,6 +278,11 @@ bool Decodifica(const QByteArray& campi, Quadro& m)
     m.punti[2] = l.U16(0, 999);
     m.esito = l.U8(0, 3);
     m.vista = l.Byte(MassimaLunghezza);
+    m.latoUltima = l.U8(0, 2);
+    m.mossaUltima = l.Byte(16);
+    m.cartaUltima = l.U8(0, 40);
+    // A move names its seat and its card, or there is none.
+    if ((m.latoUltima == 0) != m.mossaUltima.isEmpty() || (m.latoUltima == 0) != (m.cartaUltima == 0)) l.Guasto();
     return l.Fine();
 }
 

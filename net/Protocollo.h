@@ -145,6 +145,12 @@ struct Quadro {
     int punti[3] = {};
     int esito = 0;
     QByteArray vista;
+    // The move that led here (none in the first state of a game or a hand restarted by a
+    // return): the seat that made it (0 none), the move as on the wire, and the card it
+    // played, which everyone has seen by then. The tables play it from this.
+    int latoUltima = 0;
+    QByteArray mossaUltima;
+    int cartaUltima = 0;
 };
 struct MossaRete { quint32 sequenza = 0; QByteArray mossa; };
 struct Annuncio { Gioco gioco = Gioco::Scopa; quint16 porta = 0; QString nomeHost; };

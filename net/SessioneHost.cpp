@@ -1,6 +1,7 @@
 #include "net/SessioneHost.h"
 
 #include <QElapsedTimer>
+#include <algorithm>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUdpSocket>
@@ -215,6 +216,7 @@ bool SessioneHost::Gestisci(Connessione& c, const Messaggio& m)
         }
         const auto esito = partita_->Applica(2, mossa.mossa);
         if (esito == PartitaRete::Malformata) return false;
+        if (esito == PartitaRete::Applicata) sequenzaMossaOspite_ = mossa.sequenza;
         if (esito == PartitaRete::Illegale) {
             ++rifiutate_;
             qWarning("Cartovia network: illegal move of %s refused", qPrintable(nomeOspite_));
@@ -245,6 +247,12 @@ void SessioneHost::Ammetti(Connessione& c)
     if (!ritorno) gettoneOspite_ = ByteCasuali(LunghezzaGettone);
     fase_ = Fase::InGioco;
     Invia(Codifica(Benvenuto{partita_->QualeGioco(), 2, nomeHost_, gettoneOspite_}));
+    if (ritorno) {
+        // Every state since the guest's last move: those sent while its connection was
+        // already dead never reached it, and its table plays each move in turn.
+        for (quint32 q = std::max<quint32>(1, sequenzaMossaOspite_); q < sequenza_; ++q)
+            if (q < storico_.size()) Invia(storico_[q]);
+    }
     InviaQuadro();
     if (ritorno)
         emit OspiteTornato(nomeOspite_);
@@ -307,7 +315,13 @@ void SessioneHost::Invia(const QByteArray& cornice)
     emit Inviato(cornice);
 }
 
-void SessioneHost::InviaQuadro() { Invia(Codifica(partita_->QuadroPer(2, sequenza_))); }
+void SessioneHost::InviaQuadro()
+{
+    const QByteArray cornice = Codifica(partita_->QuadroPer(2, sequenza_));
+    if (storico_.size() <= sequenza_) storico_.resize(sequenza_ + 1);
+    storico_[sequenza_] = cornice;
+    Invia(cornice);
+}
 
 void SessioneHost::DopoMossa()
 {
@@ -321,7 +335,10 @@ int SessioneHost::GiocaHost(const QByteArray& mossa)
 {
     if (fase_ != Fase::InGioco || partita_->Turno() != 1) return PartitaRete::Illegale;
     const auto esito = partita_->Applica(1, mossa);
-    if (esito == PartitaRete::Applicata) DopoMossa();
+    if (esito == PartitaRete::Applicata) {
+        emit MossaHostApplicata();
+        DopoMossa();
+    }
     return esito;
 }
 

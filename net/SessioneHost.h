@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "net/Invito.h"
 #include "net/PartitaRete.h"
@@ -53,6 +54,9 @@ public:
     const QString& Errore() const { return errore_; }
     const QString& MotivoFine() const { return motivoFine_; }
     int MosseRifiutate() const { return rifiutate_; }
+    // Sequence number of the state now in force (1 before the first move, one more after
+    // each move).
+    quint32 Sequenza() const { return sequenza_; }
     // When the admitted guest last sent anything, on this side's clock; -1 without a guest.
     qint64 UltimoDatoOspite() const;
     // Connections still introducing themselves.
@@ -73,6 +77,8 @@ signals:
     void OspiteInAttesa(const QString& nome);
     // After every applied move, either seat's.
     void StatoCambiato();
+    // The host seat's move has just been applied (StatoCambiato follows).
+    void MossaHostApplicata();
     // The game is over: esito as PartitaRete::Esito (0 for an unfinished game) and why.
     void PartitaTerminata(int esito, const QString& perche);
     void InvitoChiuso();
@@ -111,6 +117,8 @@ private:
     QString nomeHost_, nomeOspite_, errore_, motivoFine_;
     Fase fase_ = Fase::Ferma;
     quint32 sequenza_ = 1;
+    std::vector<QByteArray> storico_;   // the guest's state frames by sequence number
+    quint32 sequenzaMossaOspite_ = 0;  // the state the guest's last applied move answered
     qint64 inizioAttesa_ = 0;
     int rifiutate_ = 0;
 };

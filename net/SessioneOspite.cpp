@@ -159,7 +159,9 @@ bool SessioneOspite::Gestisci(const Messaggio& m)
         Quadro q;
         if (!ammesso || !Decodifica(m.campi, q) || q.gioco != gioco_ || !VistaValida(q.gioco, q.vista, lato_))
             return false;
-        if (haQuadro_ && q.sequenza < quadro_.sequenza) return false;
+        // An older state comes again after a return (the host sends every state since the
+        // guest's last move); the guest has it already.
+        if (haQuadro_ && q.sequenza < quadro_.sequenza) return true;
         quadro_ = q;
         haQuadro_ = true;
         emit QuadroRicevuto();

@@ -269,12 +269,18 @@ void TFormBriscola::NuovaPartitaClick()
     Timer1->stop();
     Timer2->stop();
 
-    RegistraPartitaGiocata(FileBriscola);
+    // A network game is one game, counted when it has been played out.
+    if (!Avversario) RegistraPartitaGiocata(FileBriscola);
     Suona(SuonoMescola());
     Suggerimento->hide();
     NascondiEsito();
 
     Regole.NuovaPartita();
+    // A network game's cards are the ones the referee dealt.
+    if (Avversario && !Avversario->Scopri(Regole)) {
+        PartitaRetePersa();
+        return;
+    }
     DimenticaPrese();
     Traccia.NuovaPartita();
     PartitaIniziata = true;
@@ -297,7 +303,7 @@ void TFormBriscola::NuovaPartitaClick()
         VelImage* img = ManoGiocatoreImg(i);
         img->move(PosizioneBriscola);
         img->show();
-        Faccia(Regole.CarteMazzo[3 + i], img);
+        Faccia(Regole.ManoGiocatore[i], img);
         Vola(img, PosizioneManoGiocatore(i));
     }
     AggiornaPunteggio();
@@ -308,7 +314,7 @@ void TFormBriscola::NuovaPartitaClick()
         img->move(PosizioneBriscola);
         img->show();
         if (CarteComputerScoperte())
-            Faccia(Regole.CarteMazzo[i], img);
+            Faccia(Regole.ManoComputer[i], img);
         else
             Dorso(img);
         Vola(img, PosizioneManoComputer(i));
@@ -354,6 +360,7 @@ void TFormBriscola::GiocaSlotGiocatore(int k)
 
     Traccia.PrimaDellaCarta(Regole);
     Regole.GiocaGiocatore(k);
+    if (Avversario) Avversario->MossaLocale(MossaBriscola{k});
     Suona(SuonoGiocaCarta());
     Annuncia("Giochi " + CartaConArticolo(Regole.Carta(h)));
 }
@@ -371,9 +378,20 @@ void TFormBriscola::Timer1Timer()
     }
 
     if (Regole.Turno == 2 && Regole.CarteGiocate < 2) {
-        // The computer's wait before it plays; the search runs during it.
+        int i = 0;
         Traccia.PrimaDellaCarta(Regole);
-        const int i = SceltaComputerLivello(Regole, LivelloComputer, AttesaComputer);
+        if (Avversario) {
+            // The other player's card, once it has come; the timer asks again until then.
+            const auto mossa = Avversario->MossaAvversario(Regole);
+            if (!mossa) {
+                Timer1->start();
+                return;
+            }
+            i = mossa->Slot;
+        } else {
+            // The computer's wait before it plays; the search runs during it.
+            i = SceltaComputerLivello(Regole, LivelloComputer, AttesaComputer);
+        }
         Traccia.SceltaComputer(Regole);
         const int h = (i >= 1 && i <= 3) ? Regole.ManoComputer[i] : 0;
         if (h != 0) {
@@ -387,7 +405,7 @@ void TFormBriscola::Timer1Timer()
             if (i > 1) Vola(Image7, mano->x(), PosizionePresaComputer.y());
             Vola(Image7, PosizionePresaComputer);
             Regole.GiocaComputer(i);
-            Annuncia("Il computer gioca " + CartaConArticolo(Regole.Carta(h)));
+            Annuncia((Avversario ? NomeAltro() + " gioca " : QString("Il computer gioca ")) + CartaConArticolo(Regole.Carta(h)));
             // Trumps, Aces and Threes are laid in silence.
             if (Regole.Seme(h) != Regole.SemeBriscola() && Regole.Forza(h) <= 8) Suona(SuonoGiocaCarta());
         }
@@ -409,12 +427,17 @@ void TFormBriscola::Timer2Timer()
     Timer2->stop();
     // Only a complete trick of a running game is resolved.
     if (!PartitaInCorso || Regole.CarteGiocate < 2) return;
+    // In a network game the draw shows the referee's cards: they must have come.
+    if (Avversario && !Avversario->Pronto()) {
+        Timer2->start();
+        return;
+    }
     Timer1->stop();
 
     const int p = Regole.GiocataGiocatore;
     const int q = Regole.GiocataComputer;
     const int vincitore = Regole.DecidiPresa();
-    Annuncia((vincitore == 1 ? QString("Prendi tu ") : QString("Prende il computer "))
+    Annuncia((vincitore == 1 ? QString("Prendi tu ") : Avversario ? "Prende " + NomeAltro() + " " : QString("Prende il computer "))
              + ElencoCarte({Regole.Carta(p), Regole.Carta(q)}));
     const int puntiPresa = Regole.Punti(p) + Regole.Punti(q);
     RicordaPresa(vincitore, {Regole.Carta(p), Regole.Carta(q)});
@@ -438,6 +461,10 @@ void TFormBriscola::Timer2Timer()
 
     // Piles, the next leader and the draw; drawn cards appear in their slots at once.
     Regole.RaccogliPresa();
+    if (Avversario && !Avversario->Scopri(Regole)) {
+        PartitaRetePersa();
+        return;
+    }
     Traccia.Presa(Regole, Regole.Carta(p), Regole.Carta(q), vincitore);
     for (int i = 1; i <= 3; ++i) {
         DisegnaCartaComputer(i);
@@ -452,14 +479,16 @@ void TFormBriscola::Timer2Timer()
     if (Regole.PartitaFinita()) {
         FinePartita();
     } else {
-        MostraEsito(TestoPresa(vincitore, puntiPresa));
+        MostraEsito(TestoPresa(vincitore, puntiPresa, Avversario ? NomeAltro() : QString()));
         Timer1->start();
     }
 }
 
-QString TFormBriscola::TestoPresa(int vincitore, int punti)
+QString TFormBriscola::TestoPresa(int vincitore, int punti, const QString& altro)
 {
-    QString t = vincitore == 1 ? QStringLiteral("Mano a te") : QStringLiteral("Mano al computer");
+    QString t = vincitore == 1    ? QStringLiteral("Mano a te")
+                : altro.isEmpty() ? QStringLiteral("Mano al computer")
+                                  : QStringLiteral("Mano a ") + altro;
     if (punti == 1) t += QStringLiteral(", 1 punto");
     if (punti > 1) t += QStringLiteral(", %1 punti").arg(punti);
     return t;
@@ -484,6 +513,8 @@ void TFormBriscola::FinePartita()
     if (RisultatoRegistrato) return;
     RisultatoRegistrato = true;
     Traccia.Risultato(Regole);
+    // A network game counts as played once it has been played out.
+    if (Avversario) RegistraPartitaGiocata(FileBriscola);
     const QString punti = QString(": %1 a %2").arg(Regole.PuntiGiocatore).arg(Regole.PuntiComputer);
     Annuncia((Regole.Esito == 1 ? QString("Hai vinto la partita") : Regole.Esito == 0 ? QString("Partita pari")
                                                                                      : QString("Hai perso la partita"))
@@ -565,4 +596,57 @@ void TFormBriscola::MostraSemeBriscola()
     EtichettaBriscola->setText(TestoBriscola(Regole.SemeBriscola()));
     EtichettaBriscola->show();
     EtichettaBriscola->raise();
+}
+
+// ---------------------------------------------------------------- network game
+
+void TFormBriscola::GiocaInRete(std::unique_ptr<AvversarioBriscola> a)
+{
+    Timer1->stop();
+    Timer2->stop();
+    PartitaInCorso = false;
+    Avversario = std::move(a);
+    ImpostaRete(Avversario.get());
+    Avversario->StatoArrivato = [this] {
+        if (!PartitaIniziataInRete) IniziaPartitaRete();
+    };
+    PartitaIniziataInRete = false;
+    Avversario->Avvia();
+}
+
+void TFormBriscola::IniziaPartitaRete()
+{
+    if (!Avversario || PartitaIniziataInRete || !Avversario->Pronto()) return;
+    PartitaIniziataInRete = true;
+    NuovaPartitaClick();
+}
+
+void TFormBriscola::FinePartitaRete()
+{
+    PartitaInCorso = false;
+    Timer1->stop();
+    Timer2->stop();
+}
+
+void TFormBriscola::PartitaRetePersa()
+{
+    qWarning("Cartovia network: the Briscola table and the host no longer agree; the game stops");
+    FinePartitaRete();
+    NascondiTurno();
+    MostraEsito(QString::fromUtf8("La partita non è più allineata con l'altro tavolo: è finita."), 0);
+    if (Avversario) Avversario->Abbandona();
+}
+
+void TFormBriscola::MostraNomeAltro()
+{
+    Label1->setText(NomeAltro());
+    const bool rete = Avversario != nullptr && InRete();
+    for (int i = 1; i <= 3; ++i)
+        ManoComputerImg(i)->setAccessibleDescription(rete ? QString("Mano di %1, carta %2").arg(NomeAltro()).arg(i)
+                                                          : QString("Mano del computer, carta %1").arg(i));
+    if (!rete && Avversario) {
+        // The table is left: the game's other player goes once the events in flight are through.
+        std::shared_ptr<AvversarioBriscola> via(std::move(Avversario));
+        QTimer::singleShot(0, this, [via] {});
+    }
 }

@@ -5,11 +5,16 @@
 // Every rule is asked of RegoleBriscola; this window only animates and draws.
 #include <QLabel>
 #include <QTimer>
+#include <memory>
 
 #include "core/StatoMazzo.h"
 #include "games/briscola/RegoleBriscola.h"
+#include "games/briscola/GiocatoriBriscola.h"
 #include "games/briscola/TracciaBriscola.h"
+#include "games/comune/AvversarioRete.h"
 #include "games/comune/TFormTavolo.h"
+
+using AvversarioBriscola = AvversarioRete<RegoleBriscola, VistaBriscola, MossaBriscola>;
 
 class TFormBriscola : public TFormTavolo {
     Q_OBJECT
@@ -65,6 +70,8 @@ public:
     bool PartitaInCorso = false;
     // The finished game's result has been recorded (each game is recorded once).
     bool RisultatoRegistrato = false;
+    // The network game's first deal has been made.
+    bool PartitaIniziataInRete = false;
 
     // ---- handlers ----
     void Image4DblClick() { GiocaSlotGiocatore(1); }
@@ -82,8 +89,15 @@ public:
     void RidisegnaTavolo();
     void Ridisegna() override { RidisegnaTavolo(); }
 
+    // ---- a network game ----
+    // The other player, while a network game is on this table.
+    std::unique_ptr<AvversarioBriscola> Avversario;
+    // Plays a network game against `a` from its first state on.
+    void GiocaInRete(std::unique_ptr<AvversarioBriscola> a);
+    void FinePartitaRete() override;
+
     // Result lines: who took a trick and its points; how the game ended.
-    static QString TestoPresa(int vincitore, int punti);
+    static QString TestoPresa(int vincitore, int punti, const QString& altro = QString());
     static QString TestoFinePartita(int esito, int puntiGiocatore, int puntiComputer);
     // The trump suit's badge: "Briscola: Spade".
     static QString TestoBriscola(int seme);
@@ -97,7 +111,14 @@ public:
     static constexpr QPoint PosizionePresaComputer{64, 136};
     static constexpr QPoint PosizionePresaGiocatore{136, 256};
 
+protected:
+    void MostraNomeAltro() override;
+
 private:
+    // The network game's first state has come: the deal.
+    void IniziaPartitaRete();
+    // The network game's engine and the referee no longer agree: the game stops.
+    void PartitaRetePersa();
     // Shows the points, the cards left and the scores window's labels (after every recount).
     void MostraPunteggio();
     void Faccia(int handle, VelImage* img);

@@ -13,6 +13,7 @@
 #include "components/EtichettaNome.h"
 #include "core/Globali.h"
 #include "games/comune/Accessibilita.h"
+#include "games/comune/AvversarioRete.h"
 #include "games/comune/FocusTastiera.h"
 #include "games/comune/TFormAiuto.h"
 #include "resources/Risorse.h"
@@ -43,6 +44,19 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
     // No game yet: neither turn picture shows.
     Computer->hide();
     Giocatore->hide();
+    // In a network game the other side's turn picture is captioned with its name.
+    DidascaliaTurno = new QLabel(Panel1);
+    DidascaliaTurno->setObjectName("DidascaliaTurno");
+    DidascaliaTurno->setAlignment(Qt::AlignCenter);
+    DidascaliaTurno->setGeometry(604, 172, 145, 26);
+    {
+        QFont fd = DidascaliaTurno->font();
+        fd.setBold(true);
+        fd.setPointSize(10);
+        DidascaliaTurno->setFont(fd);
+    }
+    DidascaliaTurno->setStyleSheet(StileTarghetta("DidascaliaTurno"));
+    DidascaliaTurno->hide();
 
     NomeGiocat = new EtichettaNome(QString::fromStdString(NomeGiocatore), Panel1);
     NomeGiocat->setObjectName("NomeGiocat");
@@ -454,13 +468,17 @@ void TFormTavolo::MostraTurno(int turno, bool nomeColTurno)
     Computer->raise();
     Giocatore->raise();
     (computer ? Computer : Giocatore)->Ridisegna();
-    if (cambia) Annuncia(computer ? QStringLiteral("Turno del computer") : QStringLiteral("Tocca a te"));
+    DidascaliaTurno->setVisible(computer && rete_);
+    DidascaliaTurno->raise();
+    if (cambia)
+        Annuncia(computer ? (rete_ ? DidascaliaTurno->text() : QStringLiteral("Turno del computer")) : QStringLiteral("Tocca a te"));
 }
 
 void TFormTavolo::NascondiTurno()
 {
     Computer->hide();
     Giocatore->hide();
+    DidascaliaTurno->hide();
 }
 
 void TFormTavolo::MostraEsito(const QString& testo, int ms)
@@ -580,10 +598,60 @@ void TFormTavolo::RiprendiGioco()
 
 
 void TFormTavolo::ConfigurazioneClick() { ApriFinestra(FinestraConfig); }
-void TFormTavolo::ChiudiClick() { TornaIndietro(); }
+void TFormTavolo::ChiudiClick()
+{
+    // Leaving a network game's table ends that game for both players.
+    if (rete_) {
+        rete_->Abbandona();
+        FinePartitaRete();
+        LasciaRete();
+    }
+    TornaIndietro();
+}
+
+QString TFormTavolo::NomeAltro() const
+{
+    return rete_ ? QString::fromStdString(rete_->NomeAvversario()) : QStringLiteral("Computer");
+}
+
+void TFormTavolo::ImpostaRete(ReteTavolo* rete)
+{
+    rete_ = rete;
+    if (!rete) return;
+    const QString nome = NomeAltro();
+    rete->AttesaCambiata = [this, nome](bool attesa) {
+        if (attesa)
+            MostraEsito(QStringLiteral("In attesa di %1\u2026").arg(nome), 0);
+        else
+            NascondiEsito();
+    };
+    rete->Interrotta = [this](const std::string& perche) {
+        for (QTimer* t : timerGioco_) t->stop();
+        FinePartitaRete();
+        NascondiTurno();
+        MostraEsito(QString::fromStdString(perche) + QStringLiteral(" La partita è finita."), 0);
+    };
+    DidascaliaTurno->setText(QStringLiteral("Tocca a %1").arg(nome));
+    Computer->setAccessibleName(QStringLiteral("Tocca a %1").arg(nome));
+    NuovaPartita->setEnabled(false);
+    MostraNomeAltro();
+}
+
+void TFormTavolo::LasciaRete()
+{
+    if (!rete_) return;
+    rete_->AttesaCambiata = nullptr;
+    rete_->Interrotta = nullptr;
+    rete_->StatoArrivato = nullptr;
+    rete_ = nullptr;
+    DidascaliaTurno->hide();
+    Computer->setAccessibleName("Turno del computer");
+    NuovaPartita->setEnabled(true);
+    MostraNomeAltro();
+}
 
 bool TFormTavolo::SuoniAttivi() { return FormConfig && FormConfig->CBSuoni->isChecked(); }
-bool TFormTavolo::CarteComputerScoperte() { return FormConfig && FormConfig->CBComputer->isChecked(); }
+bool TFormTavolo::CarteComputerScoperte() const { return !rete_ && FormConfig && FormConfig->CBComputer->isChecked(); }
 
 void TFormTavolo::Suona(TWave* w)
 {

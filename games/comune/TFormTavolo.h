@@ -16,6 +16,7 @@
 #include "components/VelmoBottone.h"
 
 class PannelloPubblicita;
+class ReteTavolo;
 class FocusTastiera;
 class TFormAiuto;
 
@@ -115,7 +116,8 @@ public:
 
     // Shared settings of the configuration window, read at the moment of use.
     static bool SuoniAttivi();
-    static bool CarteComputerScoperte();
+    // The computer's cards face up, as configured; never the other player's in a network game.
+    bool CarteComputerScoperte() const;
     // Plays a sound of the Scopa window when sounds are on; SuonaSempre ignores the setting.
     static void Suona(TWave* w);
     static void SuonaSempre(TWave* w);
@@ -154,7 +156,23 @@ public:
     // F1: the short rules of this table's game and its keys.
     void MostraAiuto();
 
+    // ---- a network game ----
+    // The other player of the network game being played here, or none (against the computer).
+    ReteTavolo* InRete() const { return rete_; }
+    // "Computer", or the other player's name in a network game.
+    QString NomeAltro() const;
+    // "Tocca a <nome>" over the other side's turn picture in a network game.
+    QLabel* DidascaliaTurno = nullptr;
+    // A network game is over (played out, abandoned or cut): the table stops its game.
+    virtual void FinePartitaRete() {}
+
 protected:
+    // The table's own network game starts or ends: the base shows the other player's name,
+    // tells when the other side goes quiet, and ends the game on the felt when it is cut.
+    void ImpostaRete(ReteTavolo* rete);
+    void LasciaRete();
+    // Sets the "Computer" caption of each table to NomeAltro().
+    virtual void MostraNomeAltro() {}
     bool eventFilter(QObject* o, QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void showEvent(QShowEvent* e) override;
@@ -179,6 +197,7 @@ private:
     // A key's action is running: keys that arrive inside it (were a wait to let events through)
     // are dropped, as a second click inside a move is.
     bool inAzione_ = false;
+    ReteTavolo* rete_ = nullptr;
 };
 
 // Felt colour of the Scopa table by card frame number 1-6 (any other number: the first).

@@ -1,0 +1,272 @@
+#include "net/AllineaGiochi.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace Rete {
+
+namespace {
+
+// The cards of 1..40 that are not in `visti`, in order: the stand-ins.
+std::vector<int> NonVisti(const bool visti[41])
+{
+    std::vector<int> resto;
+    for (int c = 1; c <= 40; ++c)
+        if (!visti[c]) resto.push_back(c);
+    return resto;
+}
+
+// Marks a card seen; false when it is out of range or seen twice.
+bool Segna(bool visti[41], int c)
+{
+    if (c == 0) return true;
+    if (c < 1 || c > 40 || visti[c]) return false;
+    visti[c] = true;
+    return true;
+}
+
+// The other hand's occupied slots must be as many as the view says it holds.
+template <typename T>
+int Occupati(const T* mano)
+{
+    int n = 0;
+    for (int i = 1; i <= 3; ++i) n += mano[i] != 0;
+    return n;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- Scopa
+
+bool ImpostaScopa(MotoreScopa& m, const VistaScopa& v, int turno)
+{
+    if (Occupati(m.ManoComputer) != v.CarteAvversario) return false;
+    for (int i = 1; i <= 3; ++i)
+        if ((m.ManoGiocatore[i] != 0) != (v.Mano[i] != 0)) return false;
+    bool visti[41] = {};
+    for (int i = 1; i <= 3; ++i)
+        if (!Segna(visti, v.Mano[i])) return false;
+    for (int p = 1; p <= MotoreScopa::MassimoPostiTavolo; ++p)
+        if (!Segna(visti, v.Tavolo[p])) return false;
+    for (int k = 1; k <= v.NumeroPrese; ++k)
+        if (!Segna(visti, v.Prese[k])) return false;
+    for (int k = 1; k <= v.NumeroPreseAvversario; ++k)
+        if (!Segna(visti, v.PreseAvversario[k])) return false;
+    std::vector<int> resto = NonVisti(visti);
+    if (static_cast<int>(resto.size()) != v.CarteAvversario + v.CarteNelMazzo) return false;
+
+    // The other hand keeps its stand-ins when they are still unseen: a card put there for
+    // a move stays where the table expects it.
+    auto prendi = [&](int preferita) {
+        auto it = std::find(resto.begin(), resto.end(), preferita);
+        if (preferita == 0 || it == resto.end()) it = resto.begin();
+        const int c = *it;
+        resto.erase(it);
+        return c;
+    };
+    for (int i = 1; i <= 3; ++i) m.ManoComputer[i] = m.ManoComputer[i] ? prendi(m.ManoComputer[i]) : 0;
+    for (int i = 1; i <= 3; ++i) m.ManoGiocatore[i] = v.Mano[i];
+    for (int p = 1; p <= MotoreScopa::MassimoPostiTavolo; ++p) m.Tavolo[p] = v.Tavolo[p];
+    m.AggiornaValoriTavolo();
+    m.ContaPreseGiocatore = v.NumeroPrese;
+    m.ContaPreseComputer = v.NumeroPreseAvversario;
+    for (int k = 1; k <= 40; ++k) {
+        m.PreseGiocatore[k] = k <= v.NumeroPrese ? v.Prese[k] : 0;
+        m.PreseComputer[k] = k <= v.NumeroPreseAvversario ? v.PreseAvversario[k] : 0;
+    }
+    m.ScopeGiocatore = v.Scope;
+    m.ScopeComputer = v.ScopeAvversario;
+    m.UltimaPresa = v.UltimaPresa;
+    // The deck: what has been dealt first (the cards in sight, then the other hand), the
+    // undealt stand-ins last, so the next deal hands out cards nobody holds.
+    m.CarteDistribuite = 40 - v.CarteNelMazzo;
+    int k = 1;
+    for (int c = 1; c <= 40; ++c)
+        if (visti[c]) m.CarteMazzo[k++] = c;
+    for (int i = 1; i <= 3; ++i)
+        if (m.ManoComputer[i]) m.CarteMazzo[k++] = m.ManoComputer[i];
+    for (int c : resto) m.CarteMazzo[k++] = c;
+    if (turno == 1 || turno == 2) m.Turno = turno;
+    return true;
+}
+
+bool MettiInManoScopa(MotoreScopa& m, int slot, int carta)
+{
+    if (slot < 1 || slot > 3 || carta < 1 || carta > 40 || m.ManoComputer[slot] == 0) return false;
+    const int sostituta = m.ManoComputer[slot];
+    if (sostituta == carta) return true;
+    // The card can only be where this seat cannot look: the other hand or the undealt deck.
+    int* dove = nullptr;
+    for (int i = 1; i <= 3; ++i)
+        if (m.ManoComputer[i] == carta) dove = &m.ManoComputer[i];
+    for (int k = m.CarteDistribuite + 1; k <= 40 && !dove; ++k)
+        if (m.CarteMazzo[k] == carta) dove = &m.CarteMazzo[k];
+    if (!dove) return false;
+    *dove = sostituta;
+    m.ManoComputer[slot] = carta;
+    // The dealt part of the deck keeps naming the other hand's cards.
+    for (int k = 1; k <= m.CarteDistribuite; ++k)
+        if (m.CarteMazzo[k] == sostituta) m.CarteMazzo[k] = carta;
+        else if (m.CarteMazzo[k] == carta) m.CarteMazzo[k] = sostituta;
+    return true;
+}
+
+// ---------------------------------------------------------------- Briscola
+
+namespace {
+
+// Every handle its own card, in the engine and in the shared deck it draws from.
+void ManigliePiane(StatoMazzo& mazzo, std::int32_t* carte)
+{
+    for (int h = 0; h <= 40; ++h) {
+        carte[h] = h;
+        mazzo.OrdineCarte[h] = h;
+    }
+}
+
+}  // namespace
+
+bool ImpostaBriscola(RegoleBriscola& r, const VistaBriscola& v, int turno)
+{
+    if (Occupati(r.ManoComputer) != v.CarteAvversario) return false;
+    for (int i = 1; i <= 3; ++i)
+        if ((r.ManoGiocatore[i] != 0) != (v.Mano[i] != 0)) return false;
+    bool visti[41] = {};
+    for (int i = 1; i <= 3; ++i)
+        if (!Segna(visti, v.Mano[i])) return false;
+    // The face-up trump is in sight while it lies under the stock; once drawn by the other
+    // side it is one of that hand's cards and counts with the unseen.
+    const bool briscolaNelMazzo = v.CarteNelMazzo > 0;
+    if (briscolaNelMazzo && !Segna(visti, v.CartaBriscola)) return false;
+    if (!Segna(visti, v.CartaAvversario)) return false;
+    const int mia = r.Carta(r.GiocataGiocatore);
+    if (!Segna(visti, mia)) return false;
+    for (int k = 1; k <= v.NumeroPrese; ++k)
+        if (!Segna(visti, v.Prese[k])) return false;
+    for (int k = 1; k <= v.NumeroPreseAvversario; ++k)
+        if (!Segna(visti, v.PreseAvversario[k])) return false;
+    std::vector<int> resto = NonVisti(visti);
+    const int coperte = std::max(0, v.CarteNelMazzo - (briscolaNelMazzo ? 1 : 0));
+    if (static_cast<int>(resto.size()) != v.CarteAvversario + coperte) return false;
+
+    int altraPrima[4] = {};
+    for (int i = 1; i <= 3; ++i) altraPrima[i] = r.Carta(r.ManoComputer[i]);
+    // From here every handle is its own card. The stock then names handles 1..40 in order:
+    // a draw may hand out a card that is already somewhere, but the referee's state is
+    // written over the hands right after every draw, before anything is shown.
+    ManigliePiane(r.Mazzo(), r.CarteMazzo);
+    auto prendi = [&](int preferita) {
+        auto it = std::find(resto.begin(), resto.end(), preferita);
+        if (preferita == 0 || it == resto.end()) it = resto.begin();
+        const int c = *it;
+        resto.erase(it);
+        return c;
+    };
+    for (int i = 1; i <= 3; ++i) r.ManoComputer[i] = r.ManoComputer[i] ? prendi(altraPrima[i]) : 0;
+    for (int i = 1; i <= 3; ++i) r.ManoGiocatore[i] = v.Mano[i];
+    r.GiocataGiocatore = mia;
+    r.GiocataComputer = v.CartaAvversario;
+    r.CartaBriscola = v.CartaBriscola;
+    r.PreseGiocatore[0] = v.NumeroPrese;
+    r.PreseComputer[0] = v.NumeroPreseAvversario;
+    for (int k = 1; k <= 100; ++k) {
+        r.PreseGiocatore[k] = k <= v.NumeroPrese ? v.Prese[k] : 0;
+        r.PreseComputer[k] = k <= v.NumeroPreseAvversario ? v.PreseAvversario[k] : 0;
+    }
+    r.CartePescate = 40 - v.CarteNelMazzo;
+    r.CarteGiocate = (r.GiocataGiocatore != 0) + (r.GiocataComputer != 0);
+    if (turno == 1 || turno == 2) {
+        r.Turno = turno;
+        if (r.CarteGiocate == 0) r.Iniziatore = turno;
+    }
+    r.AggiornaPunteggio();
+    return true;
+}
+
+bool MettiInManoBriscola(RegoleBriscola& r, int slot, int carta)
+{
+    if (slot < 1 || slot > 3 || carta < 1 || carta > 40 || r.ManoComputer[slot] == 0) return false;
+    // Handles are card numbers here: a card this seat has seen must not come out of the
+    // other hand.
+    const VistaBriscola v = OsservaBriscola(r, 1);
+    for (int i = 1; i <= 3; ++i)
+        if (v.Mano[i] == carta) return false;
+    for (int k = 1; k <= v.NumeroPrese; ++k)
+        if (v.Prese[k] == carta) return false;
+    for (int k = 1; k <= v.NumeroPreseAvversario; ++k)
+        if (v.PreseAvversario[k] == carta) return false;
+    if (carta == r.Carta(r.GiocataGiocatore) || (carta == v.CartaBriscola && v.CarteNelMazzo > 0)) return false;
+    for (int i = 1; i <= 3; ++i)
+        if (i != slot && r.ManoComputer[i] == carta) r.ManoComputer[i] = r.ManoComputer[slot];
+    r.ManoComputer[slot] = carta;
+    return true;
+}
+
+// ---------------------------------------------------------------- Rubamazzo
+
+bool ImpostaRubamazzo(RegoleRubamazzo& r, const VistaRubamazzo& v, int turno)
+{
+    constexpr int primo = RegoleRubamazzo::PrimoPostoTavolo, ultimo = RegoleRubamazzo::UltimoPostoTavolo;
+    if (Occupati(r.Posti) != v.CarteAvversario) return false;
+    for (int i = 1; i <= 3; ++i)
+        if ((r.Posti[3 + i] != 0) != (v.Mano[i] != 0)) return false;
+    if (r.PilaGiocatore() != v.Pila || r.PilaComputer() != v.PilaAvversario) return false;
+    bool visti[41] = {};
+    for (int i = 1; i <= 3; ++i)
+        if (!Segna(visti, v.Mano[i])) return false;
+    for (int j = primo; j <= ultimo; ++j)
+        if (!Segna(visti, v.Tavolo[j])) return false;
+    for (int c = 1; c <= 40; ++c)
+        if (v.NellePile[c] && !Segna(visti, c)) return false;
+    std::vector<int> resto = NonVisti(visti);
+    if (static_cast<int>(resto.size()) != v.CarteAvversario + v.CarteNelMazzo) return false;
+
+    int altraPrima[4] = {};
+    for (int i = 1; i <= 3; ++i) altraPrima[i] = r.Carta(r.Posti[i]);
+    // The piles keep the cards this engine put there (every card played has been the real
+    // one); their numbers are made the handles along with everything else.
+    for (int k = 1; k < r.IndicePreseGiocatore && k <= 40; ++k) r.PreseGiocatore[k] = r.Carta(r.PreseGiocatore[k]);
+    for (int k = 1; k < r.IndicePreseComputer && k <= 40; ++k) r.PreseComputer[k] = r.Carta(r.PreseComputer[k]);
+    for (int j = 0; j <= ultimo; ++j) r.Evidenziati[j] = 0;
+    for (int h = 1; h <= 40; ++h) r.Mazzo().ImpostaStato(h, 0);
+    for (int h = 0; h <= 40; ++h) {
+        r.CarteMazzo[h] = h;
+        r.Mazzo().OrdineCarte[h] = h;
+    }
+    auto prendi = [&](int preferita) {
+        auto it = std::find(resto.begin(), resto.end(), preferita);
+        if (preferita == 0 || it == resto.end()) it = resto.begin();
+        const int c = *it;
+        resto.erase(it);
+        return c;
+    };
+    for (int i = 1; i <= 3; ++i) r.Posti[i] = r.Posti[i] ? prendi(altraPrima[i]) : 0;
+    for (int i = 1; i <= 3; ++i) r.Posti[3 + i] = v.Mano[i];
+    for (int j = primo; j <= ultimo; ++j) r.Posti[j] = v.Tavolo[j];
+    r.CimaGiocatore = v.Cima;
+    r.CimaComputer = v.CimaAvversario;
+    r.UltimaPresa = v.UltimaPresa;
+    r.Selezionato = 0;
+    // The next deal hands out handles from here on; like Briscola's draws they are made
+    // the referee's cards before they are shown.
+    r.ProssimaCarta = 41 - v.CarteNelMazzo;
+    if (turno == 1 || turno == 2) r.Turno = turno;
+    return true;
+}
+
+bool MettiInManoRubamazzo(RegoleRubamazzo& r, int slot, int carta)
+{
+    if (slot < 1 || slot > 3 || carta < 1 || carta > 40 || r.Posti[slot] == 0) return false;
+    const VistaRubamazzo v = OsservaRubamazzo(r, 1);
+    for (int i = 1; i <= 3; ++i)
+        if (v.Mano[i] == carta) return false;
+    for (int j = RegoleRubamazzo::PrimoPostoTavolo; j <= RegoleRubamazzo::UltimoPostoTavolo; ++j)
+        if (v.Tavolo[j] == carta) return false;
+    if (v.NellePile[carta]) return false;
+    for (int i = 1; i <= 3; ++i)
+        if (i != slot && r.Posti[i] == carta) r.Posti[i] = r.Posti[slot];
+    r.Posti[slot] = carta;
+    return true;
+}
+
+}  // namespace Rete

@@ -1,0 +1,123 @@
+// Network games played on two real tables in one process, over a real socket on 127.0.0.1:
+// the host's table (the program's own) and a guest's table, each driven through its handlers
+// as a player would play, until the game's end is recorded on both sides.
+#include <QCoreApplication>
+#include <QHostAddress>
+#include <QTimer>
+
+#include "FinestreDiProva.h"
+#include "app/Finestre.h"
+#include "app/TFormSplashScreen.h"
+#include "games/briscola/TFormBriscola.h"
+#include "net/CanaleTavolo.h"
+#include "net/SessioneHost.h"
+#include "net/SessioneOspite.h"
+#include "scores/PunteggiFile.h"
+
+namespace {
+
+constexpr char Codice[] = "246810";
+
+// Pumps the event loop (the sockets) until `fatto`, for at most `giri` rounds.
+template <typename F>
+bool Pompa(F fatto, int giri = 4000)
+{
+    for (int i = 0; i < giri; ++i) {
+        if (fatto()) return true;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return fatto();
+}
+
+// Plays while `inCorso`: `passo` drives the tables and says whether anything moved; when
+// nothing did, the loop sleeps until the next event (a state arriving on a socket). A
+// watchdog event ends a game that stopped for good.
+template <typename C, typename P>
+void Gioca(C inCorso, P passo)
+{
+    bool scaduto = false;
+    QTimer guardia;
+    guardia.setSingleShot(true);
+    QObject::connect(&guardia, &QTimer::timeout, [&] { scaduto = true; });
+    for (int giro = 0; giro < 20000 && inCorso() && !scaduto; ++giro) {
+        if (passo()) {
+            QCoreApplication::processEvents();
+        } else {
+            guardia.start(30000);
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+    }
+    EXPECT_FALSE(scaduto) << "the game stopped: no state came for 30 s";
+}
+
+}  // namespace
+
+class TavoliInRete : public FinestreDiProva {
+protected:
+    // Host and guest sessions admitted on a free port, the host dealing `gioco` from `seme`.
+    void Collega(Rete::Gioco gioco, std::uint32_t seme)
+    {
+        host_ = new Rete::SessioneHost;
+        ospite_ = new Rete::SessioneOspite;
+        ASSERT_TRUE(host_->Avvia(gioco, "Anna", Codice, seme, QHostAddress::LocalHost, 0));
+        ASSERT_TRUE(ospite_->Collega("127.0.0.1", host_->Porta(), Codice, "Bruno"));
+        ASSERT_TRUE(Pompa([&] { return ospite_->FaseAttuale() == Rete::SessioneOspite::Fase::InGioco && ospite_->HaQuadro(); }));
+    }
+    Rete::SessioneHost* host_ = nullptr;
+    Rete::SessioneOspite* ospite_ = nullptr;
+};
+
+TEST_F(TavoliInRete, BriscolaIsPlayedToItsEndOnBothTablesAndRecordedOnEach)
+{
+    Collega(Rete::Gioco::Briscola, 12345);
+    TFormBriscola ospite;
+    auto canaleHost = Rete::NuovoCanaleBriscola(Rete::Collegamento::DaHost(host_));
+    auto canaleOspite = Rete::NuovoCanaleBriscola(Rete::Collegamento::DaOspite(ospite_));
+    FormBriscola->GiocaInRete(std::move(canaleHost));
+    ospite.GiocaInRete(std::move(canaleOspite));
+    ASSERT_TRUE(FormBriscola->PartitaInCorso);
+    ASSERT_TRUE(ospite.PartitaInCorso);
+    EXPECT_EQ(FormBriscola->Label1->text(), "Bruno");
+    EXPECT_EQ(ospite.Label1->text(), "Anna");
+    // Both see the same trump; each sees its own hand as the referee dealt it.
+    EXPECT_EQ(FormBriscola->Regole.Carta(FormBriscola->Regole.CartaBriscola), ospite.Regole.Carta(ospite.Regole.CartaBriscola));
+
+    TFormBriscola* tavoli[] = {FormBriscola, &ospite};
+    int mosse = 0;
+    Gioca(
+        [&] { return FormBriscola->PartitaInCorso || ospite.PartitaInCorso; },
+        [&] {
+            bool cambiato = false;
+            for (TFormBriscola* t : tavoli) {
+                if (!t->PartitaInCorso) continue;
+                auto& r = t->Regole;
+                const VistaBriscola prima = OsservaBriscola(r, 1);
+                const int turno = r.Turno;
+                if (r.Turno == 1 && r.CarteGiocate < 2) {
+                    for (int k = 1; k <= 3; ++k)
+                        if (r.ManoGiocatore[k]) {
+                            t->GiocaSlotGiocatore(k);
+                            ++mosse;
+                            break;
+                        }
+                }
+                t->Timer1Timer();
+                t->Timer2Timer();
+                cambiato = cambiato || !(OsservaBriscola(r, 1) == prima) || r.Turno != turno;
+            }
+            return cambiato;
+        });
+    EXPECT_FALSE(FormBriscola->PartitaInCorso);
+    EXPECT_FALSE(ospite.PartitaInCorso);
+    EXPECT_EQ(mosse, 40);
+    EXPECT_EQ(FormBriscola->Regole.PuntiGiocatore + ospite.Regole.PuntiGiocatore, 120);
+    EXPECT_EQ(FormBriscola->Regole.PuntiGiocatore, host_->Partita()->Punti(1));
+    EXPECT_EQ(ospite.Regole.PuntiGiocatore, host_->Partita()->Punti(2));
+    EXPECT_EQ(host_->FaseAttuale(), Rete::SessioneHost::Fase::Finita);
+    // Both tables run in this process under one player: the game is counted once by each,
+    // and won by one of them unless drawn.
+    const auto voci = LeggiPunteggi(cartella_.path().toStdString(), FileBriscola.corrente);
+    ASSERT_EQ(voci.size(), 1u);
+    EXPECT_EQ(voci[0].Giocate, 2);
+    EXPECT_EQ(voci[0].Vinte + voci[0].Pari, FormBriscola->Regole.PuntiGiocatore == 60 ? 2 : 1);
+}
