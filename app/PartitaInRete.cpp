@@ -5,6 +5,8 @@
 #include "app/Finestre.h"
 #include "app/TFormSplashScreen.h"
 #include "games/briscola/TFormBriscola.h"
+#include "games/rubamazzo/TFormRubamazzo.h"
+#include "games/scopa/TFormScopa.h"
 #include "net/CanaleTavolo.h"
 #include "net/SessioneHost.h"
 #include "net/SessioneOspite.h"
@@ -20,8 +22,16 @@ void Apri(std::unique_ptr<Rete::Collegamento> c)
         FormBriscola->GiocaInRete(Rete::NuovoCanaleBriscola(std::move(c)));
         if (FormSplashScreen) FormSplashScreen->ApriFinestra(FinestraBriscola);
         return;
-    default:
-        break;
+    case Rete::Gioco::Scopa:
+        if (!FormScopa) break;
+        FormScopa->GiocaInRete(Rete::NuovoCanaleScopa(std::move(c)));
+        if (FormSplashScreen) FormSplashScreen->ApriFinestra(FinestraScopa);
+        return;
+    case Rete::Gioco::Rubamazzo:
+        if (!FormRubamazzo) break;
+        FormRubamazzo->GiocaInRete(Rete::NuovoCanaleRubamazzo(std::move(c)));
+        if (FormSplashScreen) FormSplashScreen->ApriFinestra(FinestraRubamazzo);
+        return;
     }
     qWarning("Cartovia network: no table for this game");
     c->Chiudi();
@@ -39,4 +49,7 @@ void GiocaInReteComeOspite(Rete::SessioneOspite* sessione)
     if (sessione) Apri(Rete::Collegamento::DaOspite(sessione));
 }
 
-bool PartitaInReteAperta() { return FormBriscola && FormBriscola->InRete(); }
+bool PartitaInReteAperta()
+{
+    return (FormBriscola && FormBriscola->InRete()) || (FormScopa && FormScopa->InRete()) || (FormRubamazzo && FormRubamazzo->InRete());
+}

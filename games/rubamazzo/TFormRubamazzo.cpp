@@ -254,11 +254,16 @@ void TFormRubamazzo::FormShow()
 void TFormRubamazzo::NuovaPartitaClick()
 {
     NascondiEsito();
-    RegistraPartitaGiocata(FileRubaMazzo);
+    // A network game counts as played once it has been played out.
+    if (!Avversario) RegistraPartitaGiocata(FileRubaMazzo);
     Suona(SuonoScopa(&TFormScopa::Mescola));
     BtnOk->hide();
 
     Regole.NuovaPartita();
+    if (Avversario && !Avversario->Scopri(Regole)) {
+        PartitaRetePersa();
+        return;
+    }
     DimenticaPrese();
     Traccia.NuovaPartita();
     PartitaIniziata = true;
@@ -270,7 +275,7 @@ void TFormRubamazzo::NuovaPartitaClick()
     // The table places at their row, the hands at home; no card flies in the deal.
     RidisegnaPosti();
 
-    MostraTurno(1, false);
+    MostraTurno(Regole.Turno, false);
     MostraContatori();
     Timer3->start();
 }
@@ -367,6 +372,7 @@ void TFormRubamazzo::BtnOkClick()
         BtnOk->hide();  // nothing selected
         return;
     }
+    if (Avversario) Avversario->MossaLocale(MossaRubamazzo{Regole.UltimaMossa.Posto - 3, false});
     Traccia.Mossa(Regole, 1);
     Suona(SuonoScopa(&TFormScopa::GiocaCarta));
     MostraTurno(2, false);  // the computer answers next, while the card flies
@@ -399,6 +405,7 @@ void TFormRubamazzo::CarteComputerDblClick()
     Suona(SuonoScopa(&TFormScopa::Scopa));
     Traccia.PrimaDellaMossa(Regole);
     Regole.RubaGiocatore();
+    if (Avversario) Avversario->MossaLocale(MossaRubamazzo{Regole.UltimaMossa.Posto - 3, true});
     MostraTurno(2, false);
     Traccia.Mossa(Regole, 1);
     AnimaMossa(Regole.UltimaMossa);
@@ -418,17 +425,34 @@ void TFormRubamazzo::DopoMossaGiocatore()
 
 void TFormRubamazzo::MossaComputer(unsigned attesa)
 {
+    if (Avversario) attesa = 0;  // the other player takes its own time
     if (!(InGioco() && Regole.Turno == 2) && attesa) Pausa(attesa);
     if (InGioco() && Regole.Turno == 2) {
         // A capture shows its card and the captured ones highlighted through the rules'
         // selection, before anything flies.
         Traccia.PrimaDellaMossa(Regole);
-        const int tipo = MossaComputerLivello(Regole, LivelloComputer, attesa);
+        int tipo = RegoleRubamazzo::Nessuna;
+        if (Avversario) {
+            // The other player's move once it has come; the table timer asks again until then.
+            const auto m = Avversario->MossaAvversario(Regole);
+            if (!m) {
+                MostraTurno(2, false);
+                return;
+            }
+            tipo = Regole.GiocaComputer(m->Slot, m->Ruba);
+            if (tipo == RegoleRubamazzo::Nessuna) {
+                PartitaRetePersa();
+                return;
+            }
+        } else {
+            tipo = MossaComputerLivello(Regole, LivelloComputer, attesa);
+        }
         if (tipo != RegoleRubamazzo::Nessuna) Traccia.Mossa(Regole, 2);
         AnimaMossa(Regole.UltimaMossa);
         if (tipo == RegoleRubamazzo::Furto) {
             Suona(SuonoScopa(&TFormScopa::Scopa));
-            MostraEsito(QStringLiteral("Il computer ti ha rubato il mazzo!"));
+            MostraEsito(Avversario ? QStringLiteral("%1 ti ha rubato il mazzo!").arg(NomeAltro())
+                                   : QStringLiteral("Il computer ti ha rubato il mazzo!"));
         }
     }
     BtnOk->hide();
@@ -443,7 +467,20 @@ void TFormRubamazzo::Timer3Timer()
         Timer3->stop();
         return;
     }
+    if (Avversario) {
+        // The other player's move, when it is its turn and it has come.
+        if (Regole.Turno == 2 && !Regole.DistribuzioneDovuta() && !Regole.FineDovuta()) {
+            MossaComputer(0);
+            return;
+        }
+        // A deal shows the referee's cards, and the end comes with its last state.
+        if ((Regole.DistribuzioneDovuta() || Regole.FineDovuta()) && !Avversario->Pronto()) return;
+    }
     const int passo = Regole.PassoTimer();
+    if (passo == 1 && Avversario && !Avversario->Scopri(Regole)) {
+        PartitaRetePersa();
+        return;
+    }
     if (passo == 1) {
         MostraContatori();
         RidisegnaPosti();
@@ -476,6 +513,7 @@ void TFormRubamazzo::FinePartita()
     if (RisultatoRegistrato) return;
     RisultatoRegistrato = true;
     Traccia.Risultato(Regole);
+    if (Avversario) RegistraPartitaGiocata(FileRubaMazzo);
     Annuncia((Regole.Risultato == 1 ? QString("Hai vinto la partita") : Regole.Risultato == 0 ? QString("Partita pari")
                                                                                              : QString("Hai perso la partita"))
              + QString(": %1 carte a %2").arg(Regole.PilaGiocatore()).arg(Regole.PilaComputer()));
@@ -509,4 +547,46 @@ void TFormRubamazzo::BtnPunteggiClick()
     if (PartitaIniziata) ScriviPunteggi();
     if (FormPunteggi) FormPunteggi->PunteggiPartita->setCurrentWidget(FormPunteggi->PunteggiRubaMazzo);
     ApriFinestra(FinestraPunteggi);
+}
+
+// ---------------------------------------------------------------- network game
+
+void TFormRubamazzo::GiocaInRete(std::unique_ptr<AvversarioRubamazzo> a)
+{
+    Timer3->stop();
+    PartitaIniziata = false;
+    inizioRete_ = false;
+    Avversario = std::move(a);
+    ImpostaRete(Avversario.get());
+    Avversario->StatoArrivato = [this] {
+        if (inizioRete_ || !Avversario->Pronto()) return;
+        inizioRete_ = true;
+        NuovaPartitaClick();
+    };
+    Avversario->Avvia();
+}
+
+void TFormRubamazzo::FinePartitaRete()
+{
+    PartitaIniziata = false;
+    Timer3->stop();
+    BtnOk->hide();
+}
+
+void TFormRubamazzo::PartitaRetePersa()
+{
+    qWarning("Cartovia network: the Rubamazzo table and the host no longer agree; the game stops");
+    FinePartitaRete();
+    NascondiTurno();
+    MostraEsito(QString::fromUtf8("La partita non è più allineata con l'altro tavolo: è finita."), 0);
+    if (Avversario) Avversario->Abbandona();
+}
+
+void TFormRubamazzo::MostraNomeAltro()
+{
+    Label1->setText(NomeAltro());
+    if (!InRete() && Avversario) {
+        std::shared_ptr<AvversarioRubamazzo> via(std::move(Avversario));
+        QTimer::singleShot(0, this, [via] {});
+    }
 }

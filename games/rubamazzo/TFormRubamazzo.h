@@ -7,12 +7,17 @@
 // RegoleRubamazzo; this window only animates and draws.
 #include <QLabel>
 #include <QTimer>
+#include <memory>
 #include <vector>
 
 #include "core/StatoMazzo.h"
+#include "games/comune/AvversarioRete.h"
 #include "games/comune/TFormTavolo.h"
+#include "games/rubamazzo/GiocatoriRubamazzo.h"
 #include "games/rubamazzo/RegoleRubamazzo.h"
 #include "games/rubamazzo/TracciaRubamazzo.h"
+
+using AvversarioRubamazzo = AvversarioRete<RegoleRubamazzo, VistaRubamazzo, MossaRubamazzo>;
 
 class TFormRubamazzo : public TFormTavolo {
     Q_OBJECT
@@ -79,6 +84,12 @@ public:
 
     // Result line at the end of a game: who won, by the cards in each pile.
     static QString TestoFinePartita(int risultato, int carteGiocatore, int carteComputer);
+
+    // ---- a network game ----
+    std::unique_ptr<AvversarioRubamazzo> Avversario;
+    // Plays a network game against `a` from its first state on.
+    void GiocaInRete(std::unique_ptr<AvversarioRubamazzo> a);
+    void FinePartitaRete() override;
     // Result line of a refused steal, by the number (1-10) on top of the computer's pile;
     // 0 when that pile is empty.
     static QString TestoFurtoRifiutato(int numeroInCima);
@@ -88,7 +99,12 @@ public:
     // A game is running: dealt and not yet ended.
     bool InGioco() const { return PartitaIniziata && !Regole.PartitaFinita(); }
 
+protected:
+    void MostraNomeAltro() override;
+
 private:
+    void PartitaRetePersa();
+    bool inizioRete_ = false;
     void Faccia(int h, VelImage* img);  // the face of handle h, or nothing for 0
     void Dorso(VelImage* img);
     void DisegnaPosto(int k);

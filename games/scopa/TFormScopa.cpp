@@ -96,6 +96,11 @@ TFormScopa::TFormScopa(QWidget* parent) : TFormTavolo(800, 600, parent)
     // The turn pictures only show the state; the other two move the game on.
     RegistraTimerGioco(Timer1);
     RegistraTimerGioco(TimerNuovaPartita);
+    TimerRete = new QTimer(this);
+    TimerRete->setSingleShot(true);
+    TimerRete->setInterval(50);
+    connect(TimerRete, &QTimer::timeout, this, [this] { FineMossa(fineDalComputer_); });
+    RegistraTimerGioco(TimerRete);
 
     // The result line lies in the gap between the computer's hand and the table row.
     RigaEsito->setGeometry(24, 142, 380, 52);
@@ -210,6 +215,11 @@ void TFormScopa::TimerNuovaPartitaTimer()
 {
     TimerNuovaPartita->stop();
     if (PartitaFinita) return;
+    // A network hand is dealt as the referee dealt it, once its state has come.
+    if (Avversario && !Avversario->Pronto()) {
+        TimerNuovaPartita->start();
+        return;
+    }
     // The last hand's result stays on the felt over the new deal until the player plays.
     const QString esito = TestoEsito();
     NuovaPartitaClick();
@@ -221,7 +231,8 @@ void TFormScopa::NuovaPartitaClick()
     // A hand started by hand must not be followed by an automatic one a second later.
     TimerNuovaPartita->stop();
     if (PartitaFinita) {
-        RegistraPartitaGiocata(FileScopa);
+        // A network match counts as played once it has been played out.
+        if (!Avversario) RegistraPartitaGiocata(FileScopa);
         PuntiPartitaGiocatore = PuntiPartitaComputer = 0;
         PartitaFinita = false;
         RisultatoRegistrato = false;
@@ -249,6 +260,10 @@ void TFormScopa::NuovaPartitaClick()
     DimenticaPrese();
     PrimoDiMano = PrimoDiMano == 1 ? 2 : 1;
     Motore.NuovaMano(PrimoDiMano);
+    if (Avversario && !Avversario->Scopri(Motore)) {
+        PartitaRetePersa();
+        return;
+    }
     MostraPartita();
     Timer2Timer();
     Traccia.NuovaMano();
@@ -291,6 +306,14 @@ void TFormScopa::CartaGiocatoreDblClick(int s)
         AlternativaScelta = FormAlternative ? FormAlternative->Scegli(alternative, cartaGiocata_, sopra) : 0;
         Motore.EseguiPresa(s, AlternativaScelta);
     }
+    if (Avversario) {
+        // The move goes to the referee: the card and the table places it emptied.
+        MossaScopa m;
+        m.Slot = s;
+        for (int p = 1; p < static_cast<int>(TavoloPrima.size()) && m.NumeroPosti < MotoreScopa::MassimaPresa; ++p)
+            if (TavoloPrima[p] && !Motore.Tavolo[p]) m.Posti[m.NumeroPosti++] = p;
+        Avversario->MossaLocale(m);
+    }
     // While the card flies the turn picture already shows the side that moves next.
     Timer2Timer();
     Traccia.Mossa(Motore, 1);
@@ -319,7 +342,17 @@ void TFormScopa::Timer1Timer()
     if (Motore.Turno == 2 && haCarte) {
         TavoloPrima.assign(Motore.Tavolo, Motore.Tavolo + MotoreScopa::MassimoPostiTavolo + 1);
         Traccia.PrimaDellaMossa(Motore);
-        MossaComputerLivello(Motore, LivelloComputer);
+        if (Avversario) {
+            // The other player's move once it has come; the timer asks again until then.
+            const auto m = Avversario->MossaAvversario(Motore);
+            if (!m) return;
+            if (!Motore.GiocaComputer(m->Slot, m->Posti, m->NumeroPosti)) {
+                PartitaRetePersa();
+                return;
+            }
+        } else {
+            MossaComputerLivello(Motore, LivelloComputer);
+        }
         Traccia.Mossa(Motore, 2);
         Suona(GiocaCarta);
         AnimaMossa(true);
@@ -334,9 +367,24 @@ void TFormScopa::Timer1Timer()
 
 void TFormScopa::FineMossa(bool daComputer)
 {
+    // In a network game what follows an emptied round (a deal, the count) waits for the
+    // referee's state after the move.
+    if (Avversario) {
+        bool vuote = true;
+        for (int i = 1; i <= 3; ++i) vuote = vuote && !Motore.ManoGiocatore[i] && !Motore.ManoComputer[i];
+        if (vuote && !Avversario->Pronto()) {
+            fineDalComputer_ = daComputer;
+            TimerRete->start();
+            return;
+        }
+    }
     const int f = Motore.FineGiro();
     if (f == 1) {
         Motore.Distribuisci(PrimoDiMano);
+        if (Avversario && !Avversario->Scopri(Motore)) {
+            PartitaRetePersa();
+            return;
+        }
         Timer2Timer();  // the redeal shows who leads the new round
         AnimaDistribuzione(false);
         Timer1->start();
@@ -352,8 +400,8 @@ void TFormScopa::FineMossa(bool daComputer)
         MostraManoEAggiornaPartita();
         QString fine = QString("Mano finita: %1 a %2. Partita: %3 a %4")
                            .arg(puntiMano[0]).arg(puntiMano[1]).arg(PuntiPartitaGiocatore).arg(PuntiPartitaComputer);
-        if (bool vince = false; PartitaFinita && ::PartitaFinita(PuntiPartitaGiocatore, PuntiPartitaComputer, &vince))
-            fine += vince ? ". Hai vinto la partita" : ". Hai perso la partita";
+        if (PartitaFinita)
+            fine += RisultatoVinto ? ". Hai vinto la partita" : ". Hai perso la partita";
         Annuncia(fine);
         Ridisegna();
         ManoFinita = true;
@@ -364,11 +412,12 @@ void TFormScopa::FineMossa(bool daComputer)
 
 void TFormScopa::BtnPunteggiClick() { MostraManoEAggiornaPartita(); }
 
-QString TFormScopa::TestoFineMano(int puntiGiocatore, int puntiComputer)
+QString TFormScopa::TestoFineMano(int puntiGiocatore, int puntiComputer, const QString& altro)
 {
     const QString punti = QStringLiteral("%1 a %2").arg(puntiGiocatore).arg(puntiComputer);
     if (puntiGiocatore > puntiComputer) return QStringLiteral("Mano a te, ") + punti;
-    if (puntiComputer > puntiGiocatore) return QStringLiteral("Mano al computer, ") + punti;
+    if (puntiComputer > puntiGiocatore)
+        return (altro.isEmpty() ? QStringLiteral("Mano al computer, ") : QStringLiteral("Mano a %1, ").arg(altro)) + punti;
     return QStringLiteral("Mano pari, ") + punti;
 }
 
@@ -380,9 +429,9 @@ QString TFormScopa::TestoFinePartita(bool vinceGiocatore, int puntiGiocatore, in
         .arg(puntiComputer);
 }
 
-QString TFormScopa::TestoPartita(const QString& nome, int puntiGiocatore, int puntiComputer)
+QString TFormScopa::TestoPartita(const QString& nome, int puntiGiocatore, int puntiComputer, const QString& altro)
 {
-    return QStringLiteral("Partita: %1 %2 \u2013 Computer %3, si vince a 21").arg(nome).arg(puntiGiocatore).arg(puntiComputer);
+    return QStringLiteral("Partita: %1 %2 \u2013 %3 %4, si vince a 21").arg(nome).arg(puntiGiocatore).arg(altro).arg(puntiComputer);
 }
 
 QString TFormScopa::TestoScope(int scope) { return QStringLiteral("Scope: %1").arg(scope); }
@@ -393,10 +442,11 @@ void TFormScopa::MostraPartita()
     // A long name is cut short with an ellipsis, so the totals always show.
     const QString nome = QString::fromStdString(NomeGiocatore);
     const QFontMetrics fm(EtichettaPartita->font());
-    const int resto = fm.horizontalAdvance(TestoPartita(QString(), PuntiPartitaGiocatore, PuntiPartitaComputer));
+    const QString altro = NomeAltro();
+    const int resto = fm.horizontalAdvance(TestoPartita(QString(), PuntiPartitaGiocatore, PuntiPartitaComputer, altro));
     const QString corto = fm.elidedText(nome, Qt::ElideRight, std::max(40, EtichettaPartita->width() - resto - 4));
-    EtichettaPartita->setText(TestoPartita(corto, PuntiPartitaGiocatore, PuntiPartitaComputer));
-    EtichettaPartita->setAccessibleName(TestoPartita(nome, PuntiPartitaGiocatore, PuntiPartitaComputer));
+    EtichettaPartita->setText(TestoPartita(corto, PuntiPartitaGiocatore, PuntiPartitaComputer, altro));
+    EtichettaPartita->setAccessibleName(TestoPartita(nome, PuntiPartitaGiocatore, PuntiPartitaComputer, altro));
     EtichettaPartita->show();
 }
 
@@ -408,7 +458,7 @@ void TFormScopa::MostraManoEAggiornaPartita()
     // during the next one.
     if (manoContata) std::copy(std::begin(SchedaMano), std::end(SchedaMano), std::begin(UltimaSchedaMano));
     ScriviSchedaNeiPunteggi();
-    if (manoContata) MostraEsito(TestoFineMano(SchedaMano[50], SchedaMano[51]), 0);
+    if (manoContata) MostraEsito(TestoFineMano(SchedaMano[50], SchedaMano[51], Avversario ? NomeAltro() : QString()), 0);
     PuntiPartitaGiocatore += SchedaMano[50];
     PuntiPartitaComputer += SchedaMano[51];
     MostraPartita();
@@ -419,7 +469,14 @@ void TFormScopa::MostraManoEAggiornaPartita()
     std::fill(std::begin(SchedaMano), std::end(SchedaMano), 0);
 
     bool vinceGiocatore = false;
-    if (::PartitaFinita(PuntiPartitaGiocatore, PuntiPartitaComputer, &vinceGiocatore)) {
+    bool finita = ::PartitaFinita(PuntiPartitaGiocatore, PuntiPartitaComputer, &vinceGiocatore);
+    // A network match ends as the referee says (a tie above 20 goes to the host).
+    if (Avversario && Avversario->Pronto()) {
+        finita = Avversario->Esito() != 0;
+        vinceGiocatore = Avversario->Esito() == 1;
+    }
+    if (finita) {
+        RisultatoVinto = vinceGiocatore;
         const bool appenaFinita = !PartitaFinita;
         PartitaFinita = true;
         TimerNuovaPartita->stop();
@@ -430,6 +487,7 @@ void TFormScopa::MostraManoEAggiornaPartita()
         // The scores button runs this step again after the game: record the result once.
         if (!RisultatoRegistrato) {
             RisultatoRegistrato = true;
+            if (Avversario) RegistraPartitaGiocata(FileScopa);
             if (vinceGiocatore) RegistraVittoria(FileScopa);
         }
     }
@@ -706,4 +764,50 @@ void TFormScopa::RipetiMossaGiocatore()
     CopiaMossa->hide();
     DidascaliaMossa->hide();
     inRipetizione_ = false;
+}
+
+// ---------------------------------------------------------------- network game
+
+void TFormScopa::GiocaInRete(std::unique_ptr<AvversarioScopa> a)
+{
+    Timer1->stop();
+    TimerNuovaPartita->stop();
+    PartitaFinita = true;
+    ManoIniziata = false;
+    inizioRete_ = false;
+    Avversario = std::move(a);
+    ImpostaRete(Avversario.get());
+    Avversario->StatoArrivato = [this] {
+        if (inizioRete_ || !Avversario->Pronto()) return;
+        inizioRete_ = true;
+        NuovaPartitaClick();
+    };
+    Avversario->Avvia();
+}
+
+void TFormScopa::FinePartitaRete()
+{
+    PartitaFinita = true;
+    Timer1->stop();
+    TimerNuovaPartita->stop();
+    TimerRete->stop();
+}
+
+void TFormScopa::PartitaRetePersa()
+{
+    qWarning("Cartovia network: the Scopa table and the host no longer agree; the game stops");
+    FinePartitaRete();
+    NascondiTurno();
+    TurnoMostrato = 0;
+    MostraEsito(QString::fromUtf8("La partita non è più allineata con l'altro tavolo: è finita."), 0);
+    if (Avversario) Avversario->Abbandona();
+}
+
+void TFormScopa::MostraNomeAltro()
+{
+    MostraPartita();
+    if (!InRete() && Avversario) {
+        std::shared_ptr<AvversarioScopa> via(std::move(Avversario));
+        QTimer::singleShot(0, this, [via] {});
+    }
 }

@@ -4,11 +4,16 @@
 // answers from Timer1; every rule is asked of MotoreScopa, every move is animated, every
 // hand is counted into the scores window and the game runs to 21.
 #include <QTimer>
+#include <memory>
 #include <vector>
 
+#include "games/comune/AvversarioRete.h"
 #include "games/comune/TFormTavolo.h"
+#include "games/scopa/GiocatoriScopa.h"
 #include "games/scopa/MotoreScopa.h"
 #include "games/scopa/TracciaScopa.h"
+
+using AvversarioScopa = AvversarioRete<MotoreScopa, VistaScopa, MossaScopa>;
 
 class TFormScopa : public TFormTavolo {
     Q_OBJECT
@@ -61,6 +66,8 @@ public:
     int TurnoMostrato = 0;
     // Whether the current game's result has been recorded already.
     bool RisultatoRegistrato = false;
+    // Whether the player won the finished game.
+    bool RisultatoVinto = false;
     // Whether a hand has been dealt since start-up (before that only the deck shows).
     bool ManoIniziata = false;
 
@@ -84,10 +91,19 @@ public:
     static QPoint PosizioneTerra(int k, int n);
 
     // Result lines: a counted hand, and the end of the game.
-    static QString TestoFineMano(int puntiGiocatore, int puntiComputer);
+    static QString TestoFineMano(int puntiGiocatore, int puntiComputer, const QString& altro = QString());
     static QString TestoFinePartita(bool vinceGiocatore, int puntiGiocatore, int puntiComputer);
     // The game's totals and its target, as the felt shows them.
-    static QString TestoPartita(const QString& nome, int puntiGiocatore, int puntiComputer);
+    static QString TestoPartita(const QString& nome, int puntiGiocatore, int puntiComputer,
+                                const QString& altro = QStringLiteral("Computer"));
+
+    // ---- a network game ----
+    std::unique_ptr<AvversarioScopa> Avversario;
+    // Plays a network match against `a` from its first state on.
+    void GiocaInRete(std::unique_ptr<AvversarioScopa> a);
+    void FinePartitaRete() override;
+    // Retries the end of a move once the referee's state for it has come.
+    QTimer* TimerRete = nullptr;
     static QString TestoScope(int scope);
     // Shows the game's totals under the table row (after every counted hand and new game).
     void MostraPartita();
@@ -104,7 +120,13 @@ public:
     bool InRipetizione() const { return inRipetizione_; }
     void RidisegnaMazzoEScope();
 
+protected:
+    void MostraNomeAltro() override;
+
 private:
+    void PartitaRetePersa();
+    bool inizioRete_ = false;     // the network match's first hand has been dealt
+    bool fineDalComputer_ = false;  // the end of move TimerRete retries
     int cartaGiocata_ = 0;  // the card of the player's latest move
     bool inRipetizione_ = false;
     void Faccia(int carta, VelImage* img);

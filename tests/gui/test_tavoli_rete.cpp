@@ -6,9 +6,14 @@
 #include <QTimer>
 
 #include "FinestreDiProva.h"
+#include "PassoScopa.h"
 #include "app/Finestre.h"
 #include "app/TFormSplashScreen.h"
 #include "games/briscola/TFormBriscola.h"
+#include "games/rubamazzo/TFormRubamazzo.h"
+#include "games/scopa/TFormAlternative.h"
+#include "games/scopa/TFormScopa.h"
+#include "net/PartitaRete.h"
 #include "net/CanaleTavolo.h"
 #include "net/SessioneHost.h"
 #include "net/SessioneOspite.h"
@@ -120,4 +125,107 @@ TEST_F(TavoliInRete, BriscolaIsPlayedToItsEndOnBothTablesAndRecordedOnEach)
     ASSERT_EQ(voci.size(), 1u);
     EXPECT_EQ(voci[0].Giocate, 2);
     EXPECT_EQ(voci[0].Vinte + voci[0].Pari, FormBriscola->Regole.PuntiGiocatore == 60 ? 2 : 1);
+}
+
+TEST_F(TavoliInRete, ScopaMatchIsPlayedToItsEndWithTheRefereesTotalsOnBothTables)
+{
+    Collega(Rete::Gioco::Scopa, 777);
+    // A capture with a choice takes the first one shown.
+    TFormAlternative::Automazione() = [](TFormAlternative* d) { d->VelmoBottone1Click(); };
+    TFormScopa ospite;
+    FormScopa->GiocaInRete(Rete::NuovoCanaleScopa(Rete::Collegamento::DaHost(host_)));
+    ospite.GiocaInRete(Rete::NuovoCanaleScopa(Rete::Collegamento::DaOspite(ospite_)));
+    ASSERT_TRUE(FormScopa->ManoIniziata);
+    ASSERT_TRUE(ospite.ManoIniziata);
+    EXPECT_NE(FormScopa->EtichettaPartita->text().indexOf("Bruno"), -1);
+    EXPECT_NE(ospite.EtichettaPartita->text().indexOf("Anna"), -1);
+    // The table's four cards are the same on both sides.
+    for (int p = 1; p <= 4; ++p) EXPECT_EQ(FormScopa->Motore.Tavolo[p], ospite.Motore.Tavolo[p]);
+
+    TFormScopa* tavoli[] = {FormScopa, &ospite};
+    int mosse = 0;
+    Gioca([&] { return !FormScopa->PartitaFinita || !ospite.PartitaFinita; },
+          [&] {
+              bool cambiato = false;
+              for (TFormScopa* t : tavoli) {
+                  if (t->PartitaFinita) continue;
+                  const VistaScopa prima = OsservaScopa(t->Motore, 1);
+                  const int turno = t->Motore.Turno;
+                  const bool finita = t->ManoFinita;
+                  if (t->TimerRete->isActive()) t->TimerRete->stop(), t->FineMossa(false);
+                  if (GiocaPassoScopa(t) == PassoScopa::Giocatore && !(OsservaScopa(t->Motore, 1) == prima)) ++mosse;
+                  cambiato = cambiato || !(OsservaScopa(t->Motore, 1) == prima) || t->Motore.Turno != turno || t->ManoFinita != finita;
+              }
+              return cambiato;
+          });
+    TFormAlternative::Automazione() = nullptr;
+    EXPECT_TRUE(FormScopa->PartitaFinita);
+    EXPECT_TRUE(ospite.PartitaFinita);
+    EXPECT_EQ(mosse % 36, 0);
+    // Each table's totals are the referee's, seen from its own seat.
+    EXPECT_EQ(FormScopa->PuntiPartitaGiocatore, host_->Partita()->Punti(1));
+    EXPECT_EQ(FormScopa->PuntiPartitaComputer, host_->Partita()->Punti(2));
+    EXPECT_EQ(ospite.PuntiPartitaGiocatore, host_->Partita()->Punti(2));
+    EXPECT_EQ(ospite.PuntiPartitaComputer, host_->Partita()->Punti(1));
+    EXPECT_EQ(FormScopa->RisultatoVinto, host_->Partita()->Esito() == 1);
+    EXPECT_EQ(ospite.RisultatoVinto, host_->Partita()->Esito() == 2);
+    const auto voci = LeggiPunteggi(cartella_.path().toStdString(), FileScopa.corrente);
+    ASSERT_EQ(voci.size(), 1u);
+    EXPECT_EQ(voci[0].Giocate, 2);
+    EXPECT_EQ(voci[0].Vinte, 1);
+}
+
+TEST_F(TavoliInRete, RubamazzoIsPlayedToItsEndOnBothTables)
+{
+    Collega(Rete::Gioco::Rubamazzo, 4242);
+    TFormRubamazzo ospite;
+    FormRubamazzo->GiocaInRete(Rete::NuovoCanaleRubamazzo(Rete::Collegamento::DaHost(host_)));
+    ospite.GiocaInRete(Rete::NuovoCanaleRubamazzo(Rete::Collegamento::DaOspite(ospite_)));
+    ASSERT_TRUE(FormRubamazzo->InGioco());
+    ASSERT_TRUE(ospite.InGioco());
+    // The host leads every deal: on the guest's table the other side moves first.
+    EXPECT_EQ(FormRubamazzo->Regole.Turno, 1);
+    EXPECT_EQ(ospite.Regole.Turno, 2);
+    EXPECT_EQ(ospite.Label1->text(), "Anna");
+
+    TFormRubamazzo* tavoli[] = {FormRubamazzo, &ospite};
+    int mosse = 0, furti = 0;
+    Gioca([&] { return FormRubamazzo->InGioco() || ospite.InGioco(); },
+          [&] {
+              bool cambiato = false;
+              for (TFormRubamazzo* t : tavoli) {
+                  if (!t->InGioco()) continue;
+                  auto& r = t->Regole;
+                  const VistaRubamazzo prima = OsservaRubamazzo(r, 1);
+                  const int turno = r.Turno;
+                  if (r.Turno == 1 && !r.DistribuzioneDovuta() && !r.FineDovuta()) {
+                      // A steal when one is there, else the first card held.
+                      for (int k = 4; k <= 6; ++k)
+                          if (r.Posti[k]) {
+                              t->ImagePosDblClick(k);
+                              if (r.FurtoPossibile()) {
+                                  t->CarteComputerDblClick();
+                                  ++furti;
+                              } else {
+                                  t->BtnOkClick();
+                              }
+                              ++mosse;
+                              break;
+                          }
+                  }
+                  t->Timer3Timer();
+                  cambiato = cambiato || !(OsservaRubamazzo(r, 1) == prima) || r.Turno != turno;
+              }
+              return cambiato;
+          });
+    EXPECT_FALSE(FormRubamazzo->InGioco());
+    EXPECT_FALSE(ospite.InGioco());
+    // 36 cards are played: four lay on the table from the start.
+    EXPECT_EQ(mosse, 36);
+    EXPECT_EQ(FormRubamazzo->Regole.PilaGiocatore(), host_->Partita()->Punti(1));
+    EXPECT_EQ(ospite.Regole.PilaGiocatore(), host_->Partita()->Punti(2));
+    EXPECT_EQ(ospite.Regole.PilaComputer(), host_->Partita()->Punti(1));
+    const auto voci = LeggiPunteggi(cartella_.path().toStdString(), FileRubaMazzo.corrente);
+    ASSERT_EQ(voci.size(), 1u);
+    EXPECT_EQ(voci[0].Giocate, 2);
 }
