@@ -359,8 +359,11 @@ void SessioneHost::Termina(Motivo motivo, int esito, const QString& perche)
         ospite_ = nullptr;
         s->disconnect(this);
         connessioni_.erase(s);
+        // The farewell must reach the guest even when the session goes right after.
+        s->setParent(nullptr);
         connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
         s->disconnectFromHost();
+        if (s->state() == QAbstractSocket::UnconnectedState) s->deleteLater();
     }
     for (auto& [s, c] : connessioni_) {
         s->disconnect(this);

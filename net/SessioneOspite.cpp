@@ -232,8 +232,12 @@ void SessioneOspite::Chiudi()
         socket_->disconnect(this);
         QTcpSocket* s = socket_;
         socket_ = nullptr;
+        // The farewell must reach the host even when the session goes right after: the
+        // socket lives on its own until its bytes are out.
+        s->setParent(nullptr);
         connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
         s->disconnectFromHost();
+        if (s->state() == QAbstractSocket::UnconnectedState) s->deleteLater();
     }
     Termina(0, QStringLiteral("Hai chiuso il tavolo."));
 }

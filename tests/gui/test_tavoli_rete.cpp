@@ -229,3 +229,35 @@ TEST_F(TavoliInRete, RubamazzoIsPlayedToItsEndOnBothTables)
     ASSERT_EQ(voci.size(), 1u);
     EXPECT_EQ(voci[0].Giocate, 2);
 }
+
+TEST_F(TavoliInRete, ClosingOneTableEndsTheGameForBothAndRecordsNothing)
+{
+    Collega(Rete::Gioco::Briscola, 99);
+    TFormBriscola ospite;
+    FormBriscola->GiocaInRete(Rete::NuovoCanaleBriscola(Rete::Collegamento::DaHost(host_)));
+    ospite.GiocaInRete(Rete::NuovoCanaleBriscola(Rete::Collegamento::DaOspite(ospite_)));
+    ASSERT_TRUE(ospite.PartitaInCorso);
+    // Against a friend the other hand is never shown, whatever the configuration says, and
+    // no new game can be dealt over the network one.
+    EXPECT_FALSE(FormBriscola->CarteComputerScoperte());
+    EXPECT_FALSE(FormBriscola->NuovaPartita->isEnabled());
+
+    // The other side going quiet and coming back is told on the felt.
+    FormBriscola->InRete()->AttesaCambiata(true);
+    EXPECT_EQ(FormBriscola->TestoEsito(), QString::fromUtf8("In attesa di Bruno…"));
+    FormBriscola->InRete()->AttesaCambiata(false);
+    EXPECT_TRUE(FormBriscola->TestoEsito().isEmpty());
+
+    ospite.ChiudiClick();
+    ASSERT_TRUE(Pompa([&] { return !FormBriscola->PartitaInCorso; }));
+    EXPECT_NE(FormBriscola->TestoEsito().indexOf("Bruno"), -1) << FormBriscola->TestoEsito().toStdString();
+    EXPECT_NE(FormBriscola->TestoEsito().indexOf(QString::fromUtf8("La partita è finita")), -1);
+    EXPECT_EQ(host_->FaseAttuale(), Rete::SessioneHost::Fase::Finita);
+    EXPECT_TRUE(LeggiPunteggi(cartella_.path().toStdString(), FileBriscola.corrente).empty());
+
+    // Leaving the table gives it back to games against the computer.
+    FormBriscola->ChiudiClick();
+    EXPECT_EQ(FormBriscola->InRete(), nullptr);
+    EXPECT_TRUE(FormBriscola->NuovaPartita->isEnabled());
+    EXPECT_EQ(FormBriscola->Label1->text(), "Computer");
+}
