@@ -48,7 +48,7 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
     DidascaliaTurno = new QLabel(Panel1);
     DidascaliaTurno->setObjectName("DidascaliaTurno");
     DidascaliaTurno->setAlignment(Qt::AlignCenter);
-    DidascaliaTurno->setGeometry(604, 172, 145, 26);
+    DidascaliaTurno->setGeometry(606, 156, 141, 42);
     {
         QFont fd = DidascaliaTurno->font();
         fd.setBold(true);

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QHostAddress>
 #include <QProcess>
 
 #include "ads/PannelloPubblicita.h"
@@ -19,6 +20,9 @@
 #include "games/rubamazzo/TFormRubamazzo.h"
 #include "games/scopa/TFormAlternative.h"
 #include "games/scopa/TFormScopa.h"
+#include "net/CanaleTavolo.h"
+#include "net/SessioneHost.h"
+#include "net/SessioneOspite.h"
 #include "tests/gui/FinestreDiProva.h"
 
 namespace {
@@ -135,4 +139,50 @@ TEST_F(Schermate, Tavoli)
     // The configuration window with the pace under the level.
     ApriFinestra(FinestraConfig);
     Scatta("configurazione.png");
+}
+
+// A network Scopa match as each side sees it: Anna hosts, Bruno joins from the same machine.
+TEST_F(Schermate, ScopaInRete)
+{
+    auto* host = new Rete::SessioneHost;
+    auto* ospite = new Rete::SessioneOspite;
+    ASSERT_TRUE(host->Avvia(Rete::Gioco::Scopa, "Anna", "135790", 31, QHostAddress::LocalHost, 0));
+    ASSERT_TRUE(ospite->Collega("127.0.0.1", host->Porta(), "135790", "Bruno"));
+    for (int i = 0; i < 2000 && !ospite->HaQuadro(); ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    ASSERT_TRUE(ospite->HaQuadro());
+    NomeGiocatore = "Anna";
+    FormScopa->NomeGiocat->setText("Anna");
+    TFormScopa bruno;
+    bruno.NomeGiocat->setText("Bruno");
+    FormScopa->GiocaInRete(Rete::NuovoCanaleScopa(Rete::Collegamento::DaHost(host)));
+    bruno.GiocaInRete(Rete::NuovoCanaleScopa(Rete::Collegamento::DaOspite(ospite)));
+    TFormAlternative::Automazione() = [](TFormAlternative* d) { d->VelmoBottone1Click(); };
+    // Three moves: Anna, Bruno, Anna; then Bruno is to play.
+    for (int mossa = 0; mossa < 3; ++mossa) {
+        TFormScopa* chi = mossa % 2 == 0 ? FormScopa : &bruno;
+        TFormScopa* altro = mossa % 2 == 0 ? &bruno : FormScopa;
+        for (int i = 1; i <= 3; ++i)
+            if (chi->Motore.ManoGiocatore[i]) {
+                chi->CartaGiocatoreDblClick(i);
+                break;
+            }
+        for (int i = 0; i < 200 && altro->Motore.Turno != 1; ++i) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            altro->Timer1Timer();
+        }
+    }
+    FormScopa->Timer2Timer();
+    bruno.Timer2Timer();
+    FormSplashScreen->hide();
+    FormScopa->move(0, 0);
+    FormScopa->show();
+    Scatta("rete-scopa-host.png");
+    FormScopa->hide();
+    // Bruno's own machine knows him by his name.
+    NomeGiocatore = "Bruno";
+    bruno.MostraPartita();
+    bruno.move(0, 0);
+    bruno.show();
+    Scatta("rete-scopa-ospite.png");
+    bruno.ChiudiClick();
 }
