@@ -26,7 +26,10 @@ public:
     QString NomeAltro() const override { return s_->NomeOspite(); }
     void InviaMossa(quint32, const QByteArray& mossa) override
     {
-        if (s_->GiocaHost(mossa) != PartitaRete::Applicata) qWarning("Cartovia network: the host's own move was refused");
+        if (s_->GiocaHost(mossa) != PartitaRete::Applicata) {
+            qWarning("Cartovia network: the host's own move was refused");
+            emit Rifiutata(QStringLiteral("La tua mossa non è stata accettata."));
+        }
     }
     void Chiudi() override { s_->Chiudi(); }
     void RileggiStati() override { Manda(); }
@@ -49,13 +52,17 @@ public:
         connect(s_, &SessioneOspite::HostInAttesa, this, [this] { emit AltroInAttesa(true); });
         connect(s_, &SessioneOspite::Tornato, this, [this] { emit AltroInAttesa(false); });
         connect(s_, &SessioneOspite::PartitaTerminata, this, [this](int esito, const QString& perche) { emit Terminata(esito, perche); });
+        connect(s_, &SessioneOspite::MossaRifiutata, this, [this](const QString& perche) { emit Rifiutata(perche); });
     }
     Gioco QualeGioco() const override { return s_->QualeGioco(); }
     int LatoLocale() const override { return 2; }
     QString NomeAltro() const override { return s_->NomeHost(); }
     void InviaMossa(quint32, const QByteArray& mossa) override
     {
-        if (!s_->GiocaMossa(mossa)) qWarning("Cartovia network: the move could not be sent");
+        if (!s_->GiocaMossa(mossa)) {
+            qWarning("Cartovia network: the move could not be sent");
+            emit Rifiutata(QStringLiteral("La tua mossa non è stata accettata."));
+        }
     }
     void Chiudi() override { s_->Chiudi(); }
     void RileggiStati() override
@@ -81,11 +88,15 @@ CanaleBase::CanaleBase(std::unique_ptr<Collegamento> c) : collegamento_(std::mov
                            [this](bool attesa) { Avvisa(attesa ? 1 : 2, {}); });
     c3_ = QObject::connect(collegamento_.get(), &Collegamento::Terminata, collegamento_.get(),
                            [this](int esito, const QString& perche) {
+                               // This side ended it (closed, or found the two apart): told already.
+                               if (finita_) return;
                                finita_ = true;
                                // A game played to its end finishes on the table from its
                                // last state; only an interrupted one is told.
                                if (esito == 0) Avvisa(3, perche.toStdString());
                            });
+    c4_ = QObject::connect(collegamento_.get(), &Collegamento::Rifiutata, collegamento_.get(),
+                           [this](const QString& perche) { Disallineata(perche.toStdString()); });
 }
 
 void CanaleBase::LeggiStati() { collegamento_->RileggiStati(); }
@@ -95,6 +106,16 @@ CanaleBase::~CanaleBase()
     QObject::disconnect(c1_);
     QObject::disconnect(c2_);
     QObject::disconnect(c3_);
+    QObject::disconnect(c4_);
+}
+
+void CanaleBase::Disallineata(const std::string& perche)
+{
+    if (finita_) return;
+    qWarning("Cartovia network: the table and the referee no longer agree (%s)", perche.c_str());
+    finita_ = true;
+    collegamento_->Chiudi();
+    Avvisa(3, perche);
 }
 
 const Quadro* CanaleBase::QuadroDopo(int mosse) const

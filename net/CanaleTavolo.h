@@ -40,6 +40,8 @@ signals:
     void NuovoQuadro(const Rete::Quadro& q);
     void AltroInAttesa(bool inAttesa);
     void Terminata(int esito, const QString& perche);
+    // The referee did not take this player's move: the two sides no longer agree.
+    void Rifiutata(const QString& perche);
 };
 
 // Game-independent part of the bridge.
@@ -55,6 +57,8 @@ protected:
     const Quadro* QuadroDopo(int mosse) const;
     int Locale(int lato) const { return scambia_ ? (lato == 1 ? 2 : lato == 2 ? 1 : lato) : lato; }
     void Ricevi(const Quadro& q);
+    // The table and the referee no longer agree: the game ends for both, and the table is told.
+    void Disallineata(const std::string& perche);
     virtual void Avvisa(int tipo, const std::string& testo) = 0;  // 0 new state, 1 waiting, 2 back, 3 ended
 
     std::unique_ptr<Collegamento> collegamento_;
@@ -63,7 +67,7 @@ protected:
     int mosse_ = 0;                     // moves the table has made or played
     bool finita_ = false;
     bool scambia_ = false;
-    QMetaObject::Connection c1_, c2_, c3_;
+    QMetaObject::Connection c1_, c2_, c3_, c4_;
 };
 
 template <typename MotoreT, typename VistaT, typename MossaT>
@@ -95,7 +99,10 @@ public:
         const Quadro* q = QuadroDopo(mosse_ + 1);
         if (!q || Locale(q->latoUltima) != 2) return std::nullopt;
         MossaT mossa;
-        if (!DecodificaMossa(q->mossaUltima, mossa) || !metti_(motore, mossa.Slot, q->cartaUltima)) return std::nullopt;
+        if (!DecodificaMossa(q->mossaUltima, mossa) || !metti_(motore, mossa.Slot, q->cartaUltima)) {
+            Disallineata("La mossa dell'altro giocatore non trova posto su questo tavolo.");
+            return std::nullopt;
+        }
         ++mosse_;
         return mossa;
     }
