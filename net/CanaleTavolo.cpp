@@ -85,7 +85,10 @@ CanaleBase::CanaleBase(std::unique_ptr<Collegamento> c) : collegamento_(std::mov
     c1_ = QObject::connect(collegamento_.get(), &Collegamento::NuovoQuadro, collegamento_.get(),
                            [this](const Quadro& q) { Ricevi(q); });
     c2_ = QObject::connect(collegamento_.get(), &Collegamento::AltroInAttesa, collegamento_.get(),
-                           [this](bool attesa) { Avvisa(attesa ? 1 : 2, {}); });
+                           [this](bool attesa) {
+                               assente_ = attesa;
+                               Avvisa(attesa ? 1 : 2, {});
+                           });
     c3_ = QObject::connect(collegamento_.get(), &Collegamento::Terminata, collegamento_.get(),
                            [this](int esito, const QString& perche) {
                                // This side ended it (closed, or found the two apart): told already.

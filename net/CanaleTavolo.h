@@ -67,6 +67,7 @@ protected:
     int mosse_ = 0;                     // moves the table has made or played
     bool finita_ = false;
     bool scambia_ = false;
+    bool assente_ = false;
     QMetaObject::Connection c1_, c2_, c3_, c4_;
 };
 
@@ -82,6 +83,7 @@ public:
     bool Ospitante() const override { return !scambia_; }
     bool Pronto() const override { return QuadroDopo(mosse_) != nullptr; }
     bool Finita() const override { return finita_; }
+    bool AltroAssente() const override { return assente_; }
     void Avvia() override { LeggiStati(); }
     int Esito() const override
     {

@@ -333,7 +333,7 @@ void TFormBriscola::NuovaPartitaClick()
 
 void TFormBriscola::GiocaSlotGiocatore(int k)
 {
-    if (k < 1 || k > 3 || !PartitaInCorso) return;
+    if (k < 1 || k > 3 || !PartitaInCorso || MossaInSospeso()) return;
     if (Regole.Turno != 1 || Regole.CarteGiocate >= 2) {
         AnnunciaRifiuto(QString::fromUtf8("Non è il tuo turno"));
         return;

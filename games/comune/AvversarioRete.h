@@ -27,6 +27,9 @@ public:
     virtual bool Pronto() const = 0;
     // The game is over or abandoned: nothing more will come.
     virtual bool Finita() const = 0;
+    // The other side has gone quiet and the referee holds the game until it is back: this
+    // player's moves wait too.
+    virtual bool AltroAssente() const = 0;
     // The result the referee gave, in the table's seats: 0 none yet, 1 this player won,
     // 2 the other, 3 a draw.
     virtual int Esito() const = 0;

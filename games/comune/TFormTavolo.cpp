@@ -637,6 +637,13 @@ void TFormTavolo::ImpostaRete(ReteTavolo* rete)
     MostraNomeAltro();
 }
 
+bool TFormTavolo::MossaInSospeso()
+{
+    if (!rete_ || !rete_->AltroAssente()) return false;
+    AnnunciaRifiuto(QStringLiteral("In attesa di %1\u2026").arg(NomeAltro()));
+    return true;
+}
+
 void TFormTavolo::LasciaRete()
 {
     if (!rete_) return;

@@ -165,6 +165,9 @@ public:
     QLabel* DidascaliaTurno = nullptr;
     // A network game is over (played out, abandoned or cut): the table stops its game.
     virtual void FinePartitaRete() {}
+    // In a network game whose other side is away, this player's move waits: true (and it is
+    // said) when a move must not be made now.
+    bool MossaInSospeso();
 
 protected:
     // The table's own network game starts or ends: the base shows the other player's name,

@@ -363,6 +363,7 @@ void TFormRubamazzo::AnimaMossa(const RegoleRubamazzo::Mossa& m)
 
 void TFormRubamazzo::BtnOkClick()
 {
+    if (MossaInSospeso()) return;
     if (!InGioco() || Regole.Turno != 1) {
         BtnOk->hide();
         return;
@@ -390,7 +391,7 @@ QString TFormRubamazzo::TestoFurtoRifiutato(int numeroInCima)
 
 void TFormRubamazzo::CarteComputerDblClick()
 {
-    if (!InGioco()) return;
+    if (!InGioco() || MossaInSospeso()) return;
     if (!Regole.FurtoPossibile()) {
         // On the player's turn a refused steal says what it would take.
         if (Regole.Turno == 1) {

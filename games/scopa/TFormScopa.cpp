@@ -275,7 +275,7 @@ void TFormScopa::CartaGiocatoreDblClick(int s)
 {
     if (s < 1 || s > 3) return;
     // No game in progress (before the first one, or after a finished one): nothing to play.
-    if (!ManoIniziata || PartitaFinita) return;
+    if (!ManoIniziata || PartitaFinita || MossaInSospeso()) return;
     if (Motore.Turno == 1 && Motore.ManoGiocatore[s] != 0) NascondiEsito();
     CartaScelta = s;
     TavoloPrima.assign(Motore.Tavolo, Motore.Tavolo + MotoreScopa::MassimoPostiTavolo + 1);

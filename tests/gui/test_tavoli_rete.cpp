@@ -64,13 +64,42 @@ protected:
     {
         host_ = new Rete::SessioneHost;
         ospite_ = new Rete::SessioneOspite;
+        // Each side's heartbeat clock is the test's to move.
+        host_->ImpostaOrologio([this] { return oraHost_; });
+        ospite_->ImpostaOrologio([this] { return oraOspite_; });
         ASSERT_TRUE(host_->Avvia(gioco, "Anna", Codice, seme, QHostAddress::LocalHost, 0));
         ASSERT_TRUE(ospite_->Collega("127.0.0.1", host_->Porta(), Codice, "Bruno"));
         ASSERT_TRUE(Pompa([&] { return ospite_->FaseAttuale() == Rete::SessioneOspite::Fase::InGioco && ospite_->HaQuadro(); }));
     }
     Rete::SessioneHost* host_ = nullptr;
     Rete::SessioneOspite* ospite_ = nullptr;
+    qint64 oraHost_ = 1000, oraOspite_ = 1000;
 };
+
+namespace {
+
+// One round of a Briscola table: its player plays the first card held when it is its
+// turn, then its timers tick. True when anything moved.
+bool PassoBriscola(TFormBriscola* t, int& mosse)
+{
+    if (!t->PartitaInCorso) return false;
+    auto& r = t->Regole;
+    const VistaBriscola prima = OsservaBriscola(r, 1);
+    const int turno = r.Turno;
+    if (r.Turno == 1 && r.CarteGiocate < 2) {
+        for (int k = 1; k <= 3; ++k)
+            if (r.ManoGiocatore[k]) {
+                t->GiocaSlotGiocatore(k);
+                if (r.ManoGiocatore[k] == 0) ++mosse;
+                break;
+            }
+    }
+    t->Timer1Timer();
+    t->Timer2Timer();
+    return !(OsservaBriscola(r, 1) == prima) || r.Turno != turno;
+}
+
+}  // namespace
 
 TEST_F(TavoliInRete, BriscolaIsPlayedToItsEndOnBothTablesAndRecordedOnEach)
 {
@@ -260,4 +289,51 @@ TEST_F(TavoliInRete, ClosingOneTableEndsTheGameForBothAndRecordsNothing)
     EXPECT_EQ(FormBriscola->InRete(), nullptr);
     EXPECT_TRUE(FormBriscola->NuovaPartita->isEnabled());
     EXPECT_EQ(FormBriscola->Label1->text(), "Computer");
+}
+
+TEST_F(TavoliInRete, AGuestThatGoesQuietComesBackToTheSamePositionAndTheGameEnds)
+{
+    Collega(Rete::Gioco::Briscola, 2026);
+    TFormBriscola ospite;
+    FormBriscola->GiocaInRete(Rete::NuovoCanaleBriscola(Rete::Collegamento::DaHost(host_)));
+    ospite.GiocaInRete(Rete::NuovoCanaleBriscola(Rete::Collegamento::DaOspite(ospite_)));
+    int mosse = 0;
+    Gioca([&] { return mosse < 9; },
+          [&] {
+              const bool a = PassoBriscola(FormBriscola, mosse);
+              const bool b = mosse < 9 && PassoBriscola(&ospite, mosse);
+              return a || b;
+          });
+    const VistaBriscola primaHost = OsservaBriscola(FormBriscola->Regole, 1);
+
+    // The host hears nothing for longer than the heartbeat allows: the guest is away.
+    oraHost_ += Rete::SilenzioMassimo + 1;
+    host_->BattitoTimer();
+    ASSERT_TRUE(Pompa([&] { return FormBriscola->TestoEsito() == QString::fromUtf8("In attesa di Bruno…"); }));
+    // Meanwhile the host's own card waits: the referee holds the game.
+    if (FormBriscola->Regole.Turno == 1 && FormBriscola->Regole.CarteGiocate < 2) {
+        FormBriscola->GiocaSlotGiocatore(1);
+        FormBriscola->GiocaSlotGiocatore(2);
+        FormBriscola->GiocaSlotGiocatore(3);
+        EXPECT_EQ(OsservaBriscola(FormBriscola->Regole, 1), primaHost);
+    }
+    // The guest notices too, tries again a little later and is let back in.
+    oraOspite_ += Rete::SilenzioMassimo + 1;
+    ospite_->BattitoTimer();
+    oraOspite_ += Rete::IntervalloBattito;
+    oraHost_ += Rete::IntervalloBattito;
+    ospite_->BattitoTimer();
+    host_->BattitoTimer();
+    ASSERT_TRUE(Pompa([&] { return host_->FaseAttuale() == Rete::SessioneHost::Fase::InGioco && FormBriscola->TestoEsito().isEmpty(); }));
+    EXPECT_EQ(OsservaBriscola(FormBriscola->Regole, 1), primaHost);
+
+    Gioca([&] { return FormBriscola->PartitaInCorso || ospite.PartitaInCorso; },
+          [&] {
+              const bool a = PassoBriscola(FormBriscola, mosse);
+              const bool b = PassoBriscola(&ospite, mosse);
+              return a || b;
+          });
+    EXPECT_EQ(mosse, 40);
+    EXPECT_EQ(FormBriscola->Regole.PuntiGiocatore, host_->Partita()->Punti(1));
+    EXPECT_EQ(ospite.Regole.PuntiGiocatore, host_->Partita()->Punti(2));
 }
