@@ -405,7 +405,7 @@ void TFormBriscola::Timer1Timer()
             if (i > 1) Vola(Image7, mano->x(), PosizionePresaComputer.y());
             Vola(Image7, PosizionePresaComputer);
             Regole.GiocaComputer(i);
-            Annuncia((Avversario ? NomeAltro() + " gioca " : QString("Il computer gioca ")) + CartaConArticolo(Regole.Carta(h)));
+            Annuncia(SoggettoAltro() + " gioca " + CartaConArticolo(Regole.Carta(h)));
             // Trumps, Aces and Threes are laid in silence.
             if (Regole.Seme(h) != Regole.SemeBriscola() && Regole.Forza(h) <= 8) Suona(SuonoGiocaCarta());
         }

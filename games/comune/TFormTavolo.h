@@ -161,6 +161,8 @@ public:
     ReteTavolo* InRete() const { return rete_; }
     // "Computer", or the other player's name in a network game.
     QString NomeAltro() const;
+    // The other side as the subject of a sentence: "Il computer", or the other player's name.
+    QString SoggettoAltro() const { return rete_ ? NomeAltro() : QStringLiteral("Il computer"); }
     // "Tocca a <nome>" over the other side's turn picture in a network game.
     QLabel* DidascaliaTurno = nullptr;
     // A network game is over (played out, abandoned or cut): the table stops its game.

@@ -303,12 +303,13 @@ void TFormRubamazzo::AnimaMossa(const RegoleRubamazzo::Mossa& m)
         if (m.Tipo == RegoleRubamazzo::Presa) {
             std::vector<int> prese;
             for (int i = 0; i < m.NumeroPresi; ++i) prese.push_back(Regole.Carta(m.CartePresi[i]));
-            t = (computer ? "Il computer gioca " : "Giochi ") + carta + (computer ? " e prende " : " e prendi ")
+            t = (computer ? SoggettoAltro() + " gioca " : QString("Giochi ")) + carta + (computer ? " e prende " : " e prendi ")
                 + ElencoCarte(prese);
         } else if (m.Tipo == RegoleRubamazzo::Posa) {
-            t = (computer ? "Il computer posa " : "Posi ") + carta;
+            t = (computer ? SoggettoAltro() + " posa " : QString("Posi ")) + carta;
         } else if (m.Tipo == RegoleRubamazzo::Furto) {
-            t = (computer ? QString("Il computer ti ruba il mazzetto con ") : QString("Rubi il mazzetto del computer con "))
+            t = (computer ? SoggettoAltro() + QString(" ti ruba il mazzetto con ")
+                          : InRete() ? QString("Rubi il mazzetto di %1 con ").arg(NomeAltro()) : QString("Rubi il mazzetto del computer con "))
                 + carta + QString(": %1 carte").arg(m.CartePrese);
         }
         Annuncia(t);
@@ -586,6 +587,12 @@ void TFormRubamazzo::PartitaRetePersa()
 void TFormRubamazzo::MostraNomeAltro()
 {
     Label1->setText(NomeAltro());
+    const bool rete = InRete() != nullptr;
+    for (int k = 1; k <= 3; ++k)
+        ImagePos[k]->setAccessibleDescription(rete ? QString("Mano di %1, carta %2").arg(NomeAltro()).arg(k)
+                                                   : QString("Mano del computer, carta %1").arg(k));
+    CarteComputer->setAccessibleDescription(rete ? QString("Il mazzetto di %1: R per rubarlo").arg(NomeAltro())
+                                                 : QString("Il mazzetto del computer: R per rubarlo"));
     if (!InRete() && Avversario) {
         std::shared_ptr<AvversarioRubamazzo> via(std::move(Avversario));
         QTimer::singleShot(0, this, [via] {});

@@ -27,12 +27,13 @@ constexpr QSize ZonaScelta{604, 200};
 
 // What a screen reader hears of a move: "Il computer gioca il Re di Spade e prende il Sette
 // di Coppe", "Giochi l'Asso di Denari".
-QString DescriviMossa(const MotoreScopa& m, bool computer, int giocata)
+// `altro` names the other side ("Il computer", or the other player in a network game).
+QString DescriviMossa(const MotoreScopa& m, bool computer, int giocata, const QString& altro)
 {
     if (giocata == 0) return {};
     std::vector<int> prese;
     for (int i = 1; i < 10 && m.CarteMossa[i]; ++i) prese.push_back(m.CarteMossa[i]);
-    QString t = (computer ? QString("Il computer gioca ") : QString("Giochi ")) + CartaConArticolo(giocata);
+    QString t = (computer ? altro + QString(" gioca ") : QString("Giochi ")) + CartaConArticolo(giocata);
     if (!prese.empty()) t += (computer ? QString(" e prende ") : QString(" e prendi ")) + ElencoCarte(prese);
     return t;
 }
@@ -319,7 +320,7 @@ void TFormScopa::CartaGiocatoreDblClick(int s)
     Traccia.Mossa(Motore, 1);
     AnimaMossa(false);
     RicordaMossa(1);
-    Annuncia(DescriviMossa(Motore, false, Motore.CarteMossa[0] ? Motore.CarteMossa[0] : cartaGiocata_));
+    Annuncia(DescriviMossa(Motore, false, Motore.CarteMossa[0] ? Motore.CarteMossa[0] : cartaGiocata_, SoggettoAltro()));
     Ridisegna();
     if (FormConfig && FormConfig->CBMessaggi->isChecked()) {
         RipetiMossaGiocatore();
@@ -357,7 +358,7 @@ void TFormScopa::Timer1Timer()
         Suona(GiocaCarta);
         AnimaMossa(true);
         RicordaMossa(2);
-        Annuncia(DescriviMossa(Motore, true, Motore.CarteMossa[0]));
+        Annuncia(DescriviMossa(Motore, true, Motore.CarteMossa[0], SoggettoAltro()));
         Pausa(100);
         Ridisegna();
         FineMossa(true);
@@ -806,6 +807,11 @@ void TFormScopa::PartitaRetePersa()
 void TFormScopa::MostraNomeAltro()
 {
     MostraPartita();
+    const bool rete = InRete() != nullptr;
+    for (int i = 1; i <= 3; ++i)
+        CartaComputer[i]->setAccessibleDescription(rete ? QString("Mano di %1, carta %2").arg(NomeAltro()).arg(i)
+                                                        : QString("Mano del computer, carta %1").arg(i));
+    CartaCopertaComputer->setAccessibleDescription(rete ? QString("Le prese di %1").arg(NomeAltro()) : QString("Le prese del computer"));
     if (!InRete() && Avversario) {
         std::shared_ptr<AvversarioScopa> via(std::move(Avversario));
         QTimer::singleShot(0, this, [via] {});
