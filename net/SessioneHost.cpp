@@ -362,6 +362,7 @@ void SessioneHost::Termina(Motivo motivo, int esito, const QString& perche)
         // The farewell must reach the guest even when the session goes right after.
         s->setParent(nullptr);
         connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
+        s->flush();  // out now, should the program be closing
         s->disconnectFromHost();
         if (s->state() == QAbstractSocket::UnconnectedState) s->deleteLater();
     }

@@ -236,6 +236,7 @@ void SessioneOspite::Chiudi()
         // socket lives on its own until its bytes are out.
         s->setParent(nullptr);
         connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
+        s->flush();  // out now, should the program be closing
         s->disconnectFromHost();
         if (s->state() == QAbstractSocket::UnconnectedState) s->deleteLater();
     }
