@@ -14,6 +14,7 @@
 #include "app/TFormSplashScreen.h"
 #include "core/Casuale.h"
 #include "core/Globali.h"
+#include "games/comune/Accessibilita.h"
 #include "net/Invito.h"
 #include "net/RicercaPartite.h"
 #include "net/SessioneOspite.h"
@@ -206,6 +207,9 @@ TFormRete::TFormRete(QWidget* parent) : TFinestra(720, 500, parent)
     BtnChiudi = bottone(this, "BtnChiudi", "Chiudi", 292, 436);
     BtnChiudi->setAccessibleDescription("Tasto Esc");
 
+    Annuncio = new RegioneAnnunci(this);
+    Annuncio->setObjectName("Annuncio");
+
     TimerRicerca = new QTimer(this);
     TimerRicerca->setInterval(1000);
     connect(TimerRicerca, &QTimer::timeout, this, [this] { TimerRicercaTimer(); });
@@ -366,7 +370,9 @@ void TFormRete::Messaggio(QLabel* stato, const QString& testo, bool errore)
     stato->setStyleSheet(QStringLiteral("color: %1; background: transparent;")
                              .arg(errore ? QStringLiteral("rgb(160, 20, 20)") : ColoreTesto));
     stato->setAccessibleName(testo);
-    if (!testo.isEmpty()) qInfo("Cartovia network window: %s", qPrintable(testo));
+    if (testo.isEmpty()) return;
+    ::Annuncia(Annuncio, testo);
+    qInfo("Cartovia network window: %s", qPrintable(testo));
 }
 
 // ---------------------------------------------------------------- hosting

@@ -50,6 +50,8 @@ public:
 
     QPushButton* BtnChiudi = nullptr;
     QTimer* TimerRicerca = nullptr;  // drops games no longer announced
+    // The live label: a screen reader hears each line the two panels show.
+    QLabel* Annuncio = nullptr;
 
     void BtnOspitaClick();
     void BtnAnnullaOspitaClick();

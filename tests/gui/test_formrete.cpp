@@ -203,6 +203,7 @@ TEST_F(GiocoInRete, ThreeWrongCodesCloseTheInvitationAndEachSideSaysWhy)
         EXPECT_TRUE(riga.contains("Codice di invito errato") || riga.contains("invito è chiuso")) << riga.toStdString();
         EXPECT_TRUE(riga.endsWith("Puoi riprovare.")) << riga.toStdString();
         EXPECT_TRUE(ospite.f.BtnPartecipa->isEnabled()) << "the guest may try again";
+        EXPECT_EQ(ospite.f.Annuncio->text(), riga) << "a screen reader hears it too";
         if (i < 3) {
             EXPECT_EQ(ospite.f.focusWidget(), ospite.f.EditCodice) << "the code is what to type again";
             EXPECT_TRUE(host.f.Host()) << "two wrong codes leave the invitation open";
