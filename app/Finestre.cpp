@@ -4,6 +4,7 @@
 
 #include "ads/THttpTestForm.h"
 #include "app/TFormConfig.h"
+#include "app/TFormRete.h"
 #include "app/TFormSplashScreen.h"
 #include "games/briscola/TFormBriscola.h"
 #include "games/rubamazzo/TFormRubamazzo.h"
@@ -21,6 +22,7 @@ TFormBriscola* FormBriscola = nullptr;
 TFormRubamazzo* FormRubamazzo = nullptr;
 TFormSettemezzo* FormSettemezzo = nullptr;
 THttpTestForm* HttpTestForm = nullptr;
+TFormRete* FormRete = nullptr;
 
 void CreaFinestre()
 {
@@ -44,6 +46,7 @@ void DistruggiFinestre()
         w = nullptr;
         delete x;
     };
+    via(FormRete);
     via(HttpTestForm);
     via(FormSettemezzo);
     via(FormRubamazzo);
@@ -53,6 +56,11 @@ void DistruggiFinestre()
     via(FormScopa);
     via(FormConfig);
     via(FormSplashScreen);
+}
+
+void CreaFormRete()
+{
+    if (!FormRete) FormRete = new TFormRete;
 }
 
 void ApriFinestra(int codice)

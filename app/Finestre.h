@@ -10,6 +10,7 @@ class TFormBriscola;
 class TFormRubamazzo;
 class TFormSettemezzo;
 class THttpTestForm;
+class TFormRete;
 
 extern TFormSplashScreen* FormSplashScreen;
 extern TFormConfig* FormConfig;
@@ -20,6 +21,8 @@ extern TFormBriscola* FormBriscola;
 extern TFormRubamazzo* FormRubamazzo;
 extern TFormSettemezzo* FormSettemezzo;
 extern THttpTestForm* HttpTestForm;
+// The network window is made at its first use (CreaFormRete) and goes with the others.
+extern TFormRete* FormRete;
 
 // Window codes of the navigation stack (4 is not used).
 enum CodiceFinestra {
@@ -30,12 +33,15 @@ enum CodiceFinestra {
     FinestraRubamazzo = 6,
     FinestraScopa = 7,
     FinestraSettemezzo = 8,
+    FinestraRete = 9,
 };
 
 // Creates the nine windows in order (the chooser first: it is the main window).
 void CreaFinestre();
 // Destroys them in reverse order (tests create and destroy the set repeatedly).
 void DistruggiFinestre();
+// Creates the network window unless it exists.
+void CreaFormRete();
 
 // Navigation, operations of the main window: hide the top window and show `codice`;
 // hide the top window and show the one below.

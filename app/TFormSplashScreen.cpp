@@ -20,6 +20,7 @@
 #include "ads/THttpTestForm.h"
 #include "app/Finestre.h"
 #include "app/TFormConfig.h"
+#include "app/TFormRete.h"
 #include "components/Immagini.h"
 #include "core/Globali.h"
 #include "games/briscola/TFormBriscola.h"
@@ -43,6 +44,7 @@ QWidget* finestraDelCodice(int codice)
     case FinestraScopa: return FormScopa;
     case FinestraSettemezzo: return FormSettemezzo;
     case FinestraChooser: return FormSplashScreen;
+    case FinestraRete: return FormRete;
     default: return nullptr;  // unknown codes show and hide nothing
     }
 }
@@ -64,7 +66,7 @@ std::string CalcolaCartellaLavoro()
 TFormSplashScreen::TFormSplashScreen(QWidget* parent) : TFinestra(800, 599, parent)
 {
     setWindowTitle("Cartovia");
-    TabAiTasti = true;  // Tab moves over the five buttons like the arrows
+    TabAiTasti = true;  // Tab moves over the six buttons like the arrows
     ImpostaPrincipale(this);  // the other windows open centred over the chooser
     FormCreate();
 
@@ -76,16 +78,17 @@ TFormSplashScreen::TFormSplashScreen(QWidget* parent) : TFinestra(800, 599, pare
 
     struct Bottone { VelmoBottone** b; const char* nome; const char* immagine; int y; void (TFormSplashScreen::*click)(); };
     const Bottone bottoni[] = {
-        {&Spl_Btn_Briscola, "Spl_Btn_Briscola", "briscola", 30, &TFormSplashScreen::Spl_Btn_BriscolaClick},
-        {&Spl_Btn_Scopa, "Spl_Btn_Scopa", "scopa", 132, &TFormSplashScreen::Spl_Btn_ScopaClick},
-        {&Spl_Btn_Rubamazzo, "Spl_Btn_Rubamazzo", "rubamazzo", 234, &TFormSplashScreen::Spl_Btn_RubamazzoClick},
-        {&Spl_Btn_Settemezzo, "Spl_Btn_Settemezzo", "settemezzo", 334, &TFormSplashScreen::Spl_Btn_SettemezzoClick},
-        {&Spl_Btn_Close, "Spl_Btn_Close", "chiudi", 434, &TFormSplashScreen::Spl_Btn_CloseClick},
+        {&Spl_Btn_Briscola, "Spl_Btn_Briscola", "briscola", 28, &TFormSplashScreen::Spl_Btn_BriscolaClick},
+        {&Spl_Btn_Scopa, "Spl_Btn_Scopa", "scopa", 114, &TFormSplashScreen::Spl_Btn_ScopaClick},
+        {&Spl_Btn_Rubamazzo, "Spl_Btn_Rubamazzo", "rubamazzo", 200, &TFormSplashScreen::Spl_Btn_RubamazzoClick},
+        {&Spl_Btn_Settemezzo, "Spl_Btn_Settemezzo", "settemezzo", 286, &TFormSplashScreen::Spl_Btn_SettemezzoClick},
+        {&Spl_Btn_Rete, "Spl_Btn_Rete", "rete", 372, &TFormSplashScreen::Spl_Btn_ReteClick},
+        {&Spl_Btn_Close, "Spl_Btn_Close", "chiudi", 458, &TFormSplashScreen::Spl_Btn_CloseClick},
     };
     for (const Bottone& d : bottoni) {
         auto* b = new VelmoBottone(this);
         b->setObjectName(d.nome);
-        b->setGeometry(130, d.y, 600, 100);
+        b->setGeometry(130, d.y, 600, 86);
         b->setBordo(0);
         b->setStato(1);
         // Decoded now (the chooser's first paint needs it), named so its 2x form can be found.
@@ -102,12 +105,13 @@ TFormSplashScreen::TFormSplashScreen(QWidget* parent) : TFinestra(800, 599, pare
     Focus = new FocusTastiera(this);
     // The button pictures carry a margin of felt: the frame hugs the button drawn inside.
     Focus->ImpostaMargine(-4);
-    const char* nomi[] = {"Briscola", "Scopa", "Rubamazzo", "Sette e mezzo", "Esci"};
-    VelmoBottone* tutti[] = {Spl_Btn_Briscola, Spl_Btn_Scopa, Spl_Btn_Rubamazzo, Spl_Btn_Settemezzo, Spl_Btn_Close};
-    for (int i = 0; i < 5; ++i) {
+    const char* nomi[] = {"Briscola", "Scopa", "Rubamazzo", "Sette e mezzo", "Gioca in rete", "Esci"};
+    VelmoBottone* tutti[] = {Spl_Btn_Briscola, Spl_Btn_Scopa, Spl_Btn_Rubamazzo, Spl_Btn_Settemezzo, Spl_Btn_Rete, Spl_Btn_Close};
+    for (int i = 0; i < 6; ++i) {
         tutti[i]->setAccessibleName(nomi[i]);
         Focus->Aggiungi(tutti[i], i + 1);
     }
+    Spl_Btn_Rete->setAccessibleDescription("Ospita o raggiungi una partita con un amico su un altro computer");
     Spl_Btn_Close->setAccessibleDescription("Tasto Esc");
 
     WaveWellcome = new TWave(this);
@@ -140,6 +144,13 @@ void TFormSplashScreen::ApriFinestra(int codice)
     pila_.ApriFinestra(codice);
 }
 
+void TFormSplashScreen::Spl_Btn_ReteClick()
+{
+    // Made at the first use: most runs never play over the network.
+    CreaFormRete();
+    ApriFinestra(FinestraRete);
+}
+
 void TFormSplashScreen::keyPressEvent(QKeyEvent* e)
 {
     switch (e->key()) {
@@ -165,7 +176,7 @@ void TFormSplashScreen::keyPressEvent(QKeyEvent* e)
         FocusTastiera::AttivaControllo(Spl_Btn_Close);
         return;
     default:
-        if (e->key() >= Qt::Key_1 && e->key() <= Qt::Key_5 && Focus->VaiANumero(e->key() - Qt::Key_0)) return;
+        if (e->key() >= Qt::Key_1 && e->key() <= Qt::Key_6 && Focus->VaiANumero(e->key() - Qt::Key_0)) return;
         TFinestra::keyPressEvent(e);
     }
 }

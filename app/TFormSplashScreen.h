@@ -1,6 +1,6 @@
 #pragma once
-// The game chooser, the main window: a full-window picture, four game buttons and a quit
-// button, and a welcome sound about a second after start. It owns the window stack.
+// The game chooser, the main window: a full-window picture, four game buttons, the network
+// game's button and a quit button, and a welcome sound about a second after start. It owns the window stack.
 #include <QPoint>
 #include <QTimer>
 #include <optional>
@@ -23,6 +23,7 @@ public:
     VelmoBottone* Spl_Btn_Scopa = nullptr;
     VelmoBottone* Spl_Btn_Rubamazzo = nullptr;
     VelmoBottone* Spl_Btn_Settemezzo = nullptr;
+    VelmoBottone* Spl_Btn_Rete = nullptr;
     VelmoBottone* Spl_Btn_Close = nullptr;
     TWave* WaveWellcome = nullptr;
     QTimer* TimerWellcome = nullptr;
@@ -31,6 +32,7 @@ public:
     void Spl_Btn_ScopaClick() { ApriFinestra(7); }
     void Spl_Btn_RubamazzoClick() { ApriFinestra(6); }
     void Spl_Btn_SettemezzoClick() { ApriFinestra(8); }
+    void Spl_Btn_ReteClick();
     void Spl_Btn_CloseClick() { close(); }
     void TimerWellcomeTimer();
     void FormCreate();
@@ -49,7 +51,7 @@ public:
     // settings are loaded (tests may replace it).
     std::function<void()> PreparaPubblicita;
 
-    // Keyboard: arrows move over the five buttons, Enter or Space open, Esc quits.
+    // Keyboard: arrows move over the six buttons, digits 1-6 jump, Enter or Space open, Esc quits.
     FocusTastiera* Focus = nullptr;
 
 protected:

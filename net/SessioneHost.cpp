@@ -1,5 +1,7 @@
 #include "net/SessioneHost.h"
 
+#include <algorithm>
+
 #include <QElapsedTimer>
 #include <algorithm>
 #include <QTcpServer>
@@ -72,8 +74,9 @@ bool SessioneHost::Avvia(Gioco g, const QString& nomeHost, const QString& codice
 void SessioneHost::AnnunciaSu(const QHostAddress& destinazione, quint16 porta)
 {
     if (!annuncio_) annuncio_ = new QUdpSocket(this);
-    destinazioneAnnuncio_ = destinazione;
-    portaAnnuncio_ = porta;
+    const std::pair<QHostAddress, quint16> d(destinazione, porta);
+    if (std::find(destinazioniAnnuncio_.begin(), destinazioniAnnuncio_.end(), d) == destinazioniAnnuncio_.end())
+        destinazioniAnnuncio_.push_back(d);
     ultimoAnnuncio_ = -1;
     Annuncia();
 }
@@ -85,8 +88,10 @@ void SessioneHost::Annuncia()
     if (ultimoAnnuncio_ >= 0 && ora - ultimoAnnuncio_ < IntervalloAnnuncio) return;
     ultimoAnnuncio_ = ora;
     const QByteArray d = Codifica(Annuncio{partita_->QualeGioco(), Porta(), nomeHost_});
-    if (annuncio_->writeDatagram(d, destinazioneAnnuncio_, portaAnnuncio_) < 0)
-        qWarning("Cartovia network: announcement not sent: %s", qPrintable(annuncio_->errorString()));
+    for (const auto& [indirizzo, porta] : destinazioniAnnuncio_)
+        if (annuncio_->writeDatagram(d, indirizzo, porta) < 0)
+            qWarning("Cartovia network: announcement to %s not sent: %s", qPrintable(indirizzo.toString()),
+                     qPrintable(annuncio_->errorString()));
 }
 
 qint64 SessioneHost::UltimoDatoOspite() const
@@ -264,6 +269,9 @@ void SessioneHost::Rifiuta(Connessione& c, Motivo m, const QString& testo)
 {
     QTcpSocket* s = c.socket;
     s->write(Codifica(Rifiuto{m, testo}));
+    // Handed to the system now: the third wrong code ends the session, and a session deleted
+    // at once would take the refusal with it, leaving the guest to guess why it was cut off.
+    s->flush();
     // Nothing more is read from it; it goes once the refusal is written.
     s->disconnect(this);
     connessioni_.erase(s);

@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "net/Invito.h"
@@ -43,6 +44,7 @@ public:
                const QHostAddress& indirizzo = QHostAddress::Any, quint16 porta = PortaPredefinita);
     // While waiting for the guest, announce the game by UDP to destinazione:porta every two
     // seconds (the program passes the broadcast address; nothing is announced otherwise).
+    // Each call adds a destination: a machine on two networks announces on both.
     void AnnunciaSu(const QHostAddress& destinazione, quint16 porta = PortaAnnuncio);
 
     quint16 Porta() const;
@@ -105,8 +107,7 @@ private:
     Orologio orologio_;
     QTcpServer* server_ = nullptr;
     QUdpSocket* annuncio_ = nullptr;
-    QHostAddress destinazioneAnnuncio_;
-    quint16 portaAnnuncio_ = 0;
+    std::vector<std::pair<QHostAddress, quint16>> destinazioniAnnuncio_;
     qint64 ultimoAnnuncio_ = -1;
     QTimer timer_;
     std::unique_ptr<Invito> invito_;

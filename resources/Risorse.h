@@ -15,6 +15,7 @@ inline constexpr const char* SfondoBottone = ":/img/sfondo_bottone.bmp";
 inline constexpr const char* SfondoSplash = ":/img/splash_sfondo.bmp";
 inline constexpr const char* SfondoConfig = ":/img/sfondo_config.bmp";
 inline constexpr const char* SfondoPunteggi = ":/img/sfondo_punteggi.bmp";
+inline constexpr const char* SfondoRete = ":/img/sfondo_rete.bmp";  // 720 x 500
 inline constexpr const char* SfondoTavolo = ":/img/sfondo_tavolo.bmp";
 // Turn pictures, 145 x 201.
 inline constexpr const char* TurnoComputer = ":/img/turno_computer.bmp";
@@ -28,8 +29,8 @@ inline constexpr const char* LuceVerde = ":/img/luce_verde.bmp";
 inline constexpr const char* Icona = ":/img/icona.png";
 }  // namespace Risorse
 
-// Chooser buttons, 600 x 100: ":/img/splash_<nome>_normale.bmp" and "_attivo.bmp" with
-// <nome> one of briscola, scopa, rubamazzo, settemezzo, chiudi.
+// Chooser buttons, 600 x 86: ":/img/splash_<nome>_normale.bmp" and "_attivo.bmp" with
+// <nome> one of briscola, scopa, rubamazzo, settemezzo, rete, chiudi.
 // Table and dialog buttons, 145 x 38: ":/img/btn_<nome>_normale.bmp", "_attivo.bmp" and
 // "_disabilitato.bmp" with <nome> one of nuovapartita, configurazione, punteggi, chiudi, ok,
 // nuovacarta, stop, nuovoturno, prendi, altra.

@@ -1,5 +1,5 @@
 // Buttons: the table buttons (145 x 38, full-bleed because the felt under them changes colour
-// with the chosen frame), the chooser's five big buttons, the advertisement close strip, the
+// with the chosen frame), the chooser's six big buttons, the advertisement close strip, the
 // turn pictures and the 16-colour built-in background.
 #include "Bottoni.h"
 
@@ -58,6 +58,54 @@ void Testo(QPainter& p, const QString& testo, const QFont& f, QRectF riquadro, Q
   DisegnaTesto(p, t, col, ombra, 0, ombra, scarto);
 }
 
+// The network button's picture: two cards, one from each side, crossing between two
+// screens along a curved double arrow.
+void ImmagineRete(QPainter& p, bool attivo) {
+  const QColor oro = attivo ? H("#5A2A0A") : H("#F2C650");
+  const QColor scuro = attivo ? H("#7A3A12") : H("#2A0508");
+  const double sinistra = 40, destra = 116, alto = 52;
+  auto schermo = [&](double x) {
+    const QRectF vetro(x - 13, alto - 11, 26, 19);
+    p.setPen(QPen(oro, 1.8));
+    p.setBrush(scuro);
+    p.drawRoundedRect(vetro, 2.5, 2.5);
+    p.setPen(Qt::NoPen);
+    p.setBrush(oro);
+    p.drawRect(QRectF(x - 2, vetro.bottom(), 4, 5));
+    p.drawRoundedRect(QRectF(x - 8, vetro.bottom() + 4.5, 16, 3), 1.2, 1.2);
+  };
+  schermo(sinistra);
+  schermo(destra);
+  // The arc over the cards from one screen to the other, with a head at each end.
+  QPainterPath arco;
+  arco.moveTo(sinistra + 4, alto - 16);
+  arco.cubicTo(sinistra + 18, alto - 42, destra - 18, alto - 42, destra - 4, alto - 16);
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(oro, 2.2, Qt::DashLine, Qt::RoundCap));
+  p.drawPath(arco);
+  p.setPen(Qt::NoPen);
+  p.setBrush(oro);
+  for (const double verso : {-1.0, 1.0}) {
+    const QPointF punta(78 + verso * 36, alto - 13);
+    QPainterPath testa;
+    testa.moveTo(punta);
+    testa.lineTo(punta + QPointF(-verso * 1, -9));
+    testa.lineTo(punta + QPointF(verso * 7, -6));
+    testa.closeSubpath();
+    p.drawPath(testa);
+  }
+  // Two cards between the screens, leaning towards each other.
+  const int carte[] = {1, 31};
+  for (int i = 0; i < 2; ++i) {
+    p.save();
+    p.translate(78 + (i ? 7 : -7), alto);
+    p.rotate(i ? 10 : -10);
+    p.translate(-11, -16);
+    CartaPiccola(p, carte[i], 22);
+    p.restore();
+  }
+}
+
 }  // namespace
 
 const std::vector<BottoneTesto>& BottoniTavolo() {
@@ -93,11 +141,12 @@ QImage BottoneTavolo(const BottoneTesto& b, StatoBottone stato) {
 
 const std::vector<BottoneScelta>& BottoniSplash() {
   static const std::vector<BottoneScelta> b{
-      {"briscola", "Briscola", "Prese, carichi e briscola", 30, {31, 23, 20}},
-      {"scopa", "Scopa", "Scope, settebello e primiera", 132, {37, 7, 28}},
-      {"rubamazzo", "Rubamazzo", "Cattura le carte, ruba il mazzo", 234, {35, 19, 9}},
-      {"settemezzo", "Sette e mezzo", "Chi si avvicina di più vince", 334, {17, 10}},
-      {"chiudi", "Esci", "Chiudi Cartovia", 434, {}}};
+      {"briscola", "Briscola", "Prese, carichi e briscola", 28, {31, 23, 20}},
+      {"scopa", "Scopa", "Scope, settebello e primiera", 114, {37, 7, 28}},
+      {"rubamazzo", "Rubamazzo", "Cattura le carte, ruba il mazzo", 200, {35, 19, 9}},
+      {"settemezzo", "Sette e mezzo", "Chi si avvicina di più vince", 286, {17, 10}},
+      {"rete", "Gioca in rete", "Sfida un amico su un altro computer", 372, {}},
+      {"chiudi", "Esci", "Chiudi Cartovia", 458, {}}};
   return b;
 }
 
@@ -114,7 +163,7 @@ QImage BottoneSplash(const QImage& sfondo, const BottoneScelta& b, bool attivo) 
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.scale(4, 4);
-    const QRectF placca(10, 8, w - 20, h - 16);
+    const QRectF placca(10, 6, w - 20, h - 12);
     if (attivo) {
       // Warm glow round the plaque under the mouse.
       for (int i = 6; i >= 1; --i) {
@@ -147,8 +196,9 @@ QImage BottoneSplash(const QImage& sfondo, const BottoneScelta& b, bool attivo) 
     p.setBrush(QColor(255, 255, 255, attivo ? 60 : 22));
     p.drawRoundedRect(QRectF(placca.left() + 8, placca.top() + 4, placca.width() - 16, placca.height() * 0.38), 12, 12);
 
-    // Fan of cards on the left, or a door for the quit button.
-    const QPointF perno(72, 104);
+    // Fan of cards on the left, two cards passed between two seats for the network game, or
+    // a door for the quit button.
+    const QPointF perno(72, 100);
     if (!b.carte.empty()) {
       const int n = static_cast<int>(b.carte.size());
       for (int i = 0; i < n; ++i) {
@@ -159,7 +209,11 @@ QImage BottoneSplash(const QImage& sfondo, const BottoneScelta& b, bool attivo) 
         CartaPiccola(p, b.carte[i], 34);
         p.restore();
       }
+    } else if (b.nome == QLatin1String("rete")) {
+      ImmagineRete(p, attivo);
     } else {
+      p.save();
+      p.translate(0, -7);  // centred on the plaque
       const QRectF porta(52, 24, 34, 54);
       p.setPen(QPen(attivo ? H("#5A2A0A") : H("#D9B25A"), 2));
       p.setBrush(attivo ? H("#7A3A12") : H("#2A0508"));
@@ -187,14 +241,15 @@ QImage BottoneSplash(const QImage& sfondo, const BottoneScelta& b, bool attivo) 
       p.setBrush(attivo ? H("#5A2A0A") : H("#F2C650"));
       p.setPen(Qt::NoPen);
       p.drawPath(freccia);
+      p.restore();
     }
 
     const QColor testo = attivo ? H("#4A0C14") : H("#F6D98A");
     const QColor ombra = attivo ? QColor(255, 255, 255, 170) : QColor(0, 0, 0, 200);
     const QFont titolo = Carattere("DejaVu Serif", 42, QFont::Bold, false, QFont::SemiCondensed);
-    Testo(p, b.etichetta, titolo, QRectF(140, 20, 420, 40), testo, ombra, QPointF(1.6, 1.6));
+    Testo(p, b.etichetta, titolo, QRectF(140, 13, 420, 40), testo, ombra, QPointF(1.6, 1.6));
     const QFont sotto = Carattere("DejaVu Serif", 15, QFont::Normal, true);
-    Testo(p, b.sottotitolo, sotto, QRectF(140, 64, 420, 16), attivo ? H("#5A1A10") : H("#EBD9C0"),
+    Testo(p, b.sottotitolo, sotto, QRectF(140, 55, 420, 16), attivo ? H("#5A1A10") : H("#EBD9C0"),
           QColor(0, 0, 0, attivo ? 0 : 120));
   }
   QImage out = RiduciBlocchi(grande, 4 / d);

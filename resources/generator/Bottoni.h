@@ -21,13 +21,13 @@ struct BottoneScelta {
   QString etichetta;
   QString sottotitolo;
   int y;               // top of the button on the chooser
-  std::vector<int> carte;  // card numbers fanned on the left (none for the quit button)
+  std::vector<int> carte;  // card numbers fanned on the left (none for the quit and network buttons)
 };
 
 inline constexpr int LarghezzaBottoneTavolo = 145;
 inline constexpr int AltezzaBottoneTavolo = 38;
 inline constexpr int LarghezzaBottoneScelta = 600;
-inline constexpr int AltezzaBottoneScelta = 100;
+inline constexpr int AltezzaBottoneScelta = 86;
 inline constexpr int XBottoniScelta = 130;
 
 const std::vector<BottoneTesto>& BottoniTavolo();

@@ -256,6 +256,21 @@ QImage SfondoPunteggi() {
   return img;
 }
 
+QImage SfondoRete() {
+  const int w = 720, h = 500;
+  QImage img = Pergamena(w, h, 41);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  Filigrana(p, w, h, 42, 14);
+  // Two panels: hosting on the left, joining on the right.
+  p.setPen(QPen(QColor(122, 30, 34, 120), 1));
+  p.setBrush(QColor(255, 255, 255, 70));
+  p.drawRoundedRect(QRectF(36, 66, 316, 360), 10, 10);
+  p.drawRoundedRect(QRectF(368, 66, 316, 360), 10, 10);
+  CorniceDecorata(p, QRectF(18, 18, w - 36, h - 36));
+  return img;
+}
+
 QImage SfondoTavolo() {
   const int w = 800, h = 600;
   QImage img = Legno(w, h, 41, H("#8C4F22"), H("#3E1C0A"), 29);

@@ -96,6 +96,7 @@ void Immagini(const QString& img, bool tutte) {
   }
   Salva24(img, "sfondo_config", SfondoConfigurazione());
   Salva24(img, "sfondo_punteggi", SfondoPunteggi());
+  Salva24(img, "sfondo_rete", SfondoRete());
   Salva24(img, "sfondo_tavolo", SfondoTavolo());
 
   // The windows' own icon (taskbars, window switchers), the same drawing as the menu's.

@@ -189,7 +189,7 @@ non_vuota scelta
 
 # ---- Sette e mezzo: two deals (the whole match is played by the GUI tests) ----
 passo "Sette e mezzo"
-vai Cartovia 430 384 "Sette e mezzo"
+vai Cartovia 430 329 "Sette e mezzo"
 senza_pubblicita "Sette e mezzo"
 foto settemezzo_aperto
 non_vuota settemezzo_aperto
@@ -227,7 +227,7 @@ vai "Sette e mezzo" $BTN_X $BTN_CHIUDI Cartovia
 
 # ---- Scopa: deal, play, change deck and name, see the table redrawn, scores ----
 passo "Scopa"
-vai Cartovia 430 182 Scopa
+vai Cartovia 430 157 Scopa
 senza_pubblicita Scopa
 foto scopa_aperta
 cambia scelta scopa_aperta
@@ -273,7 +273,7 @@ vai Scopa $BTN_X $BTN_CHIUDI Cartovia
 
 # ---- Briscola: deal and play ----
 passo "Briscola"
-vai Cartovia 430 80 Briscola
+vai Cartovia 430 71 Briscola
 senza_pubblicita Briscola
 clic Briscola $BTN_X $BTN_NUOVA
 sleep 1.5                             # the deal's flights
@@ -291,7 +291,7 @@ vai Briscola $BTN_X $BTN_CHIUDI Cartovia
 
 # ---- Rubamazzo: select a card, OK, try to steal the computer's pile ----
 passo "Rubamazzo"
-vai Cartovia 430 284 Rubamazzo
+vai Cartovia 430 243 Rubamazzo
 senza_pubblicita Rubamazzo
 clic Rubamazzo $BTN_X $BTN_NUOVA
 sleep 1.2                             # the table's next tick deals
@@ -315,7 +315,7 @@ vai Rubamazzo $BTN_X $BTN_CHIUDI Cartovia
 
 # ---- quit, and what is kept ----
 passo "quit"
-clic Cartovia 430 484
+clic Cartovia 430 501
 for _ in $(seq 50); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$APP_PID" 2>/dev/null && fallito "the program did not end after the quit button"
 wait "$APP_PID"; APP_PID=""
@@ -331,7 +331,7 @@ passo "SIGTERM"
 "$CARTOVIA" >>"$TMP/cartovia.log" 2>&1 &
 APP_PID=$!
 attendi_in_cima Cartovia 20
-vai Cartovia 430 384 "Sette e mezzo"
+vai Cartovia 430 329 "Sette e mezzo"
 # F2 opens the configuration even while the advertisement covers the table.
 for _ in 1 2 3 4 5 6 7 8; do
   [ "$(visibili | head -n1)" = Configurazione ] && break

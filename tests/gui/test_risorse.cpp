@@ -59,12 +59,13 @@ std::vector<AttesaImmagine> TutteLeImmagini() {
       {Risorse::CifrePunteggiSel, 640, 396, 0}, {Risorse::CifrePiccole, 241, 18, 0},
       {Risorse::SfondoBottone, 192, 128, 4},   {Risorse::SfondoSplash, 800, 599, 0},
       {Risorse::SfondoConfig, 800, 600, 0},    {Risorse::SfondoPunteggi, 800, 600, 0},
+      {Risorse::SfondoRete, 720, 500, 0},
       {Risorse::SfondoTavolo, 800, 600, 0},    {Risorse::TurnoComputer, 145, 201, 0},
       {Risorse::TurnoGiocatore, 145, 201, 0},
   };
-  for (const char* n : {"briscola", "scopa", "rubamazzo", "settemezzo", "chiudi"})
+  for (const char* n : {"briscola", "scopa", "rubamazzo", "settemezzo", "rete", "chiudi"})
     for (const char* s : {"normale", "attivo"})
-      v.push_back({QString(":/img/splash_%1_%2.bmp").arg(n, s), 600, 100, 0});
+      v.push_back({QString(":/img/splash_%1_%2.bmp").arg(n, s), 600, 86, 0});
   for (const char* n : {"nuovapartita", "configurazione", "punteggi", "chiudi", "ok", "nuovacarta", "stop",
                         "nuovoturno", "prendi", "altra"})
     for (const char* s : {"normale", "attivo", "disabilitato"})
@@ -319,7 +320,7 @@ TEST(Risorse, HoverPicturesStandOutFromRestingOnes) {
   for (const char* n : {"nuovapartita", "configurazione", "punteggi", "chiudi", "ok", "nuovacarta", "stop",
                         "nuovoturno", "prendi", "altra"})
     coppie.push_back({QString(":/img/btn_%1_normale.bmp").arg(n), QString(":/img/btn_%1_attivo.bmp").arg(n)});
-  for (const char* n : {"briscola", "scopa", "rubamazzo", "settemezzo", "chiudi"})
+  for (const char* n : {"briscola", "scopa", "rubamazzo", "settemezzo", "rete", "chiudi"})
     coppie.push_back({QString(":/img/splash_%1_normale.bmp").arg(n), QString(":/img/splash_%1_attivo.bmp").arg(n)});
   coppie.push_back({":/img/chiudipubblicita_normale.bmp", ":/img/chiudipubblicita_attivo.bmp"});
   for (const auto& c : coppie) {
@@ -351,11 +352,11 @@ TEST(Risorse, ChooserButtonsBlendIntoTheBackground) {
   const struct {
     const char* nome;
     int y;
-  } bottoni[] = {{"briscola", 30}, {"scopa", 132}, {"rubamazzo", 234}, {"settemezzo", 334}, {"chiudi", 434}};
+  } bottoni[] = {{"briscola", 28}, {"scopa", 114}, {"rubamazzo", 200}, {"settemezzo", 286}, {"rete", 372}, {"chiudi", 458}};
   for (const auto& b : bottoni)
     for (const char* stato : {"normale", "attivo"}) {
       const QImage img = Immagine(QString(":/img/splash_%1_%2.bmp").arg(b.nome, stato));
-      for (const QPoint& q : {QPoint(0, 0), QPoint(599, 0), QPoint(0, 99), QPoint(599, 99)})
+      for (const QPoint& q : {QPoint(0, 0), QPoint(599, 0), QPoint(0, 85), QPoint(599, 85)})
         EXPECT_EQ(img.pixel(q), sfondo.pixel(130 + q.x(), b.y + q.y()))
             << "the " << b.nome << " button (" << stato << ") shows a seam at corner (" << q.x() << ", " << q.y() << ")";
     }

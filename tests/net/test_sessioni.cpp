@@ -657,6 +657,34 @@ TEST(SessioniRete, AWaitingHostIsFoundByItsAnnouncement)
     EXPECT_EQ(ricerca.Trovate().size(), 2u);
 }
 
+// A host on two networks announces on each: every destination given hears it, and one
+// given twice hears it once per round.
+TEST(SessioniRete, EachAnnouncementDestinationHearsTheHost)
+{
+    RicercaPartite prima, seconda;
+    ASSERT_TRUE(prima.Ascolta(QHostAddress::LocalHost, 0));
+    ASSERT_TRUE(seconda.Ascolta(QHostAddress::LocalHost, 0));
+    Tavolata t(Gioco::Briscola);
+    t.fermi = true;
+    int sentiti[2] = {};
+    QObject::connect(&prima, &RicercaPartite::Trovata, [&] { ++sentiti[0]; });
+    QObject::connect(&seconda, &RicercaPartite::Trovata, [&] { ++sentiti[1]; });
+    t.host.AnnunciaSu(QHostAddress::LocalHost, prima.Porta());
+    t.host.AnnunciaSu(QHostAddress::LocalHost, seconda.Porta());
+    t.host.AnnunciaSu(QHostAddress::LocalHost, seconda.Porta());
+    // Each call sends at once to every destination known so far.
+    ASSERT_TRUE(Aspetta([&] { return sentiti[0] == 3 && sentiti[1] == 2; }));
+    t.oraHost.ms += 2000;
+    t.host.BattitoTimer();
+    // A datagram of the test's own, sent after the tick, marks the end of that round.
+    QUdpSocket segno;
+    segno.writeDatagram(Codifica(Annuncio{Gioco::Scopa, 1, QStringLiteral("Segno")}), QHostAddress::LocalHost,
+                        seconda.Porta());
+    ASSERT_TRUE(Aspetta([&] { return sentiti[0] == 4 && sentiti[1] == 4; }));
+    EXPECT_EQ(seconda.Trovate().front().annuncio.gioco, Gioco::Briscola);
+    EXPECT_EQ(seconda.Trovate().back().annuncio.nomeHost, QStringLiteral("Segno"));
+}
+
 // The same over IPv6 loopback: the guest types the host's address as it is.
 TEST(SessioniRete, AGuestJoinsOverIPv6Loopback)
 {
