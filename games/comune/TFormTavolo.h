@@ -90,7 +90,8 @@ public:
 
     // The chooser is opening this table: the advertisement's draw runs at the next show. A
     // table shown again from its own configuration or scores window draws nothing.
-    void ApertoDallaScelta() { estrazioneDovuta_ = true; }
+    // A network game never hides under the advertisement: the other player does not wait.
+    void ApertoDallaScelta() { estrazioneDovuta_ = rete_ == nullptr; }
     // The timers that move the game on (deals, the computer's moves, the dealer's steps).
     // While the advertisement covers the table none of them fires: they stop, and start
     // again when the panel goes.

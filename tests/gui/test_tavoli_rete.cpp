@@ -8,6 +8,8 @@
 #include "FinestreDiProva.h"
 #include "PassoScopa.h"
 #include "app/Finestre.h"
+#include "ads/PannelloPubblicita.h"
+#include "app/PartitaInRete.h"
 #include "app/TFormSplashScreen.h"
 #include "games/briscola/TFormBriscola.h"
 #include "games/rubamazzo/TFormRubamazzo.h"
@@ -336,4 +338,24 @@ TEST_F(TavoliInRete, AGuestThatGoesQuietComesBackToTheSamePositionAndTheGameEnds
     EXPECT_EQ(mosse, 40);
     EXPECT_EQ(FormBriscola->Regole.PuntiGiocatore, host_->Partita()->Punti(1));
     EXPECT_EQ(ospite.Regole.PuntiGiocatore, host_->Partita()->Punti(2));
+}
+
+TEST_F(TavoliInRete, TheHandOverOpensTheGamesTableOverTheChooserAndNoAdvertisementCoversIt)
+{
+    Collega(Rete::Gioco::Scopa, 5);
+    // The advertisement would show on the first table a run opens from the chooser.
+    PannelloPubblicita::PrimaPubblicita = true;
+    FormSplashScreen->show();
+    GiocaInReteComeHost(host_);
+    EXPECT_TRUE(FormScopa->isVisible());
+    EXPECT_FALSE(FormScopa->Pubblicita->InVista());
+    EXPECT_TRUE(PartitaInReteAperta());
+    EXPECT_TRUE(FormScopa->ManoIniziata);
+    EXPECT_EQ(FormScopa->Motore.Turno, 1);  // the host leads the first hand
+    EXPECT_NE(FormScopa->EtichettaPartita->text().indexOf("Bruno"), -1);
+    FormScopa->ChiudiClick();
+    EXPECT_FALSE(PartitaInReteAperta());
+    EXPECT_TRUE(FormSplashScreen->isVisible());
+    ASSERT_TRUE(Pompa([&] { return ospite_->FaseAttuale() == Rete::SessioneOspite::Fase::Finita; }));
+    delete ospite_;
 }
