@@ -55,7 +55,8 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
         fd.setPointSize(10);
         DidascaliaTurno->setFont(fd);
     }
-    DidascaliaTurno->setStyleSheet(StileTarghetta("DidascaliaTurno"));
+    // Opaque: the picture's own "Computer" lettering lies under it.
+    DidascaliaTurno->setStyleSheet(StileTarghetta("DidascaliaTurno").replace("rgba(255, 250, 232, 225)", "rgb(255, 250, 232)"));
     DidascaliaTurno->hide();
 
     NomeGiocat = new EtichettaNome(QString::fromStdString(NomeGiocatore), Panel1);
@@ -633,7 +634,8 @@ void TFormTavolo::ImpostaRete(ReteTavolo* rete)
     };
     DidascaliaTurno->setText(QStringLiteral("Tocca a %1").arg(nome));
     Computer->setAccessibleName(QStringLiteral("Tocca a %1").arg(nome));
-    NuovaPartita->setEnabled(false);
+    // One network game per invitation: no new deal over it.
+    NuovaPartita->hide();
     MostraNomeAltro();
 }
 
@@ -653,7 +655,7 @@ void TFormTavolo::LasciaRete()
     rete_ = nullptr;
     DidascaliaTurno->hide();
     Computer->setAccessibleName("Turno del computer");
-    NuovaPartita->setEnabled(true);
+    NuovaPartita->show();
     MostraNomeAltro();
 }
 

@@ -271,7 +271,7 @@ TEST_F(TavoliInRete, ClosingOneTableEndsTheGameForBothAndRecordsNothing)
     // Against a friend the other hand is never shown, whatever the configuration says, and
     // no new game can be dealt over the network one.
     EXPECT_FALSE(FormBriscola->CarteComputerScoperte());
-    EXPECT_FALSE(FormBriscola->NuovaPartita->isEnabled());
+    EXPECT_TRUE(FormBriscola->NuovaPartita->isHidden());
 
     // The other side going quiet and coming back is told on the felt.
     FormBriscola->InRete()->AttesaCambiata(true);
@@ -289,7 +289,7 @@ TEST_F(TavoliInRete, ClosingOneTableEndsTheGameForBothAndRecordsNothing)
     // Leaving the table gives it back to games against the computer.
     FormBriscola->ChiudiClick();
     EXPECT_EQ(FormBriscola->InRete(), nullptr);
-    EXPECT_TRUE(FormBriscola->NuovaPartita->isEnabled());
+    EXPECT_FALSE(FormBriscola->NuovaPartita->isHidden());
     EXPECT_EQ(FormBriscola->Label1->text(), "Computer");
 }
 
