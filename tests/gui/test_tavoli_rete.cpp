@@ -175,6 +175,7 @@ TEST_F(TavoliInRete, ScopaMatchIsPlayedToItsEndWithTheRefereesTotalsOnBothTables
 
     TFormScopa* tavoli[] = {FormScopa, &ospite};
     int mosse = 0;
+    QString detti[2];  // what each table's screen-reader label said, step by step
     Gioca([&] { return !FormScopa->PartitaFinita || !ospite.PartitaFinita; },
           [&] {
               bool cambiato = false;
@@ -185,6 +186,7 @@ TEST_F(TavoliInRete, ScopaMatchIsPlayedToItsEndWithTheRefereesTotalsOnBothTables
                   const bool finita = t->ManoFinita;
                   if (t->TimerRete->isActive()) t->TimerRete->stop(), t->FineMossa(false);
                   if (GiocaPassoScopa(t) == PassoScopa::Giocatore && !(OsservaScopa(t->Motore, 1) == prima)) ++mosse;
+                  detti[t == FormScopa ? 0 : 1] += t->Annuncio->text() + "\n";
                   cambiato = cambiato || !(OsservaScopa(t->Motore, 1) == prima) || t->Motore.Turno != turno || t->ManoFinita != finita;
               }
               return cambiato;
@@ -193,6 +195,11 @@ TEST_F(TavoliInRete, ScopaMatchIsPlayedToItsEndWithTheRefereesTotalsOnBothTables
     EXPECT_TRUE(FormScopa->PartitaFinita);
     EXPECT_TRUE(ospite.PartitaFinita);
     EXPECT_EQ(mosse % 36, 0);
+    // A screen reader hears the other player by name.
+    EXPECT_TRUE(detti[0].contains("Bruno gioca")) << detti[0].left(400).toStdString();
+    EXPECT_TRUE(detti[1].contains("Anna gioca")) << detti[1].left(400).toStdString();
+    EXPECT_FALSE(detti[0].contains("computer")) << "nothing speaks of a computer";
+    EXPECT_FALSE(detti[1].contains("computer"));
     // Each table's totals are the referee's, seen from its own seat.
     EXPECT_EQ(FormScopa->PuntiPartitaGiocatore, host_->Partita()->Punti(1));
     EXPECT_EQ(FormScopa->PuntiPartitaComputer, host_->Partita()->Punti(2));
