@@ -25,14 +25,39 @@ bool Segna(bool visti[41], int c)
     return true;
 }
 
-// The other hand's occupied slots must be as many as the view says it holds.
+// The engine's hands have the view's shape: the other hand holds as many cards as the view
+// says, and this seat's slots are filled where the view's are.
 template <typename T>
-int Occupati(const T* mano)
+bool ManiUguali(const T* altra, const T* mia, const int* manoVista, int carteAvversario)
 {
     int n = 0;
-    for (int i = 1; i <= 3; ++i) n += mano[i] != 0;
-    return n;
+    for (int i = 1; i <= 3; ++i) {
+        n += altra[i] != 0;
+        if ((mia[i] != 0) != (manoVista[i] != 0)) return false;
+    }
+    return n == carteAvversario;
 }
+
+// The unseen cards, handed out as stand-ins. A slot asks for the stand-in it held: it keeps
+// it while that card is still unseen, so a card put there for a move stays where the table
+// expects it.
+class Sostitute {
+public:
+    explicit Sostitute(const bool visti[41]) : resto_(NonVisti(visti)) {}
+    int Quante() const { return static_cast<int>(resto_.size()); }
+    int Prendi(int preferita)
+    {
+        auto it = std::find(resto_.begin(), resto_.end(), preferita);
+        if (preferita == 0 || it == resto_.end()) it = resto_.begin();
+        const int c = *it;
+        resto_.erase(it);
+        return c;
+    }
+    const std::vector<int>& Restanti() const { return resto_; }
+
+private:
+    std::vector<int> resto_;
+};
 
 }  // namespace
 
@@ -40,9 +65,7 @@ int Occupati(const T* mano)
 
 bool ImpostaScopa(MotoreScopa& m, const VistaScopa& v, int turno)
 {
-    if (Occupati(m.ManoComputer) != v.CarteAvversario) return false;
-    for (int i = 1; i <= 3; ++i)
-        if ((m.ManoGiocatore[i] != 0) != (v.Mano[i] != 0)) return false;
+    if (!ManiUguali(m.ManoComputer, m.ManoGiocatore, v.Mano, v.CarteAvversario)) return false;
     bool visti[41] = {};
     for (int i = 1; i <= 3; ++i)
         if (!Segna(visti, v.Mano[i])) return false;
@@ -52,19 +75,10 @@ bool ImpostaScopa(MotoreScopa& m, const VistaScopa& v, int turno)
         if (!Segna(visti, v.Prese[k])) return false;
     for (int k = 1; k <= v.NumeroPreseAvversario; ++k)
         if (!Segna(visti, v.PreseAvversario[k])) return false;
-    std::vector<int> resto = NonVisti(visti);
-    if (static_cast<int>(resto.size()) != v.CarteAvversario + v.CarteNelMazzo) return false;
+    Sostitute sostitute(visti);
+    if (sostitute.Quante() != v.CarteAvversario + v.CarteNelMazzo) return false;
 
-    // The other hand keeps its stand-ins when they are still unseen: a card put there for
-    // a move stays where the table expects it.
-    auto prendi = [&](int preferita) {
-        auto it = std::find(resto.begin(), resto.end(), preferita);
-        if (preferita == 0 || it == resto.end()) it = resto.begin();
-        const int c = *it;
-        resto.erase(it);
-        return c;
-    };
-    for (int i = 1; i <= 3; ++i) m.ManoComputer[i] = m.ManoComputer[i] ? prendi(m.ManoComputer[i]) : 0;
+    for (int i = 1; i <= 3; ++i) m.ManoComputer[i] = m.ManoComputer[i] ? sostitute.Prendi(m.ManoComputer[i]) : 0;
     for (int i = 1; i <= 3; ++i) m.ManoGiocatore[i] = v.Mano[i];
     for (int p = 1; p <= MotoreScopa::MassimoPostiTavolo; ++p) m.Tavolo[p] = v.Tavolo[p];
     m.AggiornaValoriTavolo();
@@ -85,7 +99,7 @@ bool ImpostaScopa(MotoreScopa& m, const VistaScopa& v, int turno)
         if (visti[c]) m.CarteMazzo[k++] = c;
     for (int i = 1; i <= 3; ++i)
         if (m.ManoComputer[i]) m.CarteMazzo[k++] = m.ManoComputer[i];
-    for (int c : resto) m.CarteMazzo[k++] = c;
+    for (int c : sostitute.Restanti()) m.CarteMazzo[k++] = c;
     if (turno == 1 || turno == 2) m.Turno = turno;
     return true;
 }
@@ -128,9 +142,7 @@ void ManigliePiane(StatoMazzo& mazzo, std::int32_t* carte)
 
 bool ImpostaBriscola(RegoleBriscola& r, const VistaBriscola& v, int turno)
 {
-    if (Occupati(r.ManoComputer) != v.CarteAvversario) return false;
-    for (int i = 1; i <= 3; ++i)
-        if ((r.ManoGiocatore[i] != 0) != (v.Mano[i] != 0)) return false;
+    if (!ManiUguali(r.ManoComputer, r.ManoGiocatore, v.Mano, v.CarteAvversario)) return false;
     bool visti[41] = {};
     for (int i = 1; i <= 3; ++i)
         if (!Segna(visti, v.Mano[i])) return false;
@@ -145,9 +157,9 @@ bool ImpostaBriscola(RegoleBriscola& r, const VistaBriscola& v, int turno)
         if (!Segna(visti, v.Prese[k])) return false;
     for (int k = 1; k <= v.NumeroPreseAvversario; ++k)
         if (!Segna(visti, v.PreseAvversario[k])) return false;
-    std::vector<int> resto = NonVisti(visti);
+    Sostitute sostitute(visti);
     const int coperte = std::max(0, v.CarteNelMazzo - (briscolaNelMazzo ? 1 : 0));
-    if (static_cast<int>(resto.size()) != v.CarteAvversario + coperte) return false;
+    if (sostitute.Quante() != v.CarteAvversario + coperte) return false;
 
     int altraPrima[4] = {};
     for (int i = 1; i <= 3; ++i) altraPrima[i] = r.Carta(r.ManoComputer[i]);
@@ -155,14 +167,7 @@ bool ImpostaBriscola(RegoleBriscola& r, const VistaBriscola& v, int turno)
     // a draw may hand out a card that is already somewhere, but the referee's state is
     // written over the hands right after every draw, before anything is shown.
     ManigliePiane(r.Mazzo(), r.CarteMazzo);
-    auto prendi = [&](int preferita) {
-        auto it = std::find(resto.begin(), resto.end(), preferita);
-        if (preferita == 0 || it == resto.end()) it = resto.begin();
-        const int c = *it;
-        resto.erase(it);
-        return c;
-    };
-    for (int i = 1; i <= 3; ++i) r.ManoComputer[i] = r.ManoComputer[i] ? prendi(altraPrima[i]) : 0;
+    for (int i = 1; i <= 3; ++i) r.ManoComputer[i] = r.ManoComputer[i] ? sostitute.Prendi(altraPrima[i]) : 0;
     for (int i = 1; i <= 3; ++i) r.ManoGiocatore[i] = v.Mano[i];
     r.GiocataGiocatore = mia;
     r.GiocataComputer = v.CartaAvversario;
@@ -207,9 +212,7 @@ bool MettiInManoBriscola(RegoleBriscola& r, int slot, int carta)
 bool ImpostaRubamazzo(RegoleRubamazzo& r, const VistaRubamazzo& v, int turno)
 {
     constexpr int primo = RegoleRubamazzo::PrimoPostoTavolo, ultimo = RegoleRubamazzo::UltimoPostoTavolo;
-    if (Occupati(r.Posti) != v.CarteAvversario) return false;
-    for (int i = 1; i <= 3; ++i)
-        if ((r.Posti[3 + i] != 0) != (v.Mano[i] != 0)) return false;
+    if (!ManiUguali(r.Posti, r.Posti + 3, v.Mano, v.CarteAvversario)) return false;
     if (r.PilaGiocatore() != v.Pila || r.PilaComputer() != v.PilaAvversario) return false;
     bool visti[41] = {};
     for (int i = 1; i <= 3; ++i)
@@ -218,8 +221,8 @@ bool ImpostaRubamazzo(RegoleRubamazzo& r, const VistaRubamazzo& v, int turno)
         if (!Segna(visti, v.Tavolo[j])) return false;
     for (int c = 1; c <= 40; ++c)
         if (v.NellePile[c] && !Segna(visti, c)) return false;
-    std::vector<int> resto = NonVisti(visti);
-    if (static_cast<int>(resto.size()) != v.CarteAvversario + v.CarteNelMazzo) return false;
+    Sostitute sostitute(visti);
+    if (sostitute.Quante() != v.CarteAvversario + v.CarteNelMazzo) return false;
 
     int altraPrima[4] = {};
     for (int i = 1; i <= 3; ++i) altraPrima[i] = r.Carta(r.Posti[i]);
@@ -229,18 +232,8 @@ bool ImpostaRubamazzo(RegoleRubamazzo& r, const VistaRubamazzo& v, int turno)
     for (int k = 1; k < r.IndicePreseComputer && k <= 40; ++k) r.PreseComputer[k] = r.Carta(r.PreseComputer[k]);
     for (int j = 0; j <= ultimo; ++j) r.Evidenziati[j] = 0;
     for (int h = 1; h <= 40; ++h) r.Mazzo().ImpostaStato(h, 0);
-    for (int h = 0; h <= 40; ++h) {
-        r.CarteMazzo[h] = h;
-        r.Mazzo().OrdineCarte[h] = h;
-    }
-    auto prendi = [&](int preferita) {
-        auto it = std::find(resto.begin(), resto.end(), preferita);
-        if (preferita == 0 || it == resto.end()) it = resto.begin();
-        const int c = *it;
-        resto.erase(it);
-        return c;
-    };
-    for (int i = 1; i <= 3; ++i) r.Posti[i] = r.Posti[i] ? prendi(altraPrima[i]) : 0;
+    ManigliePiane(r.Mazzo(), r.CarteMazzo);
+    for (int i = 1; i <= 3; ++i) r.Posti[i] = r.Posti[i] ? sostitute.Prendi(altraPrima[i]) : 0;
     for (int i = 1; i <= 3; ++i) r.Posti[3 + i] = v.Mano[i];
     for (int j = primo; j <= ultimo; ++j) r.Posti[j] = v.Tavolo[j];
     r.CimaGiocatore = v.Cima;

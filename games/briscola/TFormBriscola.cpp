@@ -606,19 +606,7 @@ void TFormBriscola::GiocaInRete(std::unique_ptr<AvversarioBriscola> a)
     Timer2->stop();
     PartitaInCorso = false;
     Avversario = std::move(a);
-    ImpostaRete(Avversario.get());
-    Avversario->StatoArrivato = [this] {
-        if (!PartitaIniziataInRete) IniziaPartitaRete();
-    };
-    PartitaIniziataInRete = false;
-    Avversario->Avvia();
-}
-
-void TFormBriscola::IniziaPartitaRete()
-{
-    if (!Avversario || PartitaIniziataInRete || !Avversario->Pronto()) return;
-    PartitaIniziataInRete = true;
-    NuovaPartitaClick();
+    AvviaRete(Avversario.get(), [this] { NuovaPartitaClick(); });
 }
 
 void TFormBriscola::FinePartitaRete()
@@ -628,25 +616,13 @@ void TFormBriscola::FinePartitaRete()
     Timer2->stop();
 }
 
-void TFormBriscola::PartitaRetePersa()
-{
-    qWarning("Cartovia network: the Briscola table and the host no longer agree; the game stops");
-    FinePartitaRete();
-    NascondiTurno();
-    MostraEsito(QString::fromUtf8("La partita non è più allineata con l'altro tavolo: è finita."), 0);
-    if (Avversario) Avversario->Abbandona();
-}
 
 void TFormBriscola::MostraNomeAltro()
 {
     Label1->setText(NomeAltro());
-    const bool rete = Avversario != nullptr && InRete();
+    const bool rete = InRete() != nullptr;
     for (int i = 1; i <= 3; ++i)
         ManoComputerImg(i)->setAccessibleDescription(rete ? QString("Mano di %1, carta %2").arg(NomeAltro()).arg(i)
                                                           : QString("Mano del computer, carta %1").arg(i));
-    if (!rete && Avversario) {
-        // The table is left: the game's other player goes once the events in flight are through.
-        std::shared_ptr<AvversarioBriscola> via(std::move(Avversario));
-        QTimer::singleShot(0, this, [via] {});
-    }
+    RilasciaAvversario(Avversario);
 }

@@ -70,8 +70,6 @@ public:
     bool PartitaInCorso = false;
     // The finished game's result has been recorded (each game is recorded once).
     bool RisultatoRegistrato = false;
-    // The network game's first deal has been made.
-    bool PartitaIniziataInRete = false;
 
     // ---- handlers ----
     void Image4DblClick() { GiocaSlotGiocatore(1); }
@@ -115,10 +113,6 @@ protected:
     void MostraNomeAltro() override;
 
 private:
-    // The network game's first state has come: the deal.
-    void IniziaPartitaRete();
-    // The network game's engine and the referee no longer agree: the game stops.
-    void PartitaRetePersa();
     // Shows the points, the cards left and the scores window's labels (after every recount).
     void MostraPunteggio();
     void Faccia(int handle, VelImage* img);

@@ -646,6 +646,27 @@ bool TFormTavolo::MossaInSospeso()
     return true;
 }
 
+void TFormTavolo::AvviaRete(ReteTavolo* rete, std::function<void()> inizio)
+{
+    inizioRete_ = false;
+    ImpostaRete(rete);
+    rete->StatoArrivato = [this, inizio = std::move(inizio)] {
+        if (inizioRete_ || !rete_ || !rete_->Pronto()) return;
+        inizioRete_ = true;
+        inizio();
+    };
+    rete->Avvia();
+}
+
+void TFormTavolo::PartitaRetePersa()
+{
+    qWarning("Cartovia network: the %s table and the host no longer agree; the game stops", qPrintable(windowTitle()));
+    FinePartitaRete();
+    NascondiTurno();
+    MostraEsito(QString::fromUtf8("La partita non è più allineata con l'altro tavolo: è finita."), 0);
+    if (rete_) rete_->Abbandona();
+}
+
 void TFormTavolo::LasciaRete()
 {
     if (!rete_) return;

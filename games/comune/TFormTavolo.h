@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "components/Finestra.h"
@@ -177,6 +178,21 @@ protected:
     // tells when the other side goes quiet, and ends the game on the felt when it is cut.
     void ImpostaRete(ReteTavolo* rete);
     void LasciaRete();
+    // Starts playing against `rete`: `inizio` deals the first game once the referee's first
+    // state is there (at once if it has come already).
+    void AvviaRete(ReteTavolo* rete, std::function<void()> inizio);
+    // The table's engine and the referee no longer agree (a correct program never gets
+    // here): the game stops for both, and the felt says so.
+    void PartitaRetePersa();
+    // The other player of a game that is over goes once the events in flight are through
+    // (it may be the one calling).
+    template <typename T>
+    void RilasciaAvversario(std::unique_ptr<T>& avversario)
+    {
+        if (!avversario || rete_) return;
+        std::shared_ptr<T> via(std::move(avversario));
+        QTimer::singleShot(0, this, [via] {});
+    }
     // Sets the "Computer" caption of each table to NomeAltro().
     virtual void MostraNomeAltro() {}
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -204,6 +220,7 @@ private:
     // are dropped, as a second click inside a move is.
     bool inAzione_ = false;
     ReteTavolo* rete_ = nullptr;
+    bool inizioRete_ = false;  // the network game's first deal has been made
 };
 
 // Felt colour of the Scopa table by card frame number 1-6 (any other number: the first).

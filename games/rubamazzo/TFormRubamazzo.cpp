@@ -557,15 +557,8 @@ void TFormRubamazzo::GiocaInRete(std::unique_ptr<AvversarioRubamazzo> a)
 {
     Timer3->stop();
     PartitaIniziata = false;
-    inizioRete_ = false;
     Avversario = std::move(a);
-    ImpostaRete(Avversario.get());
-    Avversario->StatoArrivato = [this] {
-        if (inizioRete_ || !Avversario->Pronto()) return;
-        inizioRete_ = true;
-        NuovaPartitaClick();
-    };
-    Avversario->Avvia();
+    AvviaRete(Avversario.get(), [this] { NuovaPartitaClick(); });
 }
 
 void TFormRubamazzo::FinePartitaRete()
@@ -575,14 +568,6 @@ void TFormRubamazzo::FinePartitaRete()
     BtnOk->hide();
 }
 
-void TFormRubamazzo::PartitaRetePersa()
-{
-    qWarning("Cartovia network: the Rubamazzo table and the host no longer agree; the game stops");
-    FinePartitaRete();
-    NascondiTurno();
-    MostraEsito(QString::fromUtf8("La partita non è più allineata con l'altro tavolo: è finita."), 0);
-    if (Avversario) Avversario->Abbandona();
-}
 
 void TFormRubamazzo::MostraNomeAltro()
 {
@@ -593,8 +578,5 @@ void TFormRubamazzo::MostraNomeAltro()
                                                    : QString("Mano del computer, carta %1").arg(k));
     CarteComputer->setAccessibleDescription(rete ? QString("Il mazzetto di %1: R per rubarlo").arg(NomeAltro())
                                                  : QString("Il mazzetto del computer: R per rubarlo"));
-    if (!InRete() && Avversario) {
-        std::shared_ptr<AvversarioRubamazzo> via(std::move(Avversario));
-        QTimer::singleShot(0, this, [via] {});
-    }
+    RilasciaAvversario(Avversario);
 }

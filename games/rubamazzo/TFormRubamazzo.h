@@ -103,8 +103,7 @@ protected:
     void MostraNomeAltro() override;
 
 private:
-    void PartitaRetePersa();
-    bool inizioRete_ = false;
+
     void Faccia(int h, VelImage* img);  // the face of handle h, or nothing for 0
     void Dorso(VelImage* img);
     void DisegnaPosto(int k);

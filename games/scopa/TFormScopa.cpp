@@ -775,15 +775,8 @@ void TFormScopa::GiocaInRete(std::unique_ptr<AvversarioScopa> a)
     TimerNuovaPartita->stop();
     PartitaFinita = true;
     ManoIniziata = false;
-    inizioRete_ = false;
     Avversario = std::move(a);
-    ImpostaRete(Avversario.get());
-    Avversario->StatoArrivato = [this] {
-        if (inizioRete_ || !Avversario->Pronto()) return;
-        inizioRete_ = true;
-        NuovaPartitaClick();
-    };
-    Avversario->Avvia();
+    AvviaRete(Avversario.get(), [this] { NuovaPartitaClick(); });
 }
 
 void TFormScopa::FinePartitaRete()
@@ -794,15 +787,6 @@ void TFormScopa::FinePartitaRete()
     TimerRete->stop();
 }
 
-void TFormScopa::PartitaRetePersa()
-{
-    qWarning("Cartovia network: the Scopa table and the host no longer agree; the game stops");
-    FinePartitaRete();
-    NascondiTurno();
-    TurnoMostrato = 0;
-    MostraEsito(QString::fromUtf8("La partita non è più allineata con l'altro tavolo: è finita."), 0);
-    if (Avversario) Avversario->Abbandona();
-}
 
 void TFormScopa::MostraNomeAltro()
 {
@@ -812,8 +796,5 @@ void TFormScopa::MostraNomeAltro()
         CartaComputer[i]->setAccessibleDescription(rete ? QString("Mano di %1, carta %2").arg(NomeAltro()).arg(i)
                                                         : QString("Mano del computer, carta %1").arg(i));
     CartaCopertaComputer->setAccessibleDescription(rete ? QString("Le prese di %1").arg(NomeAltro()) : QString("Le prese del computer"));
-    if (!InRete() && Avversario) {
-        std::shared_ptr<AvversarioScopa> via(std::move(Avversario));
-        QTimer::singleShot(0, this, [via] {});
-    }
+    RilasciaAvversario(Avversario);
 }

@@ -124,8 +124,6 @@ protected:
     void MostraNomeAltro() override;
 
 private:
-    void PartitaRetePersa();
-    bool inizioRete_ = false;     // the network match's first hand has been dealt
     bool fineDalComputer_ = false;  // the end of move TimerRete retries
     int cartaGiocata_ = 0;  // the card of the player's latest move
     bool inRipetizione_ = false;
