@@ -118,31 +118,13 @@ TEST_F(TavoliInRete, BriscolaIsPlayedToItsEndOnBothTablesAndRecordedOnEach)
     // Both see the same trump; each sees its own hand as the referee dealt it.
     EXPECT_EQ(FormBriscola->Regole.Carta(FormBriscola->Regole.CartaBriscola), ospite.Regole.Carta(ospite.Regole.CartaBriscola));
 
-    TFormBriscola* tavoli[] = {FormBriscola, &ospite};
     int mosse = 0;
-    Gioca(
-        [&] { return FormBriscola->PartitaInCorso || ospite.PartitaInCorso; },
-        [&] {
-            bool cambiato = false;
-            for (TFormBriscola* t : tavoli) {
-                if (!t->PartitaInCorso) continue;
-                auto& r = t->Regole;
-                const VistaBriscola prima = OsservaBriscola(r, 1);
-                const int turno = r.Turno;
-                if (r.Turno == 1 && r.CarteGiocate < 2) {
-                    for (int k = 1; k <= 3; ++k)
-                        if (r.ManoGiocatore[k]) {
-                            t->GiocaSlotGiocatore(k);
-                            ++mosse;
-                            break;
-                        }
-                }
-                t->Timer1Timer();
-                t->Timer2Timer();
-                cambiato = cambiato || !(OsservaBriscola(r, 1) == prima) || r.Turno != turno;
-            }
-            return cambiato;
-        });
+    Gioca([&] { return FormBriscola->PartitaInCorso || ospite.PartitaInCorso; },
+          [&] {
+              const bool a = PassoBriscola(FormBriscola, mosse);
+              const bool b = PassoBriscola(&ospite, mosse);
+              return a || b;
+          });
     EXPECT_FALSE(FormBriscola->PartitaInCorso);
     EXPECT_FALSE(ospite.PartitaInCorso);
     EXPECT_EQ(mosse, 40);
