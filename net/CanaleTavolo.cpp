@@ -87,6 +87,7 @@ CanaleBase::CanaleBase(std::unique_ptr<Collegamento> c) : collegamento_(std::mov
     c2_ = QObject::connect(collegamento_.get(), &Collegamento::AltroInAttesa, collegamento_.get(),
                            [this](bool attesa) {
                                assente_ = attesa;
+                               ritorno_ = !attesa;
                                Avvisa(attesa ? 1 : 2, {});
                            });
     c3_ = QObject::connect(collegamento_.get(), &Collegamento::Terminata, collegamento_.get(),
@@ -130,11 +131,24 @@ const Quadro* CanaleBase::QuadroDopo(int mosse) const
 
 void CanaleBase::Ricevi(const Quadro& q)
 {
-    if (q.sequenza == 0 || quadri_.count(q.sequenza)) return;
+    // Back from a lost connection the referee sends every state after the one this player's
+    // last applied move answered: when the first is one the table has and its own move has no
+    // state yet, the move was lost on the way, and it goes again.
+    const bool dopoRitorno = ritorno_;
+    ritorno_ = false;
+    if (q.sequenza == 0) return;
+    if (quadri_.count(q.sequenza)) {
+        if (dopoRitorno && !mossaInViaggio_.isEmpty() && !QuadroDopo(mosse_)) {
+            qWarning("Cartovia network: the last move was lost with the connection; it is sent again");
+            collegamento_->InviaMossa(0, mossaInViaggio_);
+        }
+        return;
+    }
     // The first state the table hears is the one it starts from.
     if (primaSequenza_ == 0) primaSequenza_ = q.sequenza;
     if (q.sequenza < primaSequenza_) return;
     quadri_[q.sequenza] = q;
+    if (QuadroDopo(mosse_)) mossaInViaggio_.clear();
     Avvisa(0, {});
 }
 

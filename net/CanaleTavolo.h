@@ -68,6 +68,8 @@ protected:
     bool finita_ = false;
     bool scambia_ = false;
     bool assente_ = false;
+    bool ritorno_ = false;          // the other side is back: the next state tells what it has
+    QByteArray mossaInViaggio_;     // this player's last move, until the state after it comes
     QMetaObject::Connection c1_, c2_, c3_, c4_;
 };
 
@@ -112,7 +114,8 @@ public:
     {
         const Quadro* q = QuadroDopo(mosse_);
         ++mosse_;
-        collegamento_->InviaMossa(q ? q->sequenza : 0, CodificaMossa(mossa));
+        mossaInViaggio_ = CodificaMossa(mossa);
+        collegamento_->InviaMossa(q ? q->sequenza : 0, mossaInViaggio_);
     }
     bool Scopri(MotoreT& motore) override
     {

@@ -253,9 +253,10 @@ void SessioneHost::Ammetti(Connessione& c)
     fase_ = Fase::InGioco;
     Invia(Codifica(Benvenuto{partita_->QualeGioco(), 2, nomeHost_, gettoneOspite_}));
     if (ritorno) {
-        // Every state since the guest's last move: those sent while its connection was
-        // already dead never reached it, and its table plays each move in turn.
-        for (quint32 q = std::max<quint32>(1, sequenzaMossaOspite_); q < sequenza_; ++q)
+        // Every state after the one the guest's last applied move answered: those sent while
+        // its connection was already dead never reached it, and its table plays each move in
+        // turn. When the first of them is one the guest has, its last move never arrived.
+        for (quint32 q = sequenzaMossaOspite_ + 1; q < sequenza_; ++q)
             if (q < storico_.size()) Invia(storico_[q]);
     }
     InviaQuadro();

@@ -3,6 +3,7 @@
 // as a player would play, until the game's end is recorded on both sides.
 #include <QCoreApplication>
 #include <QHostAddress>
+#include <QTcpSocket>
 #include <QTimer>
 
 #include "FinestreDiProva.h"
@@ -347,4 +348,46 @@ TEST_F(TavoliInRete, TheHandOverOpensTheGamesTableOverTheChooserAndNoAdvertiseme
     EXPECT_TRUE(FormSplashScreen->isVisible());
     ASSERT_TRUE(Pompa([&] { return ospite_->FaseAttuale() == Rete::SessioneOspite::Fase::Finita; }));
     delete ospite_;
+}
+
+TEST_F(TavoliInRete, AMoveLostWithTheConnectionIsSentAgainWhenTheGuestComesBack)
+{
+    Collega(Rete::Gioco::Briscola, 31);
+    TFormBriscola ospite;
+    FormBriscola->GiocaInRete(Rete::NuovoCanaleBriscola(Rete::Collegamento::DaHost(host_)));
+    ospite.GiocaInRete(Rete::NuovoCanaleBriscola(Rete::Collegamento::DaOspite(ospite_)));
+    int mosse = 0;
+    // Play until the guest is to play a card.
+    Gioca([&] { return !(ospite.Regole.Turno == 1 && ospite.Regole.CarteGiocate < 2 && mosse >= 4); },
+          [&] {
+              const bool a = PassoBriscola(FormBriscola, mosse);
+              const bool b = !(ospite.Regole.Turno == 1 && ospite.Regole.CarteGiocate < 2 && mosse >= 4) &&
+                             PassoBriscola(&ospite, mosse);
+              return a || b;
+          });
+    // The guest plays, and its connection dies before the card is on the wire.
+    auto* socket = ospite_->findChild<QTcpSocket*>();
+    ASSERT_NE(socket, nullptr);
+    for (int k = 1; k <= 3; ++k)
+        if (ospite.Regole.ManoGiocatore[k]) {
+            ospite.GiocaSlotGiocatore(k);
+            ++mosse;
+            break;
+        }
+    socket->abort();
+    ASSERT_TRUE(Pompa([&] { return host_->FaseAttuale() == Rete::SessioneHost::Fase::AttesaRitorno; }));
+    EXPECT_EQ(host_->Partita()->Turno(), 2) << "the referee never had the card";
+    // A little later the guest is back, and its card with it.
+    oraOspite_ += Rete::IntervalloBattito;
+    ospite_->BattitoTimer();
+    ASSERT_TRUE(Pompa([&] { return host_->FaseAttuale() == Rete::SessioneHost::Fase::InGioco && ospite.InRete()->Pronto(); }));
+    Gioca([&] { return FormBriscola->PartitaInCorso || ospite.PartitaInCorso; },
+          [&] {
+              const bool a = PassoBriscola(FormBriscola, mosse);
+              const bool b = PassoBriscola(&ospite, mosse);
+              return a || b;
+          });
+    EXPECT_EQ(mosse, 40);
+    EXPECT_EQ(ospite.Regole.PuntiGiocatore, host_->Partita()->Punti(2));
+    EXPECT_EQ(FormBriscola->Regole.PuntiGiocatore, host_->Partita()->Punti(1));
 }
