@@ -26,15 +26,28 @@ protected:
     {
         // The level is program-wide: later tests expect the design's player.
         LivelloComputer = Livello::Normale;
+        OsservatoreRicerca() = nullptr;
         TFormAlternative::Automazione() = nullptr;
         FinestreDiProva::TearDown();
     }
+    // The chooser first (its first showing reads the saved settings, as at start-up),
+    // then "Esperto" in the configuration, as a player picks it. Every search the tables
+    // start from then on is counted.
     void SceltaEsperto()
     {
+        FormSplashScreen->show();
         FormConfig->CBLivello->setCurrentIndex(1);
         ASSERT_EQ(LivelloComputer, Livello::Esperto);
-        FormSplashScreen->show();
+        OsservatoreRicerca() = [this] { ++ricerche; };
     }
+    // After a whole game: the level was still Esperto and the computer's moves were searched.
+    void EspertoHaGiocato(int mosseMinime)
+    {
+        EXPECT_EQ(LivelloComputer, Livello::Esperto) << "opening the table kept the chosen level";
+        EXPECT_GE(ricerche.load(), mosseMinime) << "the computer's moves were Esperto's searches";
+        OsservatoreRicerca() = nullptr;
+    }
+    std::atomic<int> ricerche{0};
 };
 
 using ImpostazioneLivello = LivelloComputerProva;
@@ -91,6 +104,27 @@ TEST_F(ImpostazioneLivello, ChoiceIsSavedBesideTheOtherValuesAndRoundTrips)
     EXPECT_EQ(LeggiImpostazione("Livello").value_or(""), "Normale");
 }
 
+TEST_F(ImpostazioneLivello, TheChosenLevelHoldsAsTablesOpenAndCloseUntilTheNextStart)
+{
+    ScriviImpostazioni({{"Nome", "Anna"}, {"Livello", "Normale"}});
+    FormSplashScreen->show();
+    ASSERT_EQ(LivelloComputer, Livello::Normale) << "the saved level is read at start";
+    ApriFinestra(FinestraConfig);
+    FormConfig->CBLivello->setCurrentIndex(1);
+    FormConfig->VelmoBottone2Click();
+    EXPECT_EQ(LeggiImpostazione("Livello").value_or(""), "Esperto") << "kept at once";
+    for (int finestra : {FinestraBriscola, FinestraScopa, FinestraRubamazzo, FinestraSettemezzo}) {
+        ApriFinestra(finestra);
+        EXPECT_EQ(LivelloComputer, Livello::Esperto) << "window " << finestra << " opened";
+        TornaIndietro();
+        EXPECT_EQ(LivelloComputer, Livello::Esperto) << "back from window " << finestra;
+    }
+    FormSplashScreen->hide();
+    FormSplashScreen->show();
+    EXPECT_EQ(LivelloComputer, Livello::Esperto) << "the chooser shown again";
+    EXPECT_EQ(FormConfig->CBLivello->currentIndex(), 1);
+}
+
 TEST_F(PartitaEsperto, ScopaTablePlaysAWholeGame)
 {
     SceltaEsperto();
@@ -112,6 +146,7 @@ TEST_F(PartitaEsperto, ScopaTablePlaysAWholeGame)
     ASSERT_TRUE(s->PartitaFinita);
     EXPECT_GT(mosseComputer, 18);
     EXPECT_TRUE(s->PuntiPartitaGiocatore > 20 || s->PuntiPartitaComputer > 20);
+    EspertoHaGiocato(10);
 }
 
 TEST_F(PartitaEsperto, BriscolaTablePlaysAWholeGame)
@@ -141,6 +176,7 @@ TEST_F(PartitaEsperto, BriscolaTablePlaysAWholeGame)
     ASSERT_FALSE(b->PartitaInCorso) << "the game ended";
     EXPECT_EQ(r.PreseGiocatore[0] + r.PreseComputer[0], 40);
     EXPECT_EQ(r.PuntiGiocatore + r.PuntiComputer, 120);
+    EspertoHaGiocato(10);
 }
 
 TEST_F(PartitaEsperto, RubamazzoTablePlaysAWholeGame)
@@ -164,6 +200,7 @@ TEST_F(PartitaEsperto, RubamazzoTablePlaysAWholeGame)
     }
     ASSERT_TRUE(r.PartitaFinita()) << "the game ended";
     EXPECT_EQ(r.PilaGiocatore() + r.PilaComputer(), 40);
+    EspertoHaGiocato(5);
 }
 
 namespace {
@@ -207,8 +244,7 @@ TEST_F(PartitaEsperto, TheTableRepaintsWhileTheComputerThinks)
         while (conta.pitture.load() == prima && std::chrono::steady_clock::now() < fine) std::this_thread::yield();
         dipinta = conta.pitture.load() > prima;
     };
-    // Opening the table reads the saved settings again: the level is set for this move.
-    LivelloComputer = Livello::Esperto;
+    ASSERT_EQ(LivelloComputer, Livello::Esperto);
     const int carteTavolo = r.CarteGiocate;
     b->Timer1Timer();
     OsservatoreRicerca() = nullptr;

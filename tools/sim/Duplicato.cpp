@@ -76,7 +76,7 @@ int GiocaDuplicato(const DescrizioneDuplicato& d, const OpzioniSim& o, std::ostr
                    const std::function<EsitoGiro(const GiroDuplicato&)>& gioca)
 {
     long vinteA = 0, vinteB = 0;
-    for (long smazzata = 1; smazzata <= o.partite; ++smazzata) {
+    for (long smazzata = o.primaSmazzata; smazzata < o.primaSmazzata + o.partite; ++smazzata) {
         const std::uint32_t seme = o.seme * 2654435761u + static_cast<std::uint32_t>(smazzata) * 40503u;
         const int primo = smazzata % 2 ? 1 : 2;
         double differenza = 0;
@@ -92,12 +92,14 @@ int GiocaDuplicato(const DescrizioneDuplicato& d, const OpzioniSim& o, std::ostr
             if (e.b > e.a) ++vinteB;
         }
         st.Smazzata(differenza);
-        if (!o.silenzioso && smazzata % o.ogni == 0)
-            out << "after " << smazzata << " deals: A - B " << d.figura << ' ' << st.Media() << "; "
+        const long giocate = smazzata - o.primaSmazzata + 1;
+        if (!o.silenzioso && giocate % o.ogni == 0)
+            out << "after " << giocate << " deals: A - B " << d.figura << ' ' << st.Media() << "; "
                 << st.Tempi(o.giocatoreA, o.giocatoreB) << '\n';
     }
-    out << d.gioco << ": A " << o.giocatoreA << " vs B " << o.giocatoreB << ", " << o.partite << " duplicate deals ("
-        << 2 * o.partite << ' ' << d.unita << "s), " << d.unita << "s won A " << vinteA << " B " << vinteB
+    out << d.gioco << ": A " << o.giocatoreA << " vs B " << o.giocatoreB << ", " << o.partite << " duplicate deals (";
+    if (o.primaSmazzata > 1) out << "deals " << o.primaSmazzata << " to " << o.primaSmazzata + o.partite - 1 << ", ";
+    out << 2 * o.partite << ' ' << d.unita << "s), " << d.unita << "s won A " << vinteA << " B " << vinteB
         << ", A - B " << d.figura << ' ' << st.Media() << " (95% CI)\n";
     out << d.gioco << ": " << st.Tempi(o.giocatoreA, o.giocatoreB) << '\n';
     return 0;

@@ -19,8 +19,11 @@ int uso(const char* prog)
     std::cerr << "usage: " << prog << " GAME [--games N] [--seed S] [--trace FILE] [--quiet]\n  GAME:";
     for (const auto& [nome, f] : RegistroSim()) std::cerr << ' ' << nome;
     std::cerr << "\n       " << prog
-              << " GAME --player A --computer B [--games N] [--seed S] [--playouts N] [--progress N] [--quiet]\n"
+              << " GAME --player A --computer B [--games N] [--seed S] [--first-deal N] [--playouts N] [--progress N] [--quiet]\n"
                  "  duplicate match, each deal played twice with the seats swapped; A, B: random normale esperto esperto1\n"
+                 "  (--first-deal: start at that deal of the seed's sequence, so a long match can be split into\n"
+                 "  runs on separate cores: the deals are those of the single run, the players' own generators\n"
+                 "  start afresh in each run)\n"
                  "  (esperto1: the first search player, kept for comparison; --playouts sets esperto's budget)\n"
                  "  GAME:";
     for (const auto& [nome, f] : RegistroDuplicato()) std::cerr << ' ' << nome;
@@ -57,6 +60,9 @@ int main(int argc, char** argv)
         } else if (a == "--progress") {
             const char* v = valore();
             if (!v || (o.ogni = std::atol(v)) <= 0) return uso(argv[0]);
+        } else if (a == "--first-deal") {
+            const char* v = valore();
+            if (!v || (o.primaSmazzata = std::atol(v)) <= 0) return uso(argv[0]);
         } else if (a == "--playouts") {
             const char* v = valore();
             if (!v || (o.giocate = std::atoi(v)) <= 0) return uso(argv[0]);
