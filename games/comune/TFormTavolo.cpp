@@ -324,9 +324,10 @@ void TFormTavolo::DimenticaPrese()
     latoUltimaPresa_ = 0;
 }
 
-QString TFormTavolo::TitoloUltimaPresa(int lato)
+QString TFormTavolo::TitoloUltimaPresa(int lato, const QString& altro)
 {
-    return lato == 1 ? QStringLiteral("La tua ultima presa") : QStringLiteral("L'ultima presa del computer");
+    if (lato == 1) return QStringLiteral("La tua ultima presa");
+    return altro.isEmpty() ? QStringLiteral("L'ultima presa del computer") : QStringLiteral("L'ultima presa di %1").arg(altro);
 }
 
 void TFormTavolo::MostraUltimaPresa(int lato, int ms)
@@ -359,14 +360,14 @@ void TFormTavolo::MostraUltimaPresa(int lato, int ms)
         img->show();
         img->raise();
     }
-    TitoloPresa->setText(TitoloUltimaPresa(lato));
+    TitoloPresa->setText(TitoloUltimaPresa(lato, rete_ ? NomeAltro() : QString()));
     TitoloPresa->setGeometry(0, 6, w, alto - 8);
     // Over the middle of the felt, left of the command column.
     PannelloPresa->setGeometry(std::max(0, (604 - w) / 2), 150, w, h);
     PannelloPresa->show();
     PannelloPresa->raise();
     mostrate_ = carte;
-    Annuncia(TitoloUltimaPresa(lato) + ": " + ElencoCarte(carte));
+    Annuncia(TitoloPresa->text() + ": " + ElencoCarte(carte));
     TimerPresa->stop();
     if (ms > 0) TimerPresa->start(ms);
 }

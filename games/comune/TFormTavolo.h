@@ -79,7 +79,8 @@ public:
     std::vector<int> CarteUltimaPresaMostrate() const;
     // Holding the mouse on `pila` shows side `lato`'s latest capture.
     void PilaConUltimaPresa(QWidget* pila, int lato);
-    static QString TitoloUltimaPresa(int lato);
+    // "La tua ultima presa", "L'ultima presa del computer", or of `altro` in a network game.
+    static QString TitoloUltimaPresa(int lato, const QString& altro = QString());
 
     // Marks a highlighted card (a selection, the cards a capture takes) with a gold rim
     // that runs all round the card, inside its outline; the face keeps its colours. The

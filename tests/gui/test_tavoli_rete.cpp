@@ -130,6 +130,10 @@ TEST_F(TavoliInRete, BriscolaIsPlayedToItsEndOnBothTablesAndRecordedOnEach)
     EXPECT_FALSE(ospite.PartitaInCorso);
     EXPECT_EQ(mosse, 40);
     EXPECT_EQ(FormBriscola->Regole.PuntiGiocatore + ospite.Regole.PuntiGiocatore, 120);
+    // The other side's last trick is called by its player's name.
+    FormBriscola->MostraUltimaPresa(2, 0);
+    EXPECT_EQ(FormBriscola->TitoloPresa->text(), "L'ultima presa di Bruno");
+    FormBriscola->NascondiUltimaPresa();
     EXPECT_EQ(FormBriscola->Regole.PuntiGiocatore, host_->Partita()->Punti(1));
     EXPECT_EQ(ospite.Regole.PuntiGiocatore, host_->Partita()->Punti(2));
     EXPECT_EQ(host_->FaseAttuale(), Rete::SessioneHost::Fase::Finita);
