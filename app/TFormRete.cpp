@@ -425,6 +425,10 @@ void TFormRete::BtnOspitaClick()
     EtichettaPorta->setAccessibleName(EtichettaPorta->text());
     MostraCodice(host_->Codice());
     Messaggio(StatoOspita, QStringLiteral("In attesa di un avversario… (%1)").arg(Rete::NomeGioco(gioco)), false);
+    // A player who cannot see the window hears what to tell the friend: the code digit by
+    // digit, the address and the port (said, never logged).
+    ::Annuncia(Annuncio, EtichettaCodice->accessibleName() + QStringLiteral(". ") + EtichettaIndirizzi->text() +
+                             QStringLiteral(". ") + EtichettaPorta->text());
 
     CBGioco->setEnabled(false);
     EditPortaOspita->setEnabled(false);

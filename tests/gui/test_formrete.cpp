@@ -161,6 +161,10 @@ TEST_F(GiocoInRete, HostAndGuestWindowsMeetAndHandTheirSessionsToTheTables)
     EXPECT_TRUE(host.f.EtichettaPorta->text().contains(QString::number(porta)));
     EXPECT_TRUE(host.f.EtichettaIndirizzi->text().contains("192.0.2.10"));
     EXPECT_TRUE(host.f.StatoOspita->text().startsWith(QString::fromUtf8("In attesa di un avversario…")));
+    // A screen reader hears the code digit by digit, the address and the port.
+    EXPECT_TRUE(host.f.Annuncio->text().contains(Nome(host.f.EtichettaCodice))) << host.f.Annuncio->text().toStdString();
+    EXPECT_TRUE(host.f.Annuncio->text().contains("192.0.2.10"));
+    EXPECT_TRUE(host.f.Annuncio->text().contains(QString::number(porta)));
     EXPECT_EQ(host.f.Host()->NomeHost(), "Mario");
     EXPECT_FALSE(host.f.BtnOspita->isEnabled()) << "one invitation at a time";
 
