@@ -1,6 +1,9 @@
 #include "net/AllineaGiochi.h"
 
+#include "net/CodificaGiochi.h"
+
 #include <algorithm>
+#include <set>
 #include <vector>
 
 namespace Rete {
@@ -193,14 +196,13 @@ bool MettiInManoBriscola(RegoleBriscola& r, int slot, int carta)
     if (slot < 1 || slot > 3 || carta < 1 || carta > 40 || r.ManoComputer[slot] == 0) return false;
     // Handles are card numbers here: a card this seat has seen must not come out of the
     // other hand.
-    const VistaBriscola v = OsservaBriscola(r, 1);
-    for (int i = 1; i <= 3; ++i)
-        if (v.Mano[i] == carta) return false;
-    for (int k = 1; k <= v.NumeroPrese; ++k)
-        if (v.Prese[k] == carta) return false;
-    for (int k = 1; k <= v.NumeroPreseAvversario; ++k)
-        if (v.PreseAvversario[k] == carta) return false;
-    if (carta == r.Carta(r.GiocataGiocatore) || (carta == v.CartaBriscola && v.CarteNelMazzo > 0)) return false;
+    VistaBriscola v = OsservaBriscola(r, 1);
+    // Once drawn, the trump is known but may well be in the other hand; this seat's own card
+    // in the trick is seen although its view leaves it out.
+    if (v.CarteNelMazzo == 0) v.CartaBriscola = 0;
+    std::set<int> viste = CarteDellaVista(v);
+    viste.insert(r.Carta(r.GiocataGiocatore));
+    if (viste.count(carta)) return false;
     for (int i = 1; i <= 3; ++i)
         if (i != slot && r.ManoComputer[i] == carta) r.ManoComputer[i] = r.ManoComputer[slot];
     r.ManoComputer[slot] = carta;
@@ -250,12 +252,7 @@ bool ImpostaRubamazzo(RegoleRubamazzo& r, const VistaRubamazzo& v, int turno)
 bool MettiInManoRubamazzo(RegoleRubamazzo& r, int slot, int carta)
 {
     if (slot < 1 || slot > 3 || carta < 1 || carta > 40 || r.Posti[slot] == 0) return false;
-    const VistaRubamazzo v = OsservaRubamazzo(r, 1);
-    for (int i = 1; i <= 3; ++i)
-        if (v.Mano[i] == carta) return false;
-    for (int j = RegoleRubamazzo::PrimoPostoTavolo; j <= RegoleRubamazzo::UltimoPostoTavolo; ++j)
-        if (v.Tavolo[j] == carta) return false;
-    if (v.NellePile[carta]) return false;
+    if (CarteDellaVista(OsservaRubamazzo(r, 1)).count(carta)) return false;
     for (int i = 1; i <= 3; ++i)
         if (i != slot && r.Posti[i] == carta) r.Posti[i] = r.Posti[slot];
     r.Posti[slot] = carta;
