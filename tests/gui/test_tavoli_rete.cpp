@@ -74,6 +74,15 @@ protected:
         ASSERT_TRUE(ospite_->Collega("127.0.0.1", host_->Porta(), Codice, "Bruno"));
         ASSERT_TRUE(Pompa([&] { return ospite_->FaseAttuale() == Rete::SessioneOspite::Fase::InGioco && ospite_->HaQuadro(); }));
     }
+    // Seats the host's session at `host` and the guest's at `ospite`, through `canale`
+    // (Rete::NuovoCanaleScopa, ...Briscola or ...Rubamazzo).
+    template <typename Tavolo, typename Fabbrica>
+    void Siedi(Tavolo* host, Tavolo& ospite, Fabbrica canale)
+    {
+        host->GiocaInRete(canale(Rete::Collegamento::DaHost(host_)));
+        ospite.GiocaInRete(canale(Rete::Collegamento::DaOspite(ospite_)));
+    }
+    std::vector<VocePunteggio> Voci(const FilePunteggi& f) { return LeggiPunteggi(cartella_.path().toStdString(), f.corrente); }
     Rete::SessioneHost* host_ = nullptr;
     Rete::SessioneOspite* ospite_ = nullptr;
     qint64 oraHost_ = 1000, oraOspite_ = 1000;
@@ -102,16 +111,24 @@ bool PassoBriscola(TFormBriscola* t, int& mosse)
     return !(OsservaBriscola(r, 1) == prima) || r.Turno != turno;
 }
 
+// Both Briscola tables play on until the game is over on each.
+void GiocaFinoAllaFine(TFormBriscola* host, TFormBriscola& ospite, int& mosse)
+{
+    Gioca([&] { return host->PartitaInCorso || ospite.PartitaInCorso; },
+          [&] {
+              const bool a = PassoBriscola(host, mosse);
+              const bool b = PassoBriscola(&ospite, mosse);
+              return a || b;
+          });
+}
+
 }  // namespace
 
 TEST_F(TavoliInRete, BriscolaIsPlayedToItsEndOnBothTablesAndRecordedOnEach)
 {
     Collega(Rete::Gioco::Briscola, 12345);
     TFormBriscola ospite;
-    auto canaleHost = Rete::NuovoCanaleBriscola(Rete::Collegamento::DaHost(host_));
-    auto canaleOspite = Rete::NuovoCanaleBriscola(Rete::Collegamento::DaOspite(ospite_));
-    FormBriscola->GiocaInRete(std::move(canaleHost));
-    ospite.GiocaInRete(std::move(canaleOspite));
+    Siedi(FormBriscola, ospite, &Rete::NuovoCanaleBriscola);
     ASSERT_TRUE(FormBriscola->PartitaInCorso);
     ASSERT_TRUE(ospite.PartitaInCorso);
     EXPECT_EQ(FormBriscola->Label1->text(), "Bruno");
@@ -120,12 +137,7 @@ TEST_F(TavoliInRete, BriscolaIsPlayedToItsEndOnBothTablesAndRecordedOnEach)
     EXPECT_EQ(FormBriscola->Regole.Carta(FormBriscola->Regole.CartaBriscola), ospite.Regole.Carta(ospite.Regole.CartaBriscola));
 
     int mosse = 0;
-    Gioca([&] { return FormBriscola->PartitaInCorso || ospite.PartitaInCorso; },
-          [&] {
-              const bool a = PassoBriscola(FormBriscola, mosse);
-              const bool b = PassoBriscola(&ospite, mosse);
-              return a || b;
-          });
+    GiocaFinoAllaFine(FormBriscola, ospite, mosse);
     EXPECT_FALSE(FormBriscola->PartitaInCorso);
     EXPECT_FALSE(ospite.PartitaInCorso);
     EXPECT_EQ(mosse, 40);
@@ -139,7 +151,7 @@ TEST_F(TavoliInRete, BriscolaIsPlayedToItsEndOnBothTablesAndRecordedOnEach)
     EXPECT_EQ(host_->FaseAttuale(), Rete::SessioneHost::Fase::Finita);
     // Both tables run in this process under one player: the game is counted once by each,
     // and won by one of them unless drawn.
-    const auto voci = LeggiPunteggi(cartella_.path().toStdString(), FileBriscola.corrente);
+    const auto voci = Voci(FileBriscola);
     ASSERT_EQ(voci.size(), 1u);
     EXPECT_EQ(voci[0].Giocate, 2);
     EXPECT_EQ(voci[0].Vinte + voci[0].Pari, FormBriscola->Regole.PuntiGiocatore == 60 ? 2 : 1);
@@ -151,8 +163,7 @@ TEST_F(TavoliInRete, ScopaMatchIsPlayedToItsEndWithTheRefereesTotalsOnBothTables
     // A capture with a choice takes the first one shown.
     TFormAlternative::Automazione() = [](TFormAlternative* d) { d->VelmoBottone1Click(); };
     TFormScopa ospite;
-    FormScopa->GiocaInRete(Rete::NuovoCanaleScopa(Rete::Collegamento::DaHost(host_)));
-    ospite.GiocaInRete(Rete::NuovoCanaleScopa(Rete::Collegamento::DaOspite(ospite_)));
+    Siedi(FormScopa, ospite, &Rete::NuovoCanaleScopa);
     ASSERT_TRUE(FormScopa->ManoIniziata);
     ASSERT_TRUE(ospite.ManoIniziata);
     EXPECT_NE(FormScopa->EtichettaPartita->text().indexOf("Bruno"), -1);
@@ -194,7 +205,7 @@ TEST_F(TavoliInRete, ScopaMatchIsPlayedToItsEndWithTheRefereesTotalsOnBothTables
     EXPECT_EQ(ospite.PuntiPartitaComputer, host_->Partita()->Punti(1));
     EXPECT_EQ(FormScopa->RisultatoVinto, host_->Partita()->Esito() == 1);
     EXPECT_EQ(ospite.RisultatoVinto, host_->Partita()->Esito() == 2);
-    const auto voci = LeggiPunteggi(cartella_.path().toStdString(), FileScopa.corrente);
+    const auto voci = Voci(FileScopa);
     ASSERT_EQ(voci.size(), 1u);
     EXPECT_EQ(voci[0].Giocate, 2);
     EXPECT_EQ(voci[0].Vinte, 1);
@@ -204,8 +215,7 @@ TEST_F(TavoliInRete, RubamazzoIsPlayedToItsEndOnBothTables)
 {
     Collega(Rete::Gioco::Rubamazzo, 4242);
     TFormRubamazzo ospite;
-    FormRubamazzo->GiocaInRete(Rete::NuovoCanaleRubamazzo(Rete::Collegamento::DaHost(host_)));
-    ospite.GiocaInRete(Rete::NuovoCanaleRubamazzo(Rete::Collegamento::DaOspite(ospite_)));
+    Siedi(FormRubamazzo, ospite, &Rete::NuovoCanaleRubamazzo);
     ASSERT_TRUE(FormRubamazzo->InGioco());
     ASSERT_TRUE(ospite.InGioco());
     // The host leads every deal: on the guest's table the other side moves first.
@@ -250,7 +260,7 @@ TEST_F(TavoliInRete, RubamazzoIsPlayedToItsEndOnBothTables)
     EXPECT_EQ(FormRubamazzo->Regole.PilaGiocatore(), host_->Partita()->Punti(1));
     EXPECT_EQ(ospite.Regole.PilaGiocatore(), host_->Partita()->Punti(2));
     EXPECT_EQ(ospite.Regole.PilaComputer(), host_->Partita()->Punti(1));
-    const auto voci = LeggiPunteggi(cartella_.path().toStdString(), FileRubaMazzo.corrente);
+    const auto voci = Voci(FileRubaMazzo);
     ASSERT_EQ(voci.size(), 1u);
     EXPECT_EQ(voci[0].Giocate, 2);
 }
@@ -259,8 +269,7 @@ TEST_F(TavoliInRete, ClosingOneTableEndsTheGameForBothAndRecordsNothing)
 {
     Collega(Rete::Gioco::Briscola, 99);
     TFormBriscola ospite;
-    FormBriscola->GiocaInRete(Rete::NuovoCanaleBriscola(Rete::Collegamento::DaHost(host_)));
-    ospite.GiocaInRete(Rete::NuovoCanaleBriscola(Rete::Collegamento::DaOspite(ospite_)));
+    Siedi(FormBriscola, ospite, &Rete::NuovoCanaleBriscola);
     ASSERT_TRUE(ospite.PartitaInCorso);
     // Against a friend the other hand is never shown, whatever the configuration says, and
     // no new game can be dealt over the network one.
@@ -278,7 +287,7 @@ TEST_F(TavoliInRete, ClosingOneTableEndsTheGameForBothAndRecordsNothing)
     EXPECT_NE(FormBriscola->TestoEsito().indexOf("Bruno"), -1) << FormBriscola->TestoEsito().toStdString();
     EXPECT_NE(FormBriscola->TestoEsito().indexOf(QString::fromUtf8("La partita è finita")), -1);
     EXPECT_EQ(host_->FaseAttuale(), Rete::SessioneHost::Fase::Finita);
-    EXPECT_TRUE(LeggiPunteggi(cartella_.path().toStdString(), FileBriscola.corrente).empty());
+    EXPECT_TRUE(Voci(FileBriscola).empty());
 
     // Leaving the table gives it back to games against the computer.
     FormBriscola->ChiudiClick();
@@ -291,8 +300,7 @@ TEST_F(TavoliInRete, AGuestThatGoesQuietComesBackToTheSamePositionAndTheGameEnds
 {
     Collega(Rete::Gioco::Briscola, 2026);
     TFormBriscola ospite;
-    FormBriscola->GiocaInRete(Rete::NuovoCanaleBriscola(Rete::Collegamento::DaHost(host_)));
-    ospite.GiocaInRete(Rete::NuovoCanaleBriscola(Rete::Collegamento::DaOspite(ospite_)));
+    Siedi(FormBriscola, ospite, &Rete::NuovoCanaleBriscola);
     int mosse = 0;
     Gioca([&] { return mosse < 9; },
           [&] {
@@ -323,12 +331,7 @@ TEST_F(TavoliInRete, AGuestThatGoesQuietComesBackToTheSamePositionAndTheGameEnds
     ASSERT_TRUE(Pompa([&] { return host_->FaseAttuale() == Rete::SessioneHost::Fase::InGioco && FormBriscola->TestoEsito().isEmpty(); }));
     EXPECT_EQ(OsservaBriscola(FormBriscola->Regole, 1), primaHost);
 
-    Gioca([&] { return FormBriscola->PartitaInCorso || ospite.PartitaInCorso; },
-          [&] {
-              const bool a = PassoBriscola(FormBriscola, mosse);
-              const bool b = PassoBriscola(&ospite, mosse);
-              return a || b;
-          });
+    GiocaFinoAllaFine(FormBriscola, ospite, mosse);
     EXPECT_EQ(mosse, 40);
     EXPECT_EQ(FormBriscola->Regole.PuntiGiocatore, host_->Partita()->Punti(1));
     EXPECT_EQ(ospite.Regole.PuntiGiocatore, host_->Partita()->Punti(2));
@@ -358,8 +361,7 @@ TEST_F(TavoliInRete, AMoveLostWithTheConnectionIsSentAgainWhenTheGuestComesBack)
 {
     Collega(Rete::Gioco::Briscola, 31);
     TFormBriscola ospite;
-    FormBriscola->GiocaInRete(Rete::NuovoCanaleBriscola(Rete::Collegamento::DaHost(host_)));
-    ospite.GiocaInRete(Rete::NuovoCanaleBriscola(Rete::Collegamento::DaOspite(ospite_)));
+    Siedi(FormBriscola, ospite, &Rete::NuovoCanaleBriscola);
     int mosse = 0;
     // Play until the guest is to play a card.
     Gioca([&] { return !(ospite.Regole.Turno == 1 && ospite.Regole.CarteGiocate < 2 && mosse >= 4); },
@@ -385,12 +387,7 @@ TEST_F(TavoliInRete, AMoveLostWithTheConnectionIsSentAgainWhenTheGuestComesBack)
     oraOspite_ += Rete::IntervalloBattito;
     ospite_->BattitoTimer();
     ASSERT_TRUE(Pompa([&] { return host_->FaseAttuale() == Rete::SessioneHost::Fase::InGioco && ospite.InRete()->Pronto(); }));
-    Gioca([&] { return FormBriscola->PartitaInCorso || ospite.PartitaInCorso; },
-          [&] {
-              const bool a = PassoBriscola(FormBriscola, mosse);
-              const bool b = PassoBriscola(&ospite, mosse);
-              return a || b;
-          });
+    GiocaFinoAllaFine(FormBriscola, ospite, mosse);
     EXPECT_EQ(mosse, 40);
     EXPECT_EQ(ospite.Regole.PuntiGiocatore, host_->Partita()->Punti(2));
     EXPECT_EQ(FormBriscola->Regole.PuntiGiocatore, host_->Partita()->Punti(1));
