@@ -56,7 +56,7 @@ TFormTavolo::TFormTavolo(int larghezza, int altezza, QWidget* parent) : TFinestr
         DidascaliaTurno->setFont(fd);
     }
     // Opaque: the picture's own "Computer" lettering lies under it.
-    DidascaliaTurno->setStyleSheet(StileTarghetta("DidascaliaTurno").replace("rgba(255, 250, 232, 225)", "rgb(255, 250, 232)"));
+    DidascaliaTurno->setStyleSheet(StileTarghetta("DidascaliaTurno", 255));
     DidascaliaTurno->hide();
 
     NomeGiocat = new EtichettaNome(QString::fromStdString(NomeGiocatore), Panel1);
@@ -527,12 +527,13 @@ void TFormTavolo::SegnaSelezione(QImage& carta, const SagomaCarta& sagoma)
     p.drawRoundedRect(bordo, 5, 5);
 }
 
-QString TFormTavolo::StileTarghetta(const char* oggetto)
+QString TFormTavolo::StileTarghetta(const char* oggetto, int opacita)
 {
     // A cream plaque with a gold rim, the colours of the card frames, with the captions' green.
-    return QStringLiteral("QLabel#%1 { color: rgb(20, 86, 34); background: rgba(255, 250, 232, 225);"
+    return QStringLiteral("QLabel#%1 { color: rgb(20, 86, 34); background: rgba(255, 250, 232, %2);"
                           " border: 2px solid rgb(200, 160, 48); border-radius: 10px; padding: 2px 12px; }")
-        .arg(QLatin1String(oggetto));
+        .arg(QLatin1String(oggetto))
+        .arg(opacita);
 }
 
 QString TFormTavolo::TestoEsito() const { return RigaEsito->isHidden() ? QString() : RigaEsito->text(); }

@@ -55,7 +55,8 @@ public:
     QString TestoEsito() const;
     // Style sheet of a small plaque on the felt in the result line's colours (cream, gold rim,
     // green text), for the label named `oggetto`.
-    static QString StileTarghetta(const char* oggetto);
+    // `opacita` 0..255: the plaques are a little see-through unless they must hide what lies under.
+    static QString StileTarghetta(const char* oggetto, int opacita = 225);
     // Shows neither turn picture: no game is being played.
     void NascondiTurno();
 
