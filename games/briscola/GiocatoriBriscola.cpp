@@ -3,6 +3,7 @@
 #include "games/briscola/GiocatoriBriscola.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -51,6 +52,12 @@ VistaBriscola OsservaBriscola(const RegoleBriscola& r, int lato)
     for (int k = 1; k <= v.NumeroPrese; ++k) v.Prese[k] = r.Carta(pila[k]);
     for (int k = 1; k <= v.NumeroPreseAvversario; ++k) v.PreseAvversario[k] = r.Carta(pilaAltra[k]);
     v.CarteNelMazzo = std::clamp<int>(40 - r.CartePescate, 0, 40);
+    v.Storia = std::clamp<int>(r.StoriaPrese, 0, 20);
+    for (int t = 1; t <= v.Storia; ++t) {
+        v.StoriaGuida[t] = r.StoriaIniziatore[t] == v.Lato ? 1 : 0;
+        v.StoriaMia[t] = r.Carta(v.Lato == 1 ? r.StoriaGiocatore[t] : r.StoriaComputer[t]);
+        v.StoriaAltra[t] = r.Carta(v.Lato == 1 ? r.StoriaComputer[t] : r.StoriaGiocatore[t]);
+    }
     return v;
 }
 
@@ -304,6 +311,148 @@ int Migliore(const double* somma, int nc)
 
 }  // namespace
 
+namespace {
+
+// A model of how a strong player picks its card: a score per card of the hand, the card
+// played with probability proportional to exp(score). Fitted (conditional logit) to the
+// decisions of the first search player in self-play; it names its card 56% of the time on a
+// lead and 74% on an answer, where the greedy policy names it 36% and 68% of the time.
+// Categories: 0 zero-point card, 1 figure (2 to 4 points), 2 Ace or Three; 3 to 5 the same
+// in trumps.
+constexpr double PesoApertura[14] = {
+    0.018, 1.576, -1.472, -0.368, 0.750, -0.503,  // category
+    -0.116, 0.221,                                 // strength, plain suit and trump
+    0.033, -0.166, 2.005, 0.044, -0.911, -1.005,   // category, 14 cards or fewer left to draw
+};
+constexpr double PesoRisposta[13] = {
+    0.313, 2.587, -1.388, 2.046,                   // takes; times the led points, trump, own points
+    0.586, 0.220, 0.381, 0.277, 0.109, -1.573,     // category
+    0.009, -3.277, 1.823,  // strength; points given away; trump taking the led points
+};
+
+int Categoria(int c, int briscola)
+{
+    const int p = PuntiDi(c);
+    return (SemeDi(c) == briscola ? 3 : 0) + (p == 0 ? 0 : (p < 10 ? 1 : 2));
+}
+
+// The model's score of playing x, with `guidata` on the table (0 on a lead).
+double Punteggio(int x, int guidata, int briscola, int stock)
+{
+    double f = 0;
+    if (!guidata) {
+        const int k = Categoria(x, briscola);
+        f += PesoApertura[k];
+        f += (SemeDi(x) == briscola ? PesoApertura[7] : PesoApertura[6]) * ForzaDi(x) / 10.0;
+        if (stock <= 14) f += PesoApertura[8 + k];
+        return f;
+    }
+    const bool prende = SemeDi(x) == SemeDi(guidata) ? ForzaDi(x) > ForzaDi(guidata) : SemeDi(x) == briscola;
+    const double tr = SemeDi(x) == briscola ? 1.0 : 0.0, pl = PuntiDi(guidata) / 11.0, px = PuntiDi(x) / 11.0;
+    if (prende) f += PesoRisposta[0] + PesoRisposta[1] * pl + PesoRisposta[2] * tr + PesoRisposta[3] * px + PesoRisposta[12] * tr * pl;
+    else f += PesoRisposta[11] * px;
+    f += PesoRisposta[4 + Categoria(x, briscola)] + PesoRisposta[10] * ForzaDi(x) / 10.0;
+    return f;
+}
+
+// The playout policy of the search player: the model's likeliest card, for either side.
+void MossaModello(PartitaRapida& p)
+{
+    const int lato = p.turno;
+    int meglio = -1;
+    double mv = -1e9;
+    for (int i = 0; i < 3; ++i) {
+        const int c = p.mano[lato][i];
+        if (!c) continue;
+        const double f = Punteggio(c, p.sulTavolo, p.briscola, p.nm - p.pm);
+        if (f > mv) {
+            mv = f;
+            meglio = i;
+        }
+    }
+    p.Gioca(meglio);
+}
+
+// Probability under the model that `giocata` is played from `mano` (0 = empty slot).
+double ProbabilitaModello(const int* mano, int giocata, int guidata, int briscola, int stock)
+{
+    double z = 0, mia = 0;
+    int n = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (!mano[i]) continue;
+        ++n;
+        const double e = std::exp(Punteggio(mano[i], guidata, briscola, stock));
+        z += e;
+        if (mano[i] == giocata) mia = e;
+    }
+    return n <= 1 ? 1.0 : mia / z;
+}
+
+constexpr int PreseLette = 3;  // how many past tricks of the other side are read
+
+// Likelihood of the other side's cards in tricks t, t-1, ... (`prof` of them), its hand after
+// trick t's draw being `mano`. Before that draw it held the card it played in trick t
+// instead of one of these (the one it drew, any of them alike). Only tricks followed by an
+// ordinary draw are read: the sixth card dealt is drawn after trick 1, the last covered card
+// after trick 17.
+double Verosimile(const VistaBriscola& v, const int* mano, int t, int prof, int briscola)
+{
+    if (prof == 0 || t < 1 || t >= 17) return 1.0;
+    const int x = v.StoriaAltra[t];
+    const int guidata = v.StoriaGuida[t] ? v.StoriaMia[t] : 0;
+    double somma = 0;
+    int n = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (!mano[i]) continue;
+        int prima[3] = {mano[0], mano[1], mano[2]};
+        prima[i] = x;
+        const double p = ProbabilitaModello(prima, x, guidata, briscola, 34 - 2 * (t - 1));
+        somma += p * Verosimile(v, prima, t - 1, prof - 1, briscola);
+        ++n;
+    }
+    return n ? somma / n : 1.0;
+}
+
+// Weight of a sample whose other hand is `altra`: how likely the other side was to play what
+// it played (its card on the table, then its last tricks) holding these cards.
+double PesoCampione(const VistaBriscola& v, const int* altra, int briscola)
+{
+    int mano[3] = {altra[0], altra[1], altra[2]};
+    double w = 1.0;
+    if (v.CartaAvversario) {
+        // It led the card on the table from its hand and that card.
+        for (int i = 0; i < 3; ++i)
+            if (!mano[i]) {
+                mano[i] = v.CartaAvversario;
+                break;
+            }
+        w *= ProbabilitaModello(mano, v.CartaAvversario, 0, briscola, v.CarteNelMazzo);
+    }
+    return w * Verosimile(v, mano, v.Storia, PreseLette, briscola);
+}
+
+}  // namespace
+
+double VerosimiglianzaBriscola(const VistaBriscola& v, const int altra[3])
+{
+    return PesoCampione(v, altra, SemeDi(v.CartaBriscola));
+}
+
+int CartaModelloBriscola(const int mano[3], int guidata, int cartaBriscola, int carteNelMazzo)
+{
+    PartitaRapida p{};
+    for (int i = 0; i < 3; ++i) p.mano[0][i] = static_cast<std::int8_t>(mano[i]);
+    p.mano[1][0] = 1;  // the other hand does not matter to the model
+    p.sulTavolo = static_cast<std::int8_t>(guidata);
+    p.briscola = static_cast<std::int8_t>(SemeDi(cartaBriscola));
+    p.nm = static_cast<std::int8_t>(std::clamp(carteNelMazzo, 0, 40));
+    p.pm = 0;
+    MossaModello(p);
+    for (int i = 0; i < 3; ++i)
+        if (mano[i] && !p.mano[0][i]) return mano[i];
+    return 0;
+}
+
 MossaBriscola EspertoBriscola1::Scegli(const VistaBriscola& v)
 {
     Partenza p;
@@ -335,16 +484,22 @@ MossaBriscola EspertoBriscola::Scegli(const VistaBriscola& v)
     if (p.nc <= 1) return {p.nc ? p.candidati[0] : 0};
     double somma[3] = {};
     PartitaRapida c;
+    // Each sample counts as much as the other side's plays make its hand likely.
+    auto peso = [&] {
+        const int altra[3] = {c.mano[1][0], c.mano[1][1], c.mano[1][2]};
+        return PesoCampione(v, altra, c.briscola);
+    };
     if (v.CarteNelMazzo <= StockEsatto) {
         // Few cards left to draw: every sample is solved exactly from here on.
         const int campioni = std::max(1, std::min(CampioniEsatti, giocate_ / p.nc));
         for (int d = 0; d < campioni && nodi_ < NodiEsatti && !(d > 0 && Scaduto()); ++d) {
             caso_.Mescola(p.ignote, p.ni);
             Distribuisci(p, c);
+            const double w = peso();
             for (int j = 0; j < p.nc; ++j) {
                 PartitaRapida g = c;
                 g.Gioca(p.candidati[j] - 1);
-                somma[j] += EsattoAB(g, -1000, 1000, nodi_);
+                somma[j] += w * EsattoAB(g, -1000, 1000, nodi_);
             }
         }
         return {p.candidati[Migliore(somma, p.nc)]};
@@ -353,11 +508,12 @@ MossaBriscola EspertoBriscola::Scegli(const VistaBriscola& v)
     for (int d = 0; d < campioni && !(d > 0 && Scaduto()); ++d) {
         caso_.Mescola(p.ignote, p.ni);
         Distribuisci(p, c);
+        const double w = peso();
         for (int j = 0; j < p.nc; ++j) {
             PartitaRapida g = c;
             g.Gioca(p.candidati[j] - 1);
-            while (!g.Finita() && g.pm < g.nm) MossaGolosa(g);
-            somma[j] += g.Finita() ? g.punti[0] - g.punti[1] : EsattoAB(g, -1000, 1000, nodi_);
+            while (!g.Finita() && g.pm < g.nm) MossaModello(g);
+            somma[j] += w * (g.Finita() ? g.punti[0] - g.punti[1] : EsattoAB(g, -1000, 1000, nodi_));
         }
     }
     return {p.candidati[Migliore(somma, p.nc)]};

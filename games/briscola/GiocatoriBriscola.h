@@ -20,6 +20,11 @@ struct VistaBriscola {
     int PreseAvversario[41] = {}, NumeroPreseAvversario = 0;
     int CarteNelMazzo = 0;          // stock left, the face-up trump included
     int CarteAvversario = 0;        // cards in the other hand
+    // The tricks played so far, oldest first: whether this seat led it, its card and the
+    // other side's. Public, since every trick is played face up. Each table keeps its own
+    // record; the network does not carry it.
+    int Storia = 0;
+    int StoriaGuida[21] = {}, StoriaMia[21] = {}, StoriaAltra[21] = {};
     bool operator==(const VistaBriscola&) const = default;
 };
 
@@ -70,10 +75,13 @@ private:
     int giocate_;
 };
 
-// Search player. Samples the unseen cards as the first one does; near the end of the stock
+// Search player. Samples the unseen cards as the first one does, and weighs each sample by how
+// likely the other side's plays (its card on the table and its last three tricks) were with
+// that hand, under a model of how a strong player picks its card. Near the end of the stock
 // (few cards left to draw) each sample is solved exactly from the decision on, draws
-// included, and earlier each candidate is played on with the greedy policy until the stock
-// is spent and the last tricks are then solved exactly. Budget fixed in playouts and nodes.
+// included; earlier each candidate is played on, for both sides, with the model's likeliest
+// card until the stock is spent, and the last tricks are then solved exactly. Budget fixed in
+// playouts and nodes.
 class EspertoBriscola : public GiocatoreBriscola, public LimiteTempo {
 public:
     explicit EspertoBriscola(std::uint64_t seme, int giocate = GiocatePredefinite) : caso_(seme), giocate_(giocate) {}
@@ -87,6 +95,14 @@ private:
     int giocate_;
     long nodi_ = 0;
 };
+
+// The search player's reading of the other hand: how likely the other side's plays (its card
+// on the table, then its last three tricks) are if its hand now is `altra` (card numbers,
+// 0 for an empty slot). Only ratios between hands mean anything.
+double VerosimiglianzaBriscola(const VistaBriscola& v, const int altra[3]);
+// The card the search player's model of a strong player picks from `mano` (card numbers, 0
+// for an empty slot) with `guidata` on the table (0 on a lead).
+int CartaModelloBriscola(const int mano[3], int guidata, int cartaBriscola, int carteNelMazzo);
 
 // The computer's chosen slot on a table at the chosen level: Normale is SceltaComputer itself.
 // `attesaMs`: the table's wait before the move (a Pausa), made while the search runs.

@@ -56,6 +56,7 @@ void RegoleBriscola::NuovaPartita()
     CarteGiocate = 0;
     CartePescate = 6;
     VincitorePresa = 0;
+    StoriaPrese = 0;
     Iniziatore = Turno;
 
     std::fill(std::begin(CarteMazzo), std::end(CarteMazzo), 0);
@@ -120,6 +121,12 @@ int RegoleBriscola::DecidiPresa()
     if (CarteGiocate < 2) return 0;
     CarteGiocate = 0;
     ++CartePescate;
+    if (StoriaPrese >= 0 && StoriaPrese < 20) {
+        ++StoriaPrese;
+        StoriaIniziatore[StoriaPrese] = Iniziatore;
+        StoriaGiocatore[StoriaPrese] = GiocataGiocatore;
+        StoriaComputer[StoriaPrese] = GiocataComputer;
+    }
     VincitorePresa = Vincitore(GiocataGiocatore, GiocataComputer, Iniziatore);
     Iniziatore = VincitorePresa;
     return VincitorePresa;

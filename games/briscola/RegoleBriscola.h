@@ -48,6 +48,10 @@ public:
     // How many of the player's latest tricks the computer remembers when it leads (0..2),
     // drawn at each turn tick by EstraiRicordo.
     std::int32_t RicordoGiocatore = 0;
+    // The tricks of this game in order, as they were played face up: who led (1, 2) and each
+    // side's handle. Read by the search player; the rules themselves never look at it.
+    std::int32_t StoriaPrese = 0;
+    std::int32_t StoriaIniziatore[21] = {}, StoriaGiocatore[21] = {}, StoriaComputer[21] = {};
     // Scores of the last lead decision, slots 1..3 (99 = empty slot).
     std::int32_t PunteggiApertura[4] = {};
 

@@ -155,6 +155,80 @@ TEST_F(Esperto, BriscolaLastTricksArePlayedPerfectly)
     EXPECT_GE(conScelta, 10);
 }
 
+TEST_F(Esperto, BriscolaTricksAreRecordedAsPlayedAndSeenFromEitherSeat)
+{
+    for (std::uint32_t seme = 1; seme <= 3; ++seme) {
+        TavoloBriscola t;
+        t.mazzo.Generatore().Fissa(seme);
+        CasualeBriscola a(seme), b(seme + 10);
+        for (int partita = 0; partita < 2; ++partita) {
+            t.r.NuovaPartita();
+            EXPECT_EQ(OsservaBriscola(t.r, 1).Storia, 0) << "a new game starts with no tricks";
+            int prese = 0;
+            while (!t.r.PartitaFinita()) {
+                const int lato = t.r.Turno;
+                GiocatoreBriscola& g = lato == 1 ? static_cast<GiocatoreBriscola&>(a) : b;
+                ASSERT_EQ(ApplicaMossaBriscola(t.r, lato, g.Scegli(OsservaBriscola(t.r, lato))), 1);
+                if (t.r.CarteGiocate < 2) continue;
+                const int guida = t.r.Iniziatore;
+                const int delGiocatore = t.r.Carta(t.r.GiocataGiocatore), delComputer = t.r.Carta(t.r.GiocataComputer);
+                t.r.RisolviPresa();
+                ++prese;
+                const VistaBriscola v1 = OsservaBriscola(t.r, 1), v2 = OsservaBriscola(t.r, 2);
+                ASSERT_EQ(v1.Storia, prese);
+                ASSERT_EQ(v2.Storia, prese);
+                EXPECT_EQ(v1.StoriaGuida[prese], guida == 1 ? 1 : 0);
+                EXPECT_EQ(v2.StoriaGuida[prese], guida == 2 ? 1 : 0);
+                EXPECT_EQ(v1.StoriaMia[prese], delGiocatore);
+                EXPECT_EQ(v1.StoriaAltra[prese], delComputer);
+                EXPECT_EQ(v2.StoriaMia[prese], delComputer);
+                EXPECT_EQ(v2.StoriaAltra[prese], delGiocatore);
+            }
+            EXPECT_EQ(prese, 20);
+        }
+    }
+}
+
+TEST_F(Esperto, BriscolaReadsTheOtherHandFromWhatItPlayed)
+{
+    // Trumps are the third suit (cards 21 to 30: Ace 21, Two 22, Three 23); the Five is face up.
+    VistaBriscola v;
+    v.Lato = 2;
+    v.CartaBriscola = 25;
+    v.Mano[1] = 36, v.Mano[2] = 18, v.Mano[3] = 29;
+    v.CarteNelMazzo = 32;
+    v.CarteAvversario = 3;
+    // This seat led the Ace of the first suit; the other side let it go with a Four.
+    v.Storia = 1;
+    v.StoriaGuida[1] = 1, v.StoriaMia[1] = 1, v.StoriaAltra[1] = 14;
+    v.NumeroPrese = 2, v.Prese[1] = 1, v.Prese[2] = 14;
+    const int conBriscola[3] = {22, 16, 37}, senza[3] = {12, 16, 37};
+    EXPECT_GT(VerosimiglianzaBriscola(v, senza), 2 * VerosimiglianzaBriscola(v, conBriscola))
+        << "a side that keeps its Two of trumps under an Ace is unlikely";
+
+    // Now the other side leads a Three: it would rather have led a card worth nothing.
+    v.CartaAvversario = 3;
+    v.CarteAvversario = 2;
+    const int lisce[3] = {2, 17, 0}, cariche[3] = {11, 33, 0};
+    EXPECT_GT(VerosimiglianzaBriscola(v, cariche), 2 * VerosimiglianzaBriscola(v, lisce));
+
+    // With nothing played yet, every hand is as likely as any other.
+    VistaBriscola nuova;
+    nuova.Lato = 1, nuova.CartaBriscola = 25, nuova.CarteNelMazzo = 34, nuova.CarteAvversario = 3;
+    EXPECT_DOUBLE_EQ(VerosimiglianzaBriscola(nuova, senza), VerosimiglianzaBriscola(nuova, conBriscola));
+}
+
+TEST_F(Esperto, BriscolaPlayoutModelTrumpsAnAceAndLeadsCheaply)
+{
+    const int mano[3] = {22, 16, 37};
+    EXPECT_EQ(CartaModelloBriscola(mano, 1, 25, 30), 22) << "a led Ace is worth a low trump";
+    EXPECT_NE(CartaModelloBriscola(mano, 2, 25, 30), 22) << "a led Two is not";
+    const int conAsso[3] = {11, 16, 37};
+    EXPECT_NE(CartaModelloBriscola(conAsso, 0, 25, 30), 11) << "no Ace led while a card worth nothing is in hand";
+    const int soloUno[3] = {0, 16, 0};
+    EXPECT_EQ(CartaModelloBriscola(soloUno, 0, 25, 0), 16);
+}
+
 // ---- Rubamazzo: once nothing is left to deal ----
 
 struct TavoloRubamazzo {

@@ -275,6 +275,11 @@ TEST_F(Giocatori, BriscolaSearchIgnoresHowTheHiddenCardsLie)
             r.CartePescate = pos.CartePescate;
             r.CarteGiocate = pos.CarteGiocate;
             r.Turno = pos.Turno;
+            // The tricks so far were played face up: the seat saw them.
+            r.StoriaPrese = pos.StoriaPrese;
+            std::copy(std::begin(pos.StoriaIniziatore), std::end(pos.StoriaIniziatore), std::begin(r.StoriaIniziatore));
+            std::copy(std::begin(pos.StoriaGiocatore), std::end(pos.StoriaGiocatore), std::begin(r.StoriaGiocatore));
+            std::copy(std::begin(pos.StoriaComputer), std::end(pos.StoriaComputer), std::begin(r.StoriaComputer));
             std::vector<int> nascoste;
             const std::int32_t* altra = lato == 1 ? pos.ManoComputer : pos.ManoGiocatore;
             for (int i = 1; i <= 3; ++i)
