@@ -2,8 +2,9 @@
 // a row on one table (so the starting side alternates as on screen), with every card checked
 // after every play and every trick.
 #include <chrono>
-#include <memory>
 #include <cstdio>
+#include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,15 @@ int DuplicatoBriscola(const OpzioniSim& o, std::ostream& out, std::ostream*)
     RegoleBriscola r(mazzo);
     std::unique_ptr<GiocatoreBriscola> giocatori[2] = {CreaGiocatore(o.giocatoreA, o.seme * 7919ull + 1, o.giocate),
                                                         CreaGiocatore(o.giocatoreB, o.seme * 104729ull + 2, o.giocate)};
+    // The decisions of both players, for fitting the search player's model of strong play.
+    std::ofstream decisioni;
+    if (!o.decisioni.empty()) {
+        decisioni.open(o.decisioni, std::ios::trunc);
+        if (!decisioni) {
+            out << "cannot write decisions file " << o.decisioni << '\n';
+            return 2;
+        }
+    }
     StatisticheDuplicato st;
     return GiocaDuplicato({"briscola", "game", "card points per game"}, o, out, st, [&](const GiroDuplicato& g) {
         EsitoGiro e;
@@ -152,8 +162,13 @@ int DuplicatoBriscola(const OpzioniSim& o, std::ostream& out, std::ostream*)
             for (int giocata = 0; giocata < 2 && e.errore.empty(); ++giocata) {
                 const int lato = r.Turno;
                 const CronometroDecisione cronometro;
-                const MossaBriscola m = giocatori[g.chi[lato]]->Scegli(OsservaBriscola(r, lato));
+                const VistaBriscola vista = OsservaBriscola(r, lato);
+                const MossaBriscola m = giocatori[g.chi[lato]]->Scegli(vista);
                 cronometro.Fine(st, g.chi[lato]);
+                if (decisioni.is_open() && m.Slot >= 1 && m.Slot <= 3)
+                    decisioni << (vista.CartaBriscola - 1) / 10 + 1 << ' ' << vista.Mano[1] << ' ' << vista.Mano[2] << ' '
+                              << vista.Mano[3] << ' ' << vista.CartaAvversario << ' ' << vista.Mano[m.Slot] << ' '
+                              << vista.CarteNelMazzo << '\n';
                 if (!ApplicaMossaBriscola(r, lato, m)) e.errore = "an illegal move was refused";
             }
             if (e.errore.empty()) r.RisolviPresa();

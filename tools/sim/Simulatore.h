@@ -22,6 +22,7 @@ struct OpzioniSim {
     long ogni = 500;          // --progress N: a progress line every N duplicate deals
     int giocate = 0;          // --playouts N: the search player's budget (0: its default)
     long primaSmazzata = 1;   // --first-deal N: a duplicate match plays deals N .. N + games - 1
+    std::string decisioni;    // --decisions FILE: Briscola duplicate match, every decision as a line
 };
 
 // A game's simulation: plays o.partite games, prints one line per game and a summary to

@@ -20,6 +20,7 @@ int uso(const char* prog)
     for (const auto& [nome, f] : RegistroSim()) std::cerr << ' ' << nome;
     std::cerr << "\n       " << prog
               << " GAME --player A --computer B [--games N] [--seed S] [--first-deal N] [--playouts N] [--progress N] [--quiet]\n"
+                 "       [--decisions FILE] (briscola: every decision, \"trump-suit card card card led chosen stock\")\n"
                  "  duplicate match, each deal played twice with the seats swapped; A, B: random normale esperto esperto1\n"
                  "  (--first-deal: start at that deal of the seed's sequence, so a long match can be split into\n"
                  "  runs on separate cores: the deals are those of the single run, the players' own generators\n"
@@ -63,6 +64,10 @@ int main(int argc, char** argv)
         } else if (a == "--first-deal") {
             const char* v = valore();
             if (!v || (o.primaSmazzata = std::atol(v)) <= 0) return uso(argv[0]);
+        } else if (a == "--decisions") {
+            const char* v = valore();
+            if (!v) return uso(argv[0]);
+            o.decisioni = v;
         } else if (a == "--playouts") {
             const char* v = valore();
             if (!v || (o.giocate = std::atoi(v)) <= 0) return uso(argv[0]);
@@ -77,6 +82,7 @@ int main(int argc, char** argv)
         if (o.giocatoreB.empty()) o.giocatoreB = "normale";
         if (!o.traccia.empty()) return uso(argv[0]);
     }
+    if (!o.decisioni.empty() && (!duplicato || o.gioco != "briscola")) return uso(argv[0]);
     auto& registro = duplicato ? RegistroDuplicato() : RegistroSim();
     auto it = registro.find(o.gioco);
     if (it == registro.end()) return uso(argv[0]);
