@@ -24,20 +24,9 @@
 #include "net/SessioneHost.h"
 #include "net/SessioneOspite.h"
 #include "tests/gui/FinestreDiProva.h"
+#include "tests/net/Aspetta.h"
 
 namespace {
-
-// Runs the event loop until `fatto` holds; the bound only stops a broken test from hanging.
-bool Aspetta(const std::function<bool()>& fatto, int massimoMs = 30000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!fatto()) {
-        if (t.elapsed() > massimoMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
-    }
-    return true;
-}
 
 QString Nome(QObject* o)
 {

@@ -17,6 +17,7 @@
 #include "net/SessioneHost.h"
 #include "net/SessioneOspite.h"
 #include "scores/PunteggiFile.h"
+#include "tests/net/Aspetta.h"
 
 using namespace Rete;
 
@@ -24,18 +25,6 @@ namespace {
 
 const QString Codice = QStringLiteral("135790");
 const QString Locale = QStringLiteral("127.0.0.1");
-
-// Runs the event loop until `fatto` holds; the cap only stops a broken test from hanging.
-bool Aspetta(const std::function<bool()>& fatto, int massimoMs = 30000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!fatto()) {
-        if (t.elapsed() > massimoMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
-    }
-    return true;
-}
 
 struct OrologioFinto {
     qint64 ms = 1000000;
